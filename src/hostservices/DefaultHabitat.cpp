@@ -1,0 +1,62 @@
+#include <QDir>
+#include <QStandardPaths>
+#include <atomic>
+
+#include "hostservices/IHabitat.h"
+#include "settings/DeviceType.h"
+
+namespace {
+
+QString ChooseBaseDir() {
+    const QByteArray fromEnv = qgetenv("PREFBOOK_BASE_DIR");
+    if (!fromEnv.isEmpty()) return QString::fromLocal8Bit(fromEnv);
+    QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty()) data = QDir::homePath() + "/.local/share";
+    return data + "/prefbook";
+}
+
+// Folder of a model under "profile": its name without blanks ("BX310 V2" -> "BX310V2"), or the number
+// for a type outside the table, so that every type still gets a folder of its own.
+QString ModelFolder(int type) {
+    const char* name = DeviceTypeName(type);
+    if (!name) return QStringLiteral("type%1").arg(type);
+    return QString::fromLatin1(name).remove(QLatin1Char(' '));
+}
+
+// Directories are fixed when the habitat is built, so the references it hands out stay valid and
+// reading them from several threads is safe.
+class DefaultHabitat final : public IHabitat {
+public:
+    DefaultHabitat()
+        : base_(ChooseBaseDir()),
+          app_(base_ + "/app"),
+          log_(base_ + "/log"),
+          user_(base_ + "/user"),
+          temp_(QDir::tempPath()) {}
+
+    const QString& GetAppDir() override { return app_; }
+    const QString& GetBaseDir() override { return base_; }
+    const QString& GetLogDir() override { return log_; }
+    const QString& GetUserDir() override { return user_; }
+    const QString& GetTempDir() override { return temp_; }
+    void GetProfileDir(int type, QString* dir) override {
+        if (!dir) return;
+        *dir = base_ + "/profile/" + ModelFolder(type) + "/";
+        QDir().mkpath(*dir);
+    }
+
+private:
+    const QString base_, app_, log_, user_, temp_;
+};
+
+std::atomic<IHabitat*> g_installed{nullptr};
+
+}  // namespace
+
+IHabitat& IHabitat::Instance() {
+    if (IHabitat* installed = g_installed.load(std::memory_order_acquire)) return *installed;
+    static DefaultHabitat habitat;
+    return habitat;
+}
+
+void IHabitat::Install(IHabitat* habitat) { g_installed.store(habitat, std::memory_order_release); }

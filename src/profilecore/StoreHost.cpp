@@ -1,0 +1,25 @@
+#include "profilecore/StoreHost.h"
+
+#include "hostservices/IHabitat.h"
+#include "hostservices/ITracebook.h"
+
+namespace prefbook {
+
+const SystemClock& SystemClock::Instance() {
+    static const SystemClock clock;
+    return clock;
+}
+
+StoreHost StoreHost::Process() { return {&IHabitat::Instance(), &ITracebook::Instance(), &SystemClock::Instance()}; }
+
+void StoreHost::Log(const QString& message) const { log->WriteLog(message); }
+
+void StoreHost::LogDetail(const QString& message) const { log->WriteLogDetail(message); }
+
+QString StoreHost::ProfileDir(int deviceType) const {
+    QString dir;  // the habitat fills what it is given, so it starts empty
+    habitat->GetProfileDir(deviceType, &dir);
+    return dir;
+}
+
+}  // namespace prefbook

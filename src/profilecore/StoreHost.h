@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDateTime>
+#include <QString>
+
+class IHabitat;
+class ITracebook;
+
+namespace prefbook {
+
+// Source of the local time that names documents; tests replace it to save twice in one second.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime Now() const = 0;
+};
+
+class SystemClock final : public Clock {
+public:
+    QDateTime Now() const override { return QDateTime::currentDateTime(); }
+    static const SystemClock& Instance();
+};
+
+// The services a store reaches the outside world through. Instance() accessors build stores with
+// Process(); tests build them with temporary folders, a recording log and a manual clock.
+struct StoreHost {
+    IHabitat* habitat;
+    ITracebook* log;
+    const Clock* clock;
+
+    static StoreHost Process();
+
+    void Log(const QString& message) const;
+    void LogDetail(const QString& message) const;
+    QString ProfileDir(int deviceType) const;
+};
+
+}  // namespace prefbook

@@ -1,0 +1,139 @@
+#include "profilecore/XmlSupport.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <memory>
+
+namespace prefbook {
+
+int32_t parseInt(QStringRef text) {
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? value : 0;
+}
+
+uint16_t parseU16(QStringRef text) {
+    bool ok = false;
+    const ushort value = text.toUShort(&ok);
+    return ok ? value : 0;
+}
+
+int32_t attrInt(const QXmlStreamAttributes& attrs, QLatin1String name) { return parseInt(attrs.value(name)); }
+
+uint8_t attrU8(const QXmlStreamAttributes& attrs, QLatin1String name) {
+    return static_cast<uint8_t>(static_cast<uint32_t>(attrInt(attrs, name)) & 0xFFu);
+}
+
+uint16_t attrU16(const QXmlStreamAttributes& attrs, QLatin1String name) { return parseU16(attrs.value(name)); }
+
+uint32_t attrU32(const QXmlStreamAttributes& attrs, QLatin1String name) {
+    bool ok = false;
+    const uint value = attrs.value(name).toUInt(&ok);
+    return ok ? value : 0;
+}
+
+std::string attrUtf8(const QXmlStreamAttributes& attrs, QLatin1String name) {
+    const QByteArray bytes = attrs.value(name).toUtf8();
+    return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+
+QString attrString(const QXmlStreamAttributes& attrs, QLatin1String name) { return attrs.value(name).toString(); }
+
+void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value) {
+    w.writeAttribute(name, QString::fromUtf8(value.data(), static_cast<int>(value.size())));
+}
+
+void ForEachChild(QXmlStreamReader& r, const std::function<bool(QStringRef name)>& handle) {
+    while (r.readNextStartElement()) {
+        if (!handle(r.name())) r.skipCurrentElement();
+    }
+    if (r.hasError()) throw ProfileReadError{};
+}
+
+void WalkDocument(QXmlStreamReader& r, QLatin1String root,
+                  const std::function<void(const QXmlStreamAttributes&)>& onRoot,
+                  const std::function<bool(QStringRef name)>& onElement) {
+    while (!r.atEnd()) {
+        if (r.readNext() != QXmlStreamReader::StartElement) continue;
+        if (r.name() == root) {
+            onRoot(r.attributes());
+        } else if (!onElement(r.name())) {
+            r.skipCurrentElement();
+        }
+    }
+}
+
+bool ReadXmlDevice(const StoreHost& host, QIODevice& device, const QString& path, const QString& parseFailure,
+                   const ReadBody& body) {
+    QXmlStreamReader r(&device);
+    try {
+        body(r);
+    } catch (const ProfileReadError&) {
+        host.Log(parseFailure + path + " : " + r.errorString());
+    }
+    if (r.hasError()) {
+        host.Log("Failed to parse file " + path + " : " + r.errorString());
+        return false;
+    }
+    const auto* file = dynamic_cast<const QFileDevice*>(&device);
+    if (file && file->error() != QFileDevice::NoError) {
+        host.Log("Cannot read file " + path + " : " + r.errorString());
+        return false;
+    }
+    return true;
+}
+
+bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure, const ReadBody& body) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        host.Log("Open " + path + " Failed : " + file.errorString());
+        return false;
+    }
+    const bool ok = ReadXmlDevice(host, file, path, parseFailure, body);
+    file.close();
+    return ok;
+}
+
+void BeginXmlDocument(QXmlStreamWriter& w) {
+    w.setCodec("utf-8");
+    w.setAutoFormatting(true);
+    w.writeStartDocument(QStringLiteral("1.0"));
+}
+
+bool WriteXmlDevice(QIODevice& device, const WriteBody& body) {
+    QXmlStreamWriter w(&device);
+    BeginXmlDocument(w);
+    body(w);
+    w.writeEndDocument();
+    return !w.hasError();
+}
+
+bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const WriteBody& body) {
+    std::unique_ptr<QFileDevice> file;
+    if (mode == WriteMode::Atomic) {
+        file = std::make_unique<QSaveFile>(path);
+    } else {
+        file = std::make_unique<QFile>(path);
+    }
+    if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        host.Log("Open " + path + " Failed : " + file->errorString());
+        return false;
+    }
+    bool ok = WriteXmlDevice(*file, body) && file->flush();
+    if (mode == WriteMode::Atomic) {
+        auto* save = static_cast<QSaveFile*>(file.get());
+        if (ok) {
+            ok = save->commit();
+        } else {
+            save->cancelWriting();
+            save->commit();
+        }
+    } else {
+        file->close();
+        ok = ok && file->error() == QFileDevice::NoError;
+    }
+    if (!ok) host.Log("Failed to write file " + path);
+    return ok;
+}
+
+}  // namespace prefbook

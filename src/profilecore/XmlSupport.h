@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QIODevice>
+#include <QString>
+#include <QXmlStreamAttributes>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "profilecore/StoreHost.h"
+
+namespace prefbook {
+
+// ---- Reading attributes. Absent or unparsable values read as 0 or empty. ----
+
+int32_t attrInt(const QXmlStreamAttributes& attrs, QLatin1String name);
+// The low byte of the value read as an int ("300" -> 44, "-1" -> 255).
+uint8_t attrU8(const QXmlStreamAttributes& attrs, QLatin1String name);
+// The value as an unsigned 16-bit number; anything outside 0..65535 reads as 0.
+uint16_t attrU16(const QXmlStreamAttributes& attrs, QLatin1String name);
+uint32_t attrU32(const QXmlStreamAttributes& attrs, QLatin1String name);
+// The value as a narrow string in UTF-8, the form in which the writers store narrow strings.
+std::string attrUtf8(const QXmlStreamAttributes& attrs, QLatin1String name);
+QString attrString(const QXmlStreamAttributes& attrs, QLatin1String name);
+
+// Number parsing with the same rules, for values taken from lists inside an attribute.
+int32_t parseInt(QStringRef text);
+uint16_t parseU16(QStringRef text);
+
+// Writes a narrow string attribute, decoding the bytes as UTF-8.
+void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value);
+
+// ---- Walking elements. ----
+
+// Thrown by a profile reader when the stream fails inside a profile, so that the document reader logs
+// the model's own parse-failure message before the generic one.
+struct ProfileReadError {};
+
+// Calls handle(name) for every child element of the current element, in order. The handler returns
+// true when it read the child up to its end element, false to have the child skipped. Returns at the
+// current element's end; throws ProfileReadError when the stream has failed.
+void ForEachChild(QXmlStreamReader& r, const std::function<bool(QStringRef name)>& handle);
+
+// The top of a store document: at the root element (given name) onRoot sees its attributes, every
+// element directly or indirectly reached below it is offered to onElement (true: consumed), and any
+// other start element, a foreign root included, is skipped whole.
+void WalkDocument(QXmlStreamReader& r, QLatin1String root,
+                  const std::function<void(const QXmlStreamAttributes&)>& onRoot,
+                  const std::function<bool(QStringRef name)>& onElement);
+
+// ---- Reading and writing whole documents with the common messages. ----
+
+using ReadBody = std::function<void(QXmlStreamReader&)>;
+
+// Reads an already open device; path names it in messages. Logs "Failed to parse file ", "Cannot read
+// file " and, when the body throws ProfileReadError, parseFailure + path first.
+bool ReadXmlDevice(const StoreHost& host, QIODevice& device, const QString& path, const QString& parseFailure,
+                   const ReadBody& body);
+// Opens path read-only as text ("Open " + path + " Failed : " on failure), then as ReadXmlDevice.
+bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure, const ReadBody& body);
+
+using WriteBody = std::function<void(QXmlStreamWriter&)>;
+
+// Sets the common writer settings (codec "utf-8", auto-formatting) and writes the declaration.
+void BeginXmlDocument(QXmlStreamWriter& w);
+// Writes the declaration, the body and the document end on an open device; false on a write error.
+bool WriteXmlDevice(QIODevice& device, const WriteBody& body);
+
+enum class WriteMode {
+    Direct,  // the file itself: temporary files of the rotation, whose rename is the commit
+    Atomic,  // a user's file: written aside and renamed over it only when complete
+};
+// Opens (logging "Open " + path + " Failed : "), writes, closes. A write error logs
+// "Failed to write file " + path and reports false; in Atomic mode the old file then stays.
+bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const WriteBody& body);
+
+}  // namespace prefbook

@@ -1,0 +1,100 @@
+#include "support/TestHost.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "settings/DeviceType.h"
+
+namespace prefbook::test {
+
+TempHabitat::TempHabitat() { SetBaseDir(temp_.path()); }
+
+TempHabitat::TempHabitat(const QString& base) { SetBaseDir(base); }
+
+void TempHabitat::SetBaseDir(const QString& base) {
+    base_ = base;
+    user_ = base + "/user";
+}
+
+void TempHabitat::GetProfileDir(int type, QString* dir) {
+    const char* name = DeviceTypeName(type);
+    *dir = base_ + "/profile/" + QString::fromLatin1(name ? name : "unknown").remove(' ') + "/";
+    if (createProfileDirs) QDir().mkpath(*dir);
+}
+
+QString TempHabitat::ProfileDir(int type) {
+    QString dir;
+    const bool create = createProfileDirs;
+    createProfileDirs = true;
+    GetProfileDir(type, &dir);
+    createProfileDirs = create;
+    return dir;
+}
+
+void RecordingTracebook::WriteLog(const QString& message) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    lines_ << message;
+}
+
+void RecordingTracebook::WriteLogDetail(const QString& message) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    details_ << message;
+}
+
+QStringList RecordingTracebook::Lines() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return lines_;
+}
+
+QStringList RecordingTracebook::Details() const {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return details_;
+}
+
+void RecordingTracebook::Clear() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    lines_.clear();
+    details_.clear();
+}
+
+namespace {
+struct ProcessServices {
+    TempHabitat habitat;
+    RecordingTracebook log;
+    ProcessServices() {
+        IHabitat::Install(&habitat);
+        ITracebook::Install(&log);
+    }
+};
+ProcessServices& Services() {
+    static ProcessServices services;
+    return services;
+}
+}  // namespace
+
+TempHabitat& ProcessHabitat() { return Services().habitat; }
+RecordingTracebook& ProcessTracebook() { return Services().log; }
+
+QStringList ListFolder(const QString& dir) {
+    return QDir(dir).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.readAll();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+void SetModified(const QString& path, const QDateTime& time) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
+}
+
+}  // namespace prefbook::test

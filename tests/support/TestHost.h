@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QDateTime>
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <mutex>
+
+#include "hostservices/IHabitat.h"
+#include "hostservices/ITracebook.h"
+#include "profilecore/StoreHost.h"
+
+namespace prefbook::test {
+
+// A habitat over a fresh temporary base folder. Profile folders are created on demand like the
+// default habitat's, unless createProfileDirs is switched off to test a missing folder.
+class TempHabitat final : public IHabitat {
+public:
+    TempHabitat();
+    explicit TempHabitat(const QString& base);
+
+    const QString& GetAppDir() override { return base_; }
+    const QString& GetBaseDir() override { return base_; }
+    const QString& GetLogDir() override { return base_; }
+    const QString& GetUserDir() override { return user_; }
+    const QString& GetTempDir() override { return base_; }
+    void GetProfileDir(int type, QString* dir) override;
+
+    void SetBaseDir(const QString& base);
+    QString ProfileDir(int type);  // the folder GetProfileDir gives, created
+    bool createProfileDirs = true;
+
+private:
+    QTemporaryDir temp_;
+    QString base_, user_;
+};
+
+// Keeps every log line so tests can assert exact texts.
+class RecordingTracebook final : public ITracebook {
+public:
+    void WriteLog(const QString& message) override;
+    void WriteLogDetail(const QString& message) override;
+
+    QStringList Lines() const;
+    QStringList Details() const;
+    bool Contains(const QString& line) const { return Lines().contains(line); }
+    int Count(const QString& line) const { return Lines().count(line); }
+    void Clear();
+
+private:
+    mutable std::mutex mutex_;
+    QStringList lines_, details_;
+};
+
+// A clock that only moves when told, for saves within one second.
+class ManualClock final : public Clock {
+public:
+    explicit ManualClock(QDateTime start = QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26))) : now_(start) {}
+    QDateTime Now() const override { return now_; }
+    void Set(const QDateTime& t) { now_ = t; }
+    void Advance(int seconds) { now_ = now_.addSecs(seconds); }
+
+private:
+    QDateTime now_;
+};
+
+// The three together, ready to hand to a store's constructor.
+struct TestHost {
+    TempHabitat habitat;
+    RecordingTracebook log;
+    ManualClock clock;
+    StoreHost Host() { return {&habitat, &log, &clock}; }
+};
+
+// The process-wide services for code that reaches IHabitat::Instance() (Prefbook, Instance()):
+// installed once; each test points the habitat at its own temporary folder.
+TempHabitat& ProcessHabitat();
+RecordingTracebook& ProcessTracebook();
+
+// Small file helpers.
+QStringList ListFolder(const QString& dir);  // file names, sorted by name
+QByteArray ReadAll(const QString& path);
+void WriteFile(const QString& path, const QByteArray& bytes);
+// Sets a file's modification time, to order documents without sleeping.
+void SetModified(const QString& path, const QDateTime& time);
+
+}  // namespace prefbook::test
