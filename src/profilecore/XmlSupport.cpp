@@ -69,7 +69,7 @@ bool ReadXmlDevice(const StoreHost& host, QIODevice& device, const QString& path
     try {
         body(r);
     } catch (const ProfileReadError&) {
-        host.Log(parseFailure + path + " : " + r.errorString());
+        if (!parseFailure.isEmpty()) host.Log(parseFailure + path + " : " + r.errorString());
     }
     if (r.hasError()) {
         host.Log("Failed to parse file " + path + " : " + r.errorString());

@@ -1,0 +1,45 @@
+#include "profilecore/MacroModel.h"
+
+#include <QStringList>
+
+namespace prefbook {
+
+QString SlotKeyAssign::Format(const QVector<Item>& items) {
+    QString text;
+    for (const MacroAssignment& a : items) {
+        if (!text.isEmpty()) text += QLatin1Char(',');
+        text += QString::number(a.slot) + QLatin1Char(':') + QString::number(a.key);
+    }
+    return text;
+}
+
+void SlotKeyAssign::Parse(QStringRef text, QVector<Item>& items) {
+    for (const QStringRef& part : text.split(QLatin1Char(','))) {
+        const QVector<QStringRef> pieces = part.split(QLatin1Char(':'));
+        if (pieces.size() != 2) continue;
+        items.push_back({static_cast<uint8_t>(static_cast<uint32_t>(parseInt(pieces[0])) & 0xFFu), parseU16(pieces[1])});
+    }
+}
+
+QString KeyListAssign::Format(const QVector<Item>& items) {
+    QString text;
+    for (uint16_t key : items) {
+        if (!text.isEmpty()) text += QLatin1Char(',');
+        text += QString::number(key);
+    }
+    return text;
+}
+
+void KeyListAssign::Parse(QStringRef text, QVector<Item>& items) {
+    for (const QStringRef& part : text.split(QLatin1Char(','))) items.push_back(parseU16(part));
+}
+
+bool CheckMacroModeCall(const StoreHost& host, const QString& store, const char* operation, int index,
+                        bool validIndex, const std::string& name) {
+    if (validIndex && !name.empty()) return true;
+    host.Log(store + QLatin1String(operation) + " Failed. Profile Id[" + QString::number(index) + "]. Macro Name[" +
+             QString::fromStdString(name) + "].");
+    return false;
+}
+
+}  // namespace prefbook

@@ -1,0 +1,249 @@
+#pragma once
+
+#include <QString>
+#include <QVector>
+#include <algorithm>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "profilecore/MacroTypes.h"
+#include "profilecore/StoreHost.h"
+#include "profilecore/XmlSupport.h"
+
+namespace prefbook {
+
+// How the "assign" attribute of a macro spells its assignment list.
+// Slot and key pairs: "3:17,2:300"; parts that are not exactly two pieces are ignored.
+struct SlotKeyAssign {
+    using Item = MacroAssignment;
+    template <class Entry>
+    static QVector<Item>& List(Entry& e) { return e.assignments; }
+    template <class Entry>
+    static const QVector<Item>& List(const Entry& e) { return e.assignments; }
+    static QString Format(const QVector<Item>& items);
+    static void Parse(QStringRef text, QVector<Item>& items);
+};
+
+// Plain key numbers: "17,300"; every part is one key (an unparsable part reads as 0).
+struct KeyListAssign {
+    using Item = uint16_t;
+    template <class Entry>
+    static QVector<Item>& List(Entry& e) { return e.keys; }
+    template <class Entry>
+    static const QVector<Item>& List(const Entry& e) { return e.keys; }
+    static QString Format(const QVector<Item>& items);
+    static void Parse(QStringRef text, QVector<Item>& items);
+};
+
+// The three parts of a profile's macro set, wherever a store keeps them.
+template <class Map>
+struct MacroSetRef {
+    std::string& path;
+    std::string& currMacro;
+    Map& macros;
+};
+
+template <class Map>
+struct ConstMacroSetRef {
+    const std::string& path;
+    const std::string& currMacro;
+    const Map& macros;
+};
+
+// Copies the first 16 bytes of a name into a record, zero-padding the rest.
+template <class Record>
+void SetRecordName(Record& record, const std::string& name) {
+    std::memset(record.name, 0, sizeof(record.name));
+    std::memcpy(record.name, name.data(), std::min(name.size(), sizeof(record.name)));
+}
+
+// The name a record carries: its name field up to the first zero byte.
+template <class Record>
+std::string RecordName(const Record& record) {
+    const char* end = static_cast<const char*>(std::memchr(record.name, 0, sizeof(record.name)));
+    return std::string(record.name, end ? static_cast<size_t>(end - record.name) : sizeof(record.name));
+}
+
+// The by-name macro operations, the "macros" element and the macro file, written once for every
+// record layout (Entry::record) and assignment spelling (Assign). "Access" finds an entry by name and
+// inserts an empty one when there is none, which is why getters create macros.
+template <class Entry, class Assign>
+class MacroModel {
+public:
+    using Map = std::map<std::string, Entry>;
+    using Record = decltype(Entry::record);
+    using Item = typename Assign::Item;
+
+    static Entry& Access(Map& map, const std::string& name) { return map[name]; }
+
+    static void Add(Map& map, const std::string& name) {
+        Entry fresh;
+        SetRecordName(fresh.record, name);
+        Access(map, name) = fresh;
+    }
+
+    static void Rename(Map& map, const std::string& from, const std::string& to) {
+        if (from == to) {
+            Access(map, from);
+            return;
+        }
+        Entry copy = Access(map, from);
+        Access(map, to) = std::move(copy);
+        map.erase(from);
+    }
+
+    static void Delete(Map& map, const std::string& name) { map.erase(name); }
+
+    static void Names(const Map& map, std::vector<std::string>& names) {
+        names.clear();
+        names.reserve(map.size());
+        for (const auto& item : map) names.push_back(item.first);
+    }
+
+    static void SetRecord(Map& map, const std::string& name, const Record& record) { Access(map, name).record = record; }
+
+    static void AddItem(Map& map, const std::string& name, const Item& item) {
+        Assign::List(Access(map, name)).push_back(item);
+    }
+
+    static void RemoveItem(Map& map, const std::string& name, const Item& item) {
+        QVector<Item>& list = Assign::List(Access(map, name));
+        const auto found = std::find(list.begin(), list.end(), item);
+        if (found != list.end()) list.erase(found);
+    }
+
+    static void ClearItems(Map& map, const std::string& name) { Assign::List(Access(map, name)).clear(); }
+
+    static void ClearAllItems(Map& map) {
+        for (auto& item : map) Assign::List(item.second).clear();
+    }
+
+    static bool HasItems(Map& map, const std::string& name) {
+        return !name.empty() && !Assign::List(Access(map, name)).isEmpty();
+    }
+
+    // ---- The "macros" element ----
+
+    static void Write(QXmlStreamWriter& w, ConstMacroSetRef<Map> set) {
+        w.writeStartElement(QStringLiteral("macros"));
+        writeUtf8(w, QStringLiteral("path"), set.path);
+        writeUtf8(w, QStringLiteral("currMacro"), set.currMacro);
+        for (const auto& item : set.macros) {
+            if (item.first.empty()) continue;
+            const Record& record = item.second.record;
+            w.writeStartElement(QStringLiteral("macro"));
+            writeUtf8(w, QStringLiteral("name"), item.first);
+            w.writeAttribute(QStringLiteral("mode"), QString::number(record.mode));
+            w.writeAttribute(QStringLiteral("assign"), Assign::Format(Assign::List(item.second)));
+            const int count = std::min<int>(record.actionCount, kMacroActionCapacity);
+            for (int i = 0; i < count; ++i) {
+                const MacroAction& action = record.actions[i];
+                w.writeEmptyElement(QStringLiteral("action"));
+                w.writeAttribute(QStringLiteral("key"), QString::number(action.key));
+                w.writeAttribute(QStringLiteral("event"), QString::number(action.event));
+                w.writeAttribute(QStringLiteral("timer"), QString::number(action.timer));
+            }
+            w.writeEndElement();
+        }
+        w.writeEndElement();
+    }
+
+    // Reads the "macros" element the reader stands on, up to its end, merging into the set: macros of
+    // the same name are replaced, others stay. Steps beyond the record's capacity are dropped and logged.
+    static void Read(QXmlStreamReader& r, MacroSetRef<Map> set, const StoreHost& host) {
+        const QXmlStreamAttributes attrs = r.attributes();
+        set.path = attrUtf8(attrs, QLatin1String("path"));
+        set.currMacro = attrUtf8(attrs, QLatin1String("currMacro"));
+        ForEachChild(r, [&](QStringRef name) {
+            if (name != QLatin1String("macro")) return false;
+            ReadMacro(r, set.macros, host);
+            return true;
+        });
+    }
+
+    // ---- Macro files: a root of the model's name with flag 8738 holding one "macros" element ----
+
+    static bool ExportFile(const StoreHost& host, const QString& file, QLatin1String root, ConstMacroSetRef<Map> set) {
+        if (file.isEmpty()) return false;
+        return WriteXmlFile(host, file, WriteMode::Atomic, [&](QXmlStreamWriter& w) {
+            w.writeStartElement(root);
+            w.writeAttribute(QStringLiteral("flag"), QStringLiteral("8738"));
+            Write(w, set);
+            w.writeEndElement();
+        });
+    }
+
+    // Not transactional: macros read before an error stay merged, as the suite has always behaved.
+    static bool ImportFile(const StoreHost& host, const QString& file, QLatin1String root, MacroSetRef<Map> set) {
+        if (file.isEmpty()) return false;
+        bool refused = false;
+        const bool read = ReadXmlFile(host, file, QString(), [&](QXmlStreamReader& r) {
+            while (!r.atEnd()) {
+                if (r.readNext() != QXmlStreamReader::StartElement) continue;
+                if (attrU16(r.attributes(), QLatin1String("flag")) != 8738 || r.name() != root) {
+                    host.Log(QStringLiteral("Import macro file format error."));
+                    refused = true;
+                    return;
+                }
+                ReadFirstMacros(r, set, host);
+            }
+        });
+        return read && !refused;
+    }
+
+private:
+    // Inside a parent element: reads its first "macros" child and stops there; children before it
+    // are skipped. Ends at the parent's end when there is none.
+    static void ReadFirstMacros(QXmlStreamReader& r, MacroSetRef<Map> set, const StoreHost& host) {
+        while (r.readNextStartElement()) {
+            if (r.name() == QLatin1String("macros")) {
+                Read(r, set, host);
+                return;
+            }
+            r.skipCurrentElement();
+        }
+    }
+
+    static void ReadMacro(QXmlStreamReader& r, Map& macros, const StoreHost& host) {
+        const QXmlStreamAttributes attrs = r.attributes();
+        const std::string name = attrUtf8(attrs, QLatin1String("name"));
+        Entry entry;
+        SetRecordName(entry.record, name);
+        entry.record.mode = attrU8(attrs, QLatin1String("mode"));
+        const QStringRef assign = attrs.value(QLatin1String("assign"));
+        if (!assign.isEmpty()) Assign::Parse(assign, Assign::List(entry));
+        int steps = 0;
+        bool dropped = false;
+        ForEachChild(r, [&](QStringRef child) {
+            if (child != QLatin1String("action")) return false;
+            if (steps == kMacroActionCapacity) {
+                dropped = true;
+                return false;
+            }
+            const QXmlStreamAttributes a = r.attributes();
+            MacroAction& action = entry.record.actions[steps++];
+            action.key = attrU16(a, QLatin1String("key"));
+            action.event = attrU8(a, QLatin1String("event"));
+            action.timer = attrU16(a, QLatin1String("timer"));
+            return false;
+        });
+        entry.record.actionCount = static_cast<uint8_t>(steps);
+        if (dropped) {
+            host.Log("Macro " + QString::fromStdString(name) + " holds more than " +
+                     QString::number(kMacroActionCapacity) + " actions; the rest are dropped.");
+        }
+        if (!name.empty()) macros[name] = std::move(entry);
+    }
+};
+
+using ShortMacros = MacroModel<MacroEntry, SlotKeyAssign>;
+using LongMacros = MacroModel<MacroEntryLong, SlotKeyAssign>;
+
+// The check of GetMacroMode and SetMacroMode: a valid profile index and a non-empty name, else the
+// store's message, such as "KR720ProfileCfg: GetMacroMode Failed. Profile Id[3]. Macro Name[]."
+bool CheckMacroModeCall(const StoreHost& host, const QString& store, const char* operation, int index,
+                        bool validIndex, const std::string& name);
+
+}  // namespace prefbook

@@ -1,0 +1,169 @@
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+
+#include "profilecore/ProfileFolder.h"
+#include "support/TestHost.h"
+
+namespace prefbook::test {
+namespace {
+
+class ProfileFolderTest : public ::testing::Test {
+protected:
+    TestHost t;
+    QString dir = t.habitat.ProfileDir(1);
+
+    bool Save(const QByteArray& content, const QString& suffix = "xml") {
+        return SaveProfileDocument(t.Host(), dir, suffix, [&](const QString& tmp) {
+            QFile f(tmp);
+            return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+        });
+    }
+    QString Stamp(int secondsFromStart) const { return DocumentStamp(t.clock.Now().addSecs(secondsFromStart)); }
+};
+
+TEST_F(ProfileFolderTest, SaveKeepsTheTwoNewestDocumentsAndRemovesEverythingElse) {
+    WriteFile(dir + "notes.txt", "stray");
+    WriteFile(dir + "2020-01-01 00-00-00.tmp", "left over");
+    WriteFile(dir + "2020-01-01 00-00-01.XML", "wrong case is not a document");
+    for (int i = 0; i < 3; ++i) {
+        ASSERT_TRUE(Save("doc" + QByteArray::number(i)));
+        t.clock.Advance(60);
+    }
+    const QStringList files = ListFolder(dir);
+    ASSERT_EQ(files, QStringList({Stamp(-120) + ".xml", Stamp(-60) + ".xml"}));
+    EXPECT_EQ(ReadAll(dir + files[1]), "doc2");
+    EXPECT_EQ(ReadAll(dir + files[0]), "doc1");
+}
+
+TEST_F(ProfileFolderTest, SavesWithinOneSecondGiveDocumentsForConsecutiveSeconds) {
+    ASSERT_TRUE(Save("first"));
+    ASSERT_TRUE(Save("second"));
+    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(0) + ".xml", Stamp(1) + ".xml"}));
+    EXPECT_EQ(ReadAll(dir + Stamp(0) + ".xml"), "first");
+    EXPECT_EQ(ReadAll(dir + Stamp(1) + ".xml"), "second");
+}
+
+TEST_F(ProfileFolderTest, AnExistingDocumentIsNeverReplaced) {
+    WriteFile(dir + Stamp(0) + ".xml", "precious");
+    ASSERT_TRUE(Save("new"));
+    EXPECT_EQ(ReadAll(dir + Stamp(0) + ".xml"), "precious");
+    EXPECT_EQ(ReadAll(dir + Stamp(1) + ".xml"), "new");
+}
+
+TEST_F(ProfileFolderTest, BinaryDocumentsRotateLikeXmlOnes) {
+    ASSERT_TRUE(Save("a", "bin"));
+    t.clock.Advance(1);
+    ASSERT_TRUE(Save("b", "bin"));
+    t.clock.Advance(1);
+    ASSERT_TRUE(Save("c", "bin"));
+    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(-1) + ".bin", Stamp(0) + ".bin"}));
+}
+
+TEST_F(ProfileFolderTest, MissingFolderFailsAfterThreeLoggedAttemptsAndCreatesNothing) {
+    const QString missing = t.habitat.GetBaseDir() + "/profile/absent/";
+    bool wrote = false;
+    EXPECT_FALSE(SaveProfileDocument(t.Host(), missing, "xml", [&](const QString&) { return wrote = true; }));
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(t.log.Lines(), QStringList({"Create XML File Failed.", "Create XML File Failed.", "Create XML File Failed."}));
+    EXPECT_FALSE(QDir(missing).exists());
+
+    t.log.Clear();
+    DeleteEarlierProfileFiles(t.Host(), missing);
+    EXPECT_EQ(t.log.Lines(), QStringList({"Delete XML Earlier File Failed : " + missing + "not exists."}));
+}
+
+TEST_F(ProfileFolderTest, AWriterThatKeepsFailingIsGivenUpOnAndNoDocumentAppears) {
+    WriteFile(dir + "2020-01-01 00-00-00.xml", "old");
+    int calls = 0;
+    EXPECT_FALSE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString&) {
+        ++calls;
+        return false;
+    }));
+    EXPECT_EQ(calls, kMaxSaveAttempts);
+    EXPECT_EQ(t.log.Lines().size(), 1);
+    for (const QString& name : ListFolder(dir)) EXPECT_FALSE(name.endsWith(".xml") && name != "2020-01-01 00-00-00.xml");
+    EXPECT_EQ(ReadAll(dir + "2020-01-01 00-00-00.xml"), "old");
+}
+
+TEST_F(ProfileFolderTest, AWriterThatRecoversSavesOnALaterAttempt) {
+    int calls = 0;
+    EXPECT_TRUE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString& tmp) {
+        if (++calls < 3) return false;
+        QFile f(tmp);
+        return f.open(QIODevice::WriteOnly) && f.write("ok") == 2;
+    }));
+    EXPECT_EQ(calls, 3);
+    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(0) + ".xml"}));  // failed temporaries pruned
+}
+
+// The load walk, with a reader that accepts files whose content starts with "good".
+class LoadWalkTest : public ProfileFolderTest {
+protected:
+    QStringList read;
+    int profiles = 0;
+    LoadOutcome Load() {
+        read.clear();
+        return LoadNewestDocument(
+            dir, "xml",
+            [&](const QString& path) {
+                read << QFileInfo(path).fileName();
+                const QByteArray content = ReadAll(path);
+                profiles = content.count('p');
+                return content.startsWith("good");
+            },
+            [&] { return profiles == 5; });
+    }
+    void Put(const QString& name, const QByteArray& content, int ageSeconds) {
+        WriteFile(dir + name, content);
+        SetModified(dir + name, QDateTime::currentDateTime().addSecs(-ageSeconds));
+    }
+};
+
+TEST_F(LoadWalkTest, EmptyFolderGivesDefaults) {
+    const LoadOutcome o = Load();
+    EXPECT_FALSE(o.keep);
+    EXPECT_TRUE(read.isEmpty());
+}
+
+TEST_F(LoadWalkTest, CorruptNewestFallsBackToTheOlderDocument) {
+    Put("new.xml", "garbage", 10);
+    Put("old.xml", "good ppppp", 20);
+    const LoadOutcome o = Load();
+    EXPECT_TRUE(o.keep && o.accepted);
+    EXPECT_EQ(QFileInfo(o.path).fileName(), "old.xml");
+    EXPECT_EQ(read, QStringList({"new.xml", "old.xml"}));
+}
+
+TEST_F(LoadWalkTest, WrongProfileCountAloneIsKeptButNotAccepted) {
+    Put("only.xml", "good pppp", 10);
+    const LoadOutcome o = Load();
+    EXPECT_TRUE(o.keep);
+    EXPECT_FALSE(o.accepted);
+}
+
+TEST_F(LoadWalkTest, WrongCountFollowedByATemporaryFileGivesDefaults) {
+    Put("new.xml", "good pppp", 10);
+    Put("old.tmp", "good ppppp", 20);
+    EXPECT_FALSE(Load().keep);
+}
+
+TEST_F(LoadWalkTest, TemporaryOldestEntryDoesNotHideAGoodDocument) {
+    Put("doc.xml", "good ppppp", 10);
+    Put("left.tmp", "", 20);
+    const LoadOutcome o = Load();
+    EXPECT_TRUE(o.accepted);
+    EXPECT_EQ(read, QStringList({"doc.xml"}));
+}
+
+TEST_F(LoadWalkTest, EqualTimesAreOrderedByNameNewestFirst) {
+    const QDateTime same = QDateTime::currentDateTime().addSecs(-5);
+    WriteFile(dir + "2026-01-01 00-00-00.xml", "good ppppp");
+    WriteFile(dir + "2026-01-01 00-00-01.xml", "good ppppp");
+    SetModified(dir + "2026-01-01 00-00-00.xml", same);
+    SetModified(dir + "2026-01-01 00-00-01.xml", same);
+    EXPECT_EQ(QFileInfo(Load().path).fileName(), "2026-01-01 00-00-01.xml");
+}
+
+}  // namespace
+}  // namespace prefbook::test
