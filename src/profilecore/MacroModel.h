@@ -179,7 +179,23 @@ public:
     static bool ImportFile(const StoreHost& host, const QString& file, QLatin1String root, MacroSetRef<Map> set) {
         if (file.isEmpty()) return false;
         bool refused = false;
-        const bool read = ReadXmlFile(host, file, QString(), [&](QXmlStreamReader& r) {
+        const bool read = ReadXmlFile(host, file, QString(), ImportBody(host, root, set, refused));
+        return read && !refused;
+    }
+
+    // The same over an open device; path names it in messages.
+    static bool ImportDevice(const StoreHost& host, QIODevice& device, const QString& path, QLatin1String root,
+                             MacroSetRef<Map> set) {
+        bool refused = false;
+        const bool read = ReadXmlDevice(host, device, path, QString(), ImportBody(host, root, set, refused));
+        return read && !refused;
+    }
+
+private:
+    // Every start element at the top must be the model's root with flag 8738; the first "macros"
+    // below it is read. Anything else refuses the file.
+    static ReadBody ImportBody(const StoreHost& host, QLatin1String root, MacroSetRef<Map> set, bool& refused) {
+        return [&host, root, set, &refused](QXmlStreamReader& r) {
             while (!r.atEnd()) {
                 if (r.readNext() != QXmlStreamReader::StartElement) continue;
                 if (attrU16(r.attributes(), QLatin1String("flag")) != 8738 || r.name() != root) {
@@ -189,11 +205,9 @@ public:
                 }
                 ReadFirstMacros(r, set, host);
             }
-        });
-        return read && !refused;
+        };
     }
 
-private:
     // Inside a parent element: reads its first "macros" child and stops there; children before it
     // are skipped. Ends at the parent's end when there is none.
     static void ReadFirstMacros(QXmlStreamReader& r, MacroSetRef<Map> set, const StoreHost& host) {
