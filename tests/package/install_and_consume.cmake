@@ -1,0 +1,21 @@
+# Installs the build into a scratch prefix, then configures and builds a project that finds the
+# library with find_package(Prefbook) and links it.
+file(REMOVE_RECURSE "${WORK}")
+execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD}" --prefix "${WORK}/prefix" RESULT_VARIABLE rc)
+if(rc)
+  message(FATAL_ERROR "install failed")
+endif()
+foreach(required bin/prefbookctl include/prefbook/devices/keyboards/ITL480ProfileCfg.h)
+  if(NOT EXISTS "${WORK}/prefix/${required}")
+    message(FATAL_ERROR "not installed: ${required}")
+  endif()
+endforeach()
+execute_process(COMMAND "${CMAKE_COMMAND}" -S "${SOURCE}" -B "${WORK}/consumer" -G Ninja
+                        "-DCMAKE_PREFIX_PATH=${WORK}/prefix" RESULT_VARIABLE rc)
+if(rc)
+  message(FATAL_ERROR "find_package(Prefbook) failed")
+endif()
+execute_process(COMMAND "${CMAKE_COMMAND}" --build "${WORK}/consumer" RESULT_VARIABLE rc)
+if(rc)
+  message(FATAL_ERROR "the consumer did not build against the installed library")
+endif()
