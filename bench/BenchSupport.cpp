@@ -1,0 +1,97 @@
+#include "BenchSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+#include <fcntl.h>
+#include <malloc.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include "settings/DeviceType.h"
+
+namespace prefbook::bench {
+
+BenchHabitat::BenchHabitat() : base_(temp_.path()) {}
+
+void BenchHabitat::GetProfileDir(int type, QString* dir) {
+    const char* name = DeviceTypeName(type);
+    *dir = base_ + "/profile/" + QString::fromLatin1(name ? name : "other").remove(' ') + "/";
+    QDir().mkpath(*dir);
+}
+
+std::vector<StoreCase>& Catalogue() {
+    static std::vector<StoreCase> cases;
+    return cases;
+}
+
+QString OnlyDocument(BenchHost& host, int deviceType) {
+    QString dir;
+    host.habitat.GetProfileDir(deviceType, &dir);
+    const QFileInfoList files = QDir(dir).entryInfoList(QDir::Files, QDir::Time);
+    return files.isEmpty() ? QString() : files.first().absoluteFilePath();
+}
+
+long long RawScanAndConvert(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
+    QXmlStreamReader r(&file);
+    long long sum = 0;
+    while (!r.atEnd()) {
+        if (r.readNext() != QXmlStreamReader::StartElement) continue;
+        for (const QXmlStreamAttribute& a : r.attributes()) sum += a.value().toInt();
+    }
+    return r.hasError() ? -1 : sum;
+}
+
+RawEmitter::RawEmitter(const QString& documentPath) {
+    QFile file(documentPath);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
+    QXmlStreamReader r(&file);
+    while (!r.atEnd()) {
+        const auto type = r.readNext();
+        if (type == QXmlStreamReader::StartElement) {
+            tokens_.push_back({type, r.name().toString(), r.attributes()});
+        } else if (type == QXmlStreamReader::EndElement) {
+            tokens_.push_back({type, {}, {}});
+        }
+    }
+}
+
+void RawEmitter::EmitInto(const QString& dir) {
+    const QString stem = dir + "raw-" + QString::number(++counter_);
+    {
+        QFile file(stem + ".tmp");
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return;
+        QXmlStreamWriter w(&file);
+        w.setCodec("utf-8");
+        w.setAutoFormatting(true);
+        w.writeStartDocument("1.0");
+        for (const Token& t : tokens_) {
+            if (t.type == QXmlStreamReader::StartElement) {
+                w.writeStartElement(t.name);
+                w.writeAttributes(t.attributes);
+            } else {
+                w.writeEndElement();
+            }
+        }
+        w.writeEndDocument();
+        file.flush();
+        ::fsync(file.handle());
+    }
+    const std::string from = (stem + ".tmp").toStdString();
+    const std::string to = (stem + ".xml").toStdString();
+    ::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE);
+    const int fd = ::open(dir.toStdString().c_str(), O_RDONLY | O_DIRECTORY);
+    ::fsync(fd);
+    ::close(fd);
+    ::unlink(to.c_str());  // keep the folder small, as the store's pruning does
+}
+
+long long HeapInUse() {
+    const struct mallinfo2 info = mallinfo2();
+    return static_cast<long long>(info.uordblks + info.hblkhd);
+}
+
+}  // namespace prefbook::bench

@@ -1,0 +1,92 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <QXmlStreamReader>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "hostservices/IHabitat.h"
+#include "hostservices/ITracebook.h"
+#include "profilecore/StoreHost.h"
+
+namespace prefbook::bench {
+
+// Directories under one temporary base; profile folders are created on demand.
+class BenchHabitat final : public IHabitat {
+public:
+    BenchHabitat();
+    const QString& GetAppDir() override { return base_; }
+    const QString& GetBaseDir() override { return base_; }
+    const QString& GetLogDir() override { return base_; }
+    const QString& GetUserDir() override { return base_; }
+    const QString& GetTempDir() override { return base_; }
+    void GetProfileDir(int type, QString* dir) override;
+
+private:
+    QTemporaryDir temp_;
+    QString base_;
+};
+
+class NullTracebook final : public ITracebook {
+public:
+    void WriteLog(const QString&) override {}
+    void WriteLogDetail(const QString&) override {}
+};
+
+// A fresh base folder with its services, one per benchmark.
+struct BenchHost {
+    BenchHabitat habitat;
+    NullTracebook log;
+    StoreHost Host() { return {&habitat, &log, &SystemClock::Instance()}; }
+};
+
+// What the benchmarks need of a store: build it over a folder (which loads), fill it with a document's
+// worth of data, save it. Each store model adds one entry to the catalogue.
+struct StoreCase {
+    std::string name;
+    int deviceType;
+    QString suffix;  // "xml" or "bin"
+    int profiles;    // profiles the store holds, for per-macro figures
+    // Builds the store over host (running its load), applies the variant (macrosPerProfile,
+    // actionsPerMacro; 0 = the defaults), saves it; returns the saved store or null on failure.
+    std::function<std::shared_ptr<void>(const StoreHost& host, int macrosPerProfile, int actionsPerMacro)> build;
+    std::function<bool(void* store)> save;
+    std::function<std::shared_ptr<void>(const StoreHost& host)> load;
+};
+
+std::vector<StoreCase>& Catalogue();
+struct Register {
+    explicit Register(StoreCase c) { Catalogue().push_back(std::move(c)); }
+};
+
+// The single document in the folder of a device type, after a save.
+QString OnlyDocument(BenchHost& host, int deviceType);
+
+// The limits the store is judged against, on the same file in the same run.
+// A QXmlStreamReader token scan that converts every attribute value to an integer; returns a checksum.
+long long RawScanAndConvert(const QString& path);
+// The document's token stream, replayed by QXmlStreamWriter into a temporary file in dir, then flushed,
+// fsynced, renamed without replacing and the folder fsynced: the save's own file steps, without the store.
+class RawEmitter {
+public:
+    explicit RawEmitter(const QString& documentPath);
+    void EmitInto(const QString& dir);
+
+private:
+    struct Token {
+        QXmlStreamReader::TokenType type;
+        QString name;
+        QXmlStreamAttributes attributes;
+    };
+    std::vector<Token> tokens_;
+    int counter_ = 0;
+};
+
+// Bytes of heap in use now (glibc), to measure what a loaded store keeps.
+long long HeapInUse();
+
+}  // namespace prefbook::bench

@@ -1,0 +1,35 @@
+#include "BenchSupport.h"
+#include "devices/keyboards/TLProfileStore.h"
+
+namespace prefbook::bench {
+namespace {
+
+// Every profile gets the given number of macros, each with that many actions and two keys.
+template <class Store>
+std::shared_ptr<void> BuildTL(const StoreHost& host, int macros, int actions) {
+    auto store = std::make_shared<Store>(host);
+    for (int p = 0; p < store->GetProfileNum(); ++p) {
+        for (int m = 0; m < macros; ++m) {
+            const std::string name = "macro " + std::to_string(m);
+            MacroRecord record{};
+            record.actionCount = static_cast<uint8_t>(actions);
+            for (int a = 0; a < actions; ++a) record.actions[a] = {uint16_t(4 + a % 100), uint8_t(a & 1), uint16_t(a * 7)};
+            store->SetMacro(p, name, record);
+            store->SetMacroKeys(p, name, {uint16_t(m), uint16_t(m + 1)});
+        }
+    }
+    return store->SaveProfile() ? store : nullptr;
+}
+
+template <class Store>
+StoreCase TLCase(const char* name, int type) {
+    return {name, type, "xml", 5, BuildTL<Store>,
+            [](void* s) { return static_cast<Store*>(s)->SaveProfile(); },
+            [](const StoreHost& host) { return std::make_shared<Store>(host); }};
+}
+
+const Register tl480(TLCase<TL480ProfileCfgImpl>("tl480", 1));
+const Register tl460(TLCase<TL460ProfileCfgImpl>("tl460", 3));
+
+}  // namespace
+}  // namespace prefbook::bench
