@@ -16,8 +16,7 @@ namespace prefbook::bench {
 BenchHabitat::BenchHabitat() : base_(temp_.path()) {}
 
 void BenchHabitat::GetProfileDir(int type, QString* dir) {
-    const char* name = DeviceTypeName(type);
-    *dir = base_ + "/profile/" + QString::fromLatin1(name ? name : "other").remove(' ') + "/";
+    *dir = base_ + "/profile/" + QString::fromStdString(ProfileFolderName(type)) + "/";
     QDir().mkpath(*dir);
 }
 

@@ -15,14 +15,6 @@ QString ChooseBaseDir() {
     return data + "/prefbook";
 }
 
-// Folder of a model under "profile": its name without blanks ("BX310 V2" -> "BX310V2"), or the number
-// for a type outside the table, so that every type still gets a folder of its own.
-QString ModelFolder(int type) {
-    const char* name = DeviceTypeName(type);
-    if (!name) return QStringLiteral("type%1").arg(type);
-    return QString::fromLatin1(name).remove(QLatin1Char(' '));
-}
-
 // Directories are fixed when the habitat is built, so the references it hands out stay valid and
 // reading them from several threads is safe.
 class DefaultHabitat final : public IHabitat {
@@ -41,7 +33,7 @@ public:
     const QString& GetTempDir() override { return temp_; }
     void GetProfileDir(int type, QString* dir) override {
         if (!dir) return;
-        *dir = base_ + "/profile/" + ModelFolder(type) + "/";
+        *dir = base_ + "/profile/" + QString::fromStdString(ProfileFolderName(type)) + "/";
         QDir().mkpath(*dir);
     }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // Device models served by the suite. The numbers are stored in files and passed across the library
 // boundary, so they never change.
 enum DeviceType : int {
@@ -40,4 +42,16 @@ inline const char* DeviceTypeName(int type) {
         "PR261",   "PR941",   "AU570",  "AU320",  "AU340",  "DS180",     "FT610",     "FT280M", "FT280L",
         "FT280XL", "KEYDECK_G", "KEYDECK_C", "VL530", "VL550", "VL570", "ZN205"};
     return type >= 0 && type < kDeviceTypeCount ? kNames[type] : nullptr;
+}
+
+// The folder of a model's profiles under "<base>/profile/": its name without blanks ("BX310 V2" ->
+// "BX310V2"), or "type<N>" outside the table so that every type still gets a folder of its own.
+inline std::string ProfileFolderName(int type) {
+    const char* name = DeviceTypeName(type);
+    if (!name) return "type" + std::to_string(type);
+    std::string folder;
+    for (const char* c = name; *c; ++c) {
+        if (*c != ' ') folder += *c;
+    }
+    return folder;
 }

@@ -17,8 +17,7 @@ void TempHabitat::SetBaseDir(const QString& base) {
 }
 
 void TempHabitat::GetProfileDir(int type, QString* dir) {
-    const char* name = DeviceTypeName(type);
-    *dir = base_ + "/profile/" + QString::fromLatin1(name ? name : "unknown").remove(' ') + "/";
+    *dir = base_ + "/profile/" + QString::fromStdString(ProfileFolderName(type)) + "/";
     if (createProfileDirs) QDir().mkpath(*dir);
 }
 

@@ -1,0 +1,45 @@
+#include "settings/SettingsFiles.h"
+
+#include <QSettings>
+#include <QTextCodec>
+
+#include "hostservices/IHabitat.h"
+
+namespace prefbook {
+
+namespace {
+
+// The suite stores non-ASCII paths and names in the locale's code page, not as escapes.
+void OpenIni(QSettings& settings, const QString& group) {
+    settings.setIniCodec(QTextCodec::codecForLocale());
+    settings.beginGroup(group);
+}
+
+}  // namespace
+
+QString SettingsFilePath(const std::string& relative) {
+    return IHabitat::Instance().GetBaseDir() + QString::fromStdString(relative);
+}
+
+QVariant ReadSetting(const std::string& file, const QString& group, const QString& key,
+                     const QVariant& fallback) {
+    QSettings settings(SettingsFilePath(file), QSettings::IniFormat);
+    OpenIni(settings, group);
+    return settings.value(key, fallback);
+}
+
+void WriteSetting(const std::string& file, const QString& group, const QString& key, const QVariant& value) {
+    QSettings settings(SettingsFilePath(file), QSettings::IniFormat);
+    OpenIni(settings, group);
+    settings.setValue(key, value);
+}  // the destructor writes the file
+
+QString ReadProfileExportPath(const char* key) {
+    return ReadSetting(kParamChgFile, kExportPathGroup, key, QString()).toString();
+}
+
+void SaveProfileExportPath(const char* key, const QString& path) {
+    WriteSetting(kParamChgFile, kExportPathGroup, key, path);
+}
+
+}  // namespace prefbook

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QString>
+#include <QVector>
+#include <functional>
+
+namespace prefbookctl {
+
+// One column: its JSON key, its human heading, and optionally how a cell reads to a human.
+struct Column {
+    QString key;
+    QString heading;
+    std::function<QString(const QJsonValue&)> format;
+};
+
+// Rows of JSON values that print either as an aligned text table or as a JSON array of objects
+// keyed by the column keys, so both outputs always carry the same data.
+class Table {
+public:
+    explicit Table(QVector<Column> columns) : columns_(std::move(columns)) {}
+
+    // One cell per column, in column order.
+    void AddRow(const QVector<QJsonValue>& cells);
+    int RowCount() const { return rows_.size(); }
+
+    QJsonArray ToJson() const;
+    QString ToText() const;  // heading line, then one line per row; columns two blanks apart
+
+private:
+    QVector<Column> columns_;
+    QVector<QVector<QJsonValue>> rows_;
+};
+
+// A cell as a human reads it: true/false, integers without a fraction, arrays joined by ", ".
+QString CellText(const QJsonValue& value);
+// A number as "0x" and four hex digits, the form of the product identifiers in param.arg.
+QString HexId(const QJsonValue& value);
+
+void PrintText(const QString& text);
+void PrintJson(const QJsonObject& object);  // indented, UTF-8
+void PrintError(const QString& message);    // one line on stderr, prefixed with the tool's name
+
+}  // namespace prefbookctl
