@@ -1,0 +1,29 @@
+#include "devices/mousepads/FT610Document.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace prefbook {
+
+bool WriteFT610Document(const QString& path, const FT610Record& record) {
+    FILE* file = std::fopen(path.toStdString().c_str(), "wb");
+    if (!file) return false;
+    // A short write (disk full) fails the attempt, so that a truncated record never becomes a document.
+    const bool written = std::fwrite(&record, sizeof(record), 1, file) == 1;
+    const bool closed = std::fclose(file) == 0;
+    return written && closed;
+}
+
+bool ReadFT610Document(const QString& path, FT610Record& record) {
+    std::memset(&record, 0, sizeof(record));
+    FILE* file = std::fopen(path.toStdString().c_str(), "rb");
+    if (!file) return false;
+    // A short document is taken as far as it goes: the record was zeroed above, so the count read
+    // is of no interest.
+    const size_t items = std::fread(&record, sizeof(record), 1, file);
+    static_cast<void>(items);
+    std::fclose(file);
+    return true;
+}
+
+}  // namespace prefbook

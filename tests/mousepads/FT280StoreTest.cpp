@@ -1,0 +1,183 @@
+#include <gtest/gtest.h>
+
+#include "devices/mousepads/FT280ProfileCfgImpl.h"
+#include "settings/DeviceType.h"
+#include "support/TestHost.h"
+
+namespace prefbook::test {
+namespace {
+
+const ModeSetting kWhite{0, 3, 255, 255, 255};
+
+QByteArray Document(const QByteArray& profiles) {
+    return "<?xml version=\"1.0\"?><ft280>" + profiles + "</ft280>";
+}
+QByteArray Profile(int currMode, const QByteArray& modes = "", const QByteArray& colors = "") {
+    return "<profile><lighting curr_mode=\"" + QByteArray::number(currMode) + "\"><general>" + modes +
+           "</general><foreground>" + colors + "</foreground></lighting></profile>";
+}
+
+class FT280StoreTest : public ::testing::Test {
+protected:
+    TestHost t;
+    QString Dir(int type) { return t.habitat.ProfileDir(type); }
+    // A document of the type's folder, minutes after a fixed start.
+    void Put(int type, int minute, const QByteArray& content) {
+        const QString path = Dir(type) + QString("2025-01-01 10-%1-00.xml").arg(minute, 2, 10, QChar('0'));
+        WriteFile(path, content);
+        SetModified(path, QDateTime(QDate(2025, 1, 1), QTime(10, minute)));
+    }
+};
+
+class FT280SizeTest : public FT280StoreTest, public ::testing::WithParamInterface<int> {};
+
+TEST_P(FT280SizeTest, EmptyFolderGivesTheDefaultProfile) {
+    FT280ProfileCfgImpl store(t.Host());
+    const int type = GetParam();
+    EXPECT_EQ(store.GetCurrMode(type), 1);
+    QVector<ModeSetting> modes;
+    ASSERT_TRUE(store.GetModeSettings(type, modes));
+    EXPECT_EQ(modes, QVector<ModeSetting>(4, kWhite));
+    QVector<CustomColor> colors;
+    ASSERT_TRUE(store.GetCustomColors(type, colors));
+    EXPECT_EQ(colors, QVector<CustomColor>(7, CustomColor{0, 0, 0, 0, 0}));
+}
+
+TEST_P(FT280SizeTest, SavedSizeReloadsAndLeavesTheOtherSizesAlone) {
+    const int type = GetParam();
+    for (int other : {FT280M, FT280L, FT280XL}) {
+        if (other != type) Put(other, 0, Document(Profile(40 + other)));
+    }
+    FT280ProfileCfgImpl store(t.Host());
+    store.SetModeSettings(type, {{2, 1, 10, 20, 30}});
+    store.SetCustomColors(type, {{1, 4, 5, 6, 7}});
+    store.SetCurrMode(type, 9);
+    ASSERT_TRUE(store.SaveProfile(type));
+
+    FT280ProfileCfgImpl reloaded(t.Host());
+    QVector<ModeSetting> modes;
+    QVector<CustomColor> colors;
+    reloaded.GetModeSettings(type, modes);
+    reloaded.GetCustomColors(type, colors);
+    EXPECT_EQ(modes, QVector<ModeSetting>({{2, 1, 10, 20, 30}}));
+    EXPECT_EQ(colors, QVector<CustomColor>({{1, 4, 5, 6, 7}}));
+    EXPECT_EQ(reloaded.GetCurrMode(type), 9);
+    for (int other : {FT280M, FT280L, FT280XL}) {
+        if (other == type) continue;
+        EXPECT_EQ(ListFolder(Dir(other)), QStringList({"2025-01-01 10-00-00.xml"}));
+        EXPECT_EQ(reloaded.GetCurrMode(other), 40 + other);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, FT280SizeTest, ::testing::Values(FT280M, FT280L, FT280XL));
+
+TEST_F(FT280StoreTest, SetModeSettingReplacesTheEntryAndSelectsItsId) {
+    FT280ProfileCfgImpl store(t.Host());
+    store.SetModeSetting(FT280L, 2, {5, 1, 2, 3, 4});
+    EXPECT_EQ(store.GetCurrMode(FT280L), 5);
+    ModeSetting m{};
+    ASSERT_TRUE(store.GetModeSetting(FT280L, 2, m));
+    EXPECT_EQ(m, ModeSetting({5, 1, 2, 3, 4}));
+
+    store.SetModeSetting(FT280L, 4, {6, 1, 2, 3, 4});  // past the four defaults
+    EXPECT_EQ(store.GetCurrMode(FT280L), 5);
+    EXPECT_FALSE(store.GetModeSetting(FT280L, 4, m));
+    EXPECT_EQ(store.GetCurrMode(FT280M), 1);  // other sizes untouched
+}
+
+TEST_F(FT280StoreTest, TypesOutsideTheThreeSizesHoldNothing) {
+    FT280ProfileCfgImpl store(t.Host());
+    for (int type : {int(FT610), int(KEYDECK_G), -1, 1000}) {
+        store.SetModeSetting(type, 0, {5, 1, 2, 3, 4});
+        store.SetModeSettings(type, {kWhite});
+        store.SetCurrMode(type, 3);
+        QVector<ModeSetting> modes;
+        QVector<CustomColor> colors;
+        ModeSetting m{};
+        EXPECT_FALSE(store.SetCustomColors(type, colors));
+        EXPECT_FALSE(store.GetCustomColors(type, colors));
+        EXPECT_FALSE(store.GetModeSetting(type, 0, m));
+        EXPECT_FALSE(store.GetModeSettings(type, modes));
+        EXPECT_EQ(store.GetCurrMode(type), 0);
+        EXPECT_FALSE(store.SaveProfile(type));
+        EXPECT_FALSE(store.ExportProfile(type, Dir(FT610) + "out.xml"));
+    }
+    EXPECT_TRUE(ListFolder(Dir(FT610)).isEmpty());
+    EXPECT_EQ(store.GetCurrMode(FT280M), 1);
+}
+
+TEST_F(FT280StoreTest, LoadFallsBackPastBrokenOrWrongCountDocuments) {
+    Put(FT280M, 0, Document(Profile(7)));
+    Put(FT280M, 1, Document(Profile(8) + Profile(8)));  // two profiles: not accepted
+    Put(FT280M, 2, "<ft280><profile><lighting curr_mode=\"9\">");
+    Put(FT280L, 0, Document(""));  // reads, but holds no profile
+    FT280ProfileCfgImpl store(t.Host());
+    EXPECT_EQ(store.GetCurrMode(FT280M), 7);
+    EXPECT_EQ(store.GetCurrMode(FT280L), 1);
+    const QString broken = Dir(FT280M) + "2025-01-01 10-02-00.xml : ";
+    EXPECT_EQ(t.log.Lines().filter("Parse FT280 XML Failed. " + broken).size(), 1);
+    EXPECT_EQ(t.log.Lines().filter("Failed to parse file " + broken).size(), 1);
+}
+
+TEST_F(FT280StoreTest, ReaderKeepsLowBytesAndSkipsForeignElements) {
+    Put(FT280XL, 0,
+        Document("<other><profile/></other>" +
+                 Profile(261, "<mode id=\"300\" speed=\"2\" red=\"1\" green=\"2\" blue=\"3\"/><x/>",
+                         "<custom enable=\"5\" r=\"256\" g=\"1\" b=\"2\" a=\"3\"/><junk/>")));
+    FT280ProfileCfgImpl store(t.Host());
+    EXPECT_EQ(store.GetCurrMode(FT280XL), 5);
+    QVector<ModeSetting> modes;
+    QVector<CustomColor> colors;
+    store.GetModeSettings(FT280XL, modes);
+    store.GetCustomColors(FT280XL, colors);
+    EXPECT_EQ(modes, QVector<ModeSetting>({{44, 2, 1, 2, 3}}));
+    EXPECT_EQ(colors, QVector<CustomColor>({{1, 0, 1, 2, 3}}));
+}
+
+TEST_F(FT280StoreTest, ExportWritesTheDocumentAndImportTakesIt) {
+    FT280ProfileCfgImpl store(t.Host());
+    const QString path = t.habitat.GetBaseDir() + "/m.xml";
+    EXPECT_FALSE(store.ExportProfile(FT280M, ""));
+    ASSERT_TRUE(store.ExportProfile(FT280M, path));
+
+    QByteArray expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ft280>\n    <profile>\n"
+        "        <lighting curr_mode=\"1\">\n            <general>\n";
+    for (int i = 0; i < 4; ++i)
+        expected += "                <mode id=\"0\" speed=\"3\" red=\"255\" green=\"255\" blue=\"255\"/>\n";
+    expected += "            </general>\n            <foreground>\n";
+    for (int i = 0; i < 7; ++i)
+        expected += "                <custom enable=\"0\" r=\"0\" g=\"0\" b=\"0\" a=\"0\"/>\n";
+    expected += "            </foreground>\n        </lighting>\n    </profile>\n</ft280>\n";
+    EXPECT_EQ(ReadAll(path), expected);
+
+    store.SetCurrMode(FT280L, 4);
+    ASSERT_TRUE(store.ImportProfile(FT280L, path));
+    EXPECT_EQ(store.GetCurrMode(FT280L), 1);
+    EXPECT_FALSE(store.ImportProfile(FT280L, ""));
+}
+
+TEST_F(FT280StoreTest, ImportFailuresChangeOnlyWhatTheyRead) {
+    FT280ProfileCfgImpl store(t.Host());
+    const QString base = t.habitat.GetBaseDir();
+    store.SetCurrMode(FT280M, 4);
+    EXPECT_FALSE(store.ImportProfile(FT280M, base + "/missing.xml"));  // not opened: list untouched
+    EXPECT_EQ(store.GetCurrMode(FT280M), 4);
+
+    WriteFile(base + "/two.xml", Document(Profile(6) + Profile(7)));
+    EXPECT_FALSE(store.ImportProfile(FT280M, base + "/two.xml"));
+    EXPECT_EQ(store.GetCurrMode(FT280M), 6);  // taken although refused
+
+    WriteFile(base + "/broken.xml", "<ft280><profile><lighting curr_mode=\"3\"><general></lighting>");
+    EXPECT_FALSE(store.ImportProfile(FT280M, base + "/broken.xml"));
+    // The list is now empty: nothing to work on, and nothing crashes.
+    store.SetCurrMode(FT280M, 2);
+    store.SetModeSetting(FT280M, 0, kWhite);
+    QVector<ModeSetting> modes;
+    EXPECT_EQ(store.GetCurrMode(FT280M), 0);
+    EXPECT_FALSE(store.GetModeSettings(FT280M, modes));
+    EXPECT_FALSE(store.SetCustomColors(FT280M, {}));
+}
+
+}  // namespace
+}  // namespace prefbook::test
