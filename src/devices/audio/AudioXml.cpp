@@ -1,0 +1,146 @@
+#include "devices/audio/AudioXml.h"
+
+#include <QStringList>
+#include <QVector>
+
+#include "devices/audio/AudioDefaults.h"
+
+namespace prefbook {
+namespace {
+
+void writeInt(QXmlStreamWriter& w, const QString& name, int32_t value) {
+    w.writeAttribute(name, QString::number(value));
+}
+
+SurroundMode ReadVirtual(const QXmlStreamAttributes& a) {
+    SurroundMode m;
+    m.angle = DefaultSpeakerAngles();
+    m.distance = DefaultSpeakerDistances();
+    m.id = attrInt(a, QLatin1String("id"));
+    m.name = attrUtf8(a, QLatin1String("name"));
+    m.vssEnable = attrInt(a, QLatin1String("VssEnable"));
+    m.smvssEnable = attrInt(a, QLatin1String("SmvssEnable"));
+    SplitSpeakerValues(a.value(QLatin1String("distance")), m.distance);
+    SplitSpeakerValues(a.value(QLatin1String("angle")), m.angle);
+    return m;
+}
+
+void WriteVirtual(QXmlStreamWriter& w, const SurroundMode& m) {
+    w.writeStartElement(QStringLiteral("virtual"));
+    writeInt(w, QStringLiteral("id"), m.id);
+    writeUtf8(w, QStringLiteral("name"), m.name);
+    writeInt(w, QStringLiteral("VssEnable"), m.vssEnable);
+    writeInt(w, QStringLiteral("SmvssEnable"), m.smvssEnable);
+    w.writeAttribute(QStringLiteral("distance"), JoinSpeakerValues(m.distance));
+    w.writeAttribute(QStringLiteral("angle"), JoinSpeakerValues(m.angle));
+    w.writeEndElement();
+}
+
+}  // namespace
+
+void WriteEqMode(QXmlStreamWriter& w, const EqMode& m) {
+    w.writeStartElement(QStringLiteral("eq"));
+    writeInt(w, QStringLiteral("id"), m.id);
+    writeUtf8(w, QStringLiteral("name"), m.name);
+    writeInt(w, QStringLiteral("Hz64"), m.hz64);
+    writeInt(w, QStringLiteral("Hz250"), m.hz250);
+    writeInt(w, QStringLiteral("Hz1K"), m.hz1k);
+    writeInt(w, QStringLiteral("Hz4K"), m.hz4k);
+    writeInt(w, QStringLiteral("Hz16K"), m.hz16k);
+    w.writeEndElement();
+}
+
+void ReadEqModes(QXmlStreamReader& r, QMap<int, EqMode>& modes) {
+    bool ended = false;
+    ForEachChild(r, [&](QStringRef name) {
+        if (ended || name != QLatin1String("eq")) {
+            ended = true;
+            return false;
+        }
+        const QXmlStreamAttributes a = r.attributes();
+        EqMode m;
+        m.id = attrInt(a, QLatin1String("id"));
+        m.name = attrUtf8(a, QLatin1String("name"));
+        if (m.name.empty()) {
+            ended = true;
+            return false;
+        }
+        m.hz64 = attrInt(a, QLatin1String("Hz64"));
+        m.hz250 = attrInt(a, QLatin1String("Hz250"));
+        m.hz1k = attrInt(a, QLatin1String("Hz1K"));
+        m.hz4k = attrInt(a, QLatin1String("Hz4K"));
+        m.hz16k = attrInt(a, QLatin1String("Hz16K"));
+        modes.insert(m.id, m);
+        return false;  // an "eq" has no content of its own
+    });
+}
+
+void WriteSound(QXmlStreamWriter& w, const SoundSettings& s, BassTreble bassTreble) {
+    w.writeStartElement(QStringLiteral("sound"));
+    if (bassTreble == BassTreble::Carried) {
+        writeInt(w, QStringLiteral("bass"), s.bass);
+        writeInt(w, QStringLiteral("treble"), s.treble);
+    }
+    writeInt(w, QStringLiteral("currModeId"), s.currModeId);
+    for (const EqMode& m : s.modes) WriteEqMode(w, m);
+    w.writeEndElement();
+}
+
+void ReadSound(QXmlStreamReader& r, SoundSettings& s, BassTreble bassTreble) {
+    const QXmlStreamAttributes a = r.attributes();
+    if (bassTreble == BassTreble::Carried) {
+        s.bass = attrInt(a, QLatin1String("bass"));
+        s.treble = attrInt(a, QLatin1String("treble"));
+    }
+    s.currModeId = attrInt(a, QLatin1String("currModeId"));
+    ReadEqModes(r, s.modes);
+}
+
+void WriteSurround(QXmlStreamWriter& w, const SurroundSettings& s) {
+    w.writeStartElement(QStringLiteral("surround"));
+    writeInt(w, QStringLiteral("currModeId"), s.currModeId);
+    for (const SurroundMode& m : s.modes) WriteVirtual(w, m);
+    w.writeEndElement();
+}
+
+void ReadSurround(QXmlStreamReader& r, SurroundSettings& s) {
+    s.currModeId = attrInt(r.attributes(), QLatin1String("currModeId"));
+    ForEachChild(r, [&](QStringRef name) {
+        if (name == QLatin1String("virtual")) {
+            const SurroundMode m = ReadVirtual(r.attributes());
+            s.modes.insert(m.id, m);
+        }
+        return false;
+    });
+}
+
+QString JoinSpeakerValues(const SpeakerValues& values) {
+    QStringList parts;
+    for (int32_t v : values) parts << QString::number(v);
+    return parts.join(QLatin1Char(','));
+}
+
+bool SplitSpeakerValues(QStringRef text, SpeakerValues& values) {
+    const QVector<QStringRef> parts = text.split(QLatin1Char(','));
+    if (parts.size() != kVirtualSpeakerCount) return false;
+    SpeakerValues read{};
+    for (int i = 0; i < kVirtualSpeakerCount; ++i) {
+        bool ok = false;
+        read[static_cast<size_t>(i)] = parts[i].trimmed().toInt(&ok);
+        if (!ok) return false;  // a list with a non-number is as unusable as a short one
+    }
+    values = read;
+    return true;
+}
+
+bool WriteGuardedXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const QString& model,
+                         const WriteBody& body) {
+    try {
+        return WriteXmlFile(host, path, mode, body);
+    } catch (...) {
+        host.Log("Write " + model + " XML Failed: " + path);
+        return false;
+    }
+}
+
+}  // namespace prefbook

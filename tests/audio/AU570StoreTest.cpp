@@ -1,0 +1,270 @@
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "devices/audio/AU570ProfileCfgImpl.h"
+#include "devices/audio/AudioXml.h"
+#include "profilecore/ProfileFolder.h"
+#include "settings/DeviceType.h"
+#include "support/TestHost.h"
+
+namespace prefbook::test {
+namespace {
+
+EqMode Mode(int id, const char* name, int hz64, int hz250, int hz1k, int hz4k, int hz16k) {
+    EqMode m;
+    m.id = id;
+    m.name = name;
+    m.hz64 = hz64;
+    m.hz250 = hz250;
+    m.hz1k = hz1k;
+    m.hz4k = hz4k;
+    m.hz16k = hz16k;
+    return m;
+}
+
+QMap<int, EqMode> Presets() {
+    return {{1, Mode(1, "POP MUSIC", 0, 0, 1, 3, 3)},
+            {2, Mode(2, "MOVIE", 3, 3, 1, 1, 1)},
+            {3, Mode(3, "GAMING(BASS+)", 2, 2, -1, 1, 1)}};
+}
+
+QByteArray Document(const QByteArray& mode) {
+    return "<?xml version=\"1.0\"?>\n<au570>" + mode + "</au570>\n";
+}
+
+class AU570StoreTest : public ::testing::Test {
+protected:
+    TestHost t;
+    QString Dir() { return t.habitat.ProfileDir(AU570); }
+    QString Put(int minute, const QByteArray& content) {
+        const QString path = Dir() + QString("2025-01-01 10-%1-00.xml").arg(minute, 2, 10, QChar('0'));
+        WriteFile(path, content);
+        SetModified(path, QDateTime(QDate(2025, 1, 1), QTime(10, minute)));
+        return path;
+    }
+    QString UserFile(const QByteArray& content) {
+        const QString path = t.habitat.GetBaseDir() + "/import.xml";
+        WriteFile(path, content);
+        return path;
+    }
+};
+
+TEST_F(AU570StoreTest, EmptyFolderGivesThePresets) {
+    AU570ProfileCfgImpl store(t.Host());
+    EXPECT_EQ(store.GetCurrModeId(), 3);
+    EXPECT_EQ(store.GetBass(), 0);
+    EXPECT_EQ(store.GetTreble(), 0);
+    EXPECT_EQ(store.GetEqModes(), Presets());
+}
+
+TEST_F(AU570StoreTest, DefaultDocumentIsWrittenInTheExactForm) {
+    AU570ProfileCfgImpl store(t.Host());
+    ASSERT_TRUE(store.SaveProfile());
+    const QString expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<au570>\n"
+        "    <mode bass=\"0\" treble=\"0\" currModeId=\"3\">\n"
+        "        <eq id=\"1\" name=\"POP MUSIC\" Hz64=\"0\" Hz250=\"0\" Hz1K=\"1\" Hz4K=\"3\" Hz16K=\"3\"/>\n"
+        "        <eq id=\"2\" name=\"MOVIE\" Hz64=\"3\" Hz250=\"3\" Hz1K=\"1\" Hz4K=\"1\" Hz16K=\"1\"/>\n"
+        "        <eq id=\"3\" name=\"GAMING(BASS+)\" Hz64=\"2\" Hz250=\"2\" Hz1K=\"-1\" Hz4K=\"1\" "
+        "Hz16K=\"1\"/>\n"
+        "    </mode>\n"
+        "</au570>\n";
+    EXPECT_EQ(ListFolder(Dir()), QStringList{"2026-03-14 15-09-26.xml"});
+    EXPECT_EQ(QString::fromUtf8(ReadAll(Dir() + "2026-03-14 15-09-26.xml")), expected);
+}
+
+TEST_F(AU570StoreTest, SavedSetReloadsUnchangedIncludingNegativesAndUtf8) {
+    AU570ProfileData data;
+    data.bass = -7;
+    data.treble = 12;
+    data.currModeId = 42;  // need not exist in the table
+    data.modes = {{5, Mode(5, "Bühne \"live\" <&>", -12, -1, 0, 7, 2147483647)},
+                  {9, Mode(9, "x", -2147483647, 1, 2, 3, 4)}};
+    {
+        AU570ProfileCfgImpl store(t.Host());
+        store.SetProfileData(data);
+        ASSERT_TRUE(store.SaveProfile());
+    }
+    AU570ProfileCfgImpl reloaded(t.Host());
+    EXPECT_EQ(reloaded.GetProfileData(), data);
+}
+
+TEST_F(AU570StoreTest, ModeBassAndTrebleStayInMemory) {
+    AU570ProfileCfgImpl store(t.Host());
+    EqMode m = Mode(4, "MINE", 1, 1, 1, 1, 1);
+    m.bass = 6;
+    m.treble = 8;
+    store.AddEqMode(m);
+    EXPECT_EQ(store.GetEqMode(4), m);  // kept and copied in memory
+    ASSERT_TRUE(store.SaveProfile());
+    AU570ProfileCfgImpl reloaded(t.Host());
+    m.bass = m.treble = 0;
+    EXPECT_EQ(reloaded.GetEqModes().value(4), m);
+}
+
+struct ReadCase {
+    const char* what;
+    QByteArray mode;
+    QMap<int, EqMode> modes;
+};
+
+class AU570ReadTest : public AU570StoreTest, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(AU570ReadTest, ReadsTheTable) {
+    Put(0, Document(GetParam().mode));
+    AU570ProfileCfgImpl store(t.Host());
+    EXPECT_EQ(store.GetEqModes(), GetParam().modes);
+    EXPECT_TRUE(t.log.Lines().isEmpty()) << t.log.Lines().join('\n').toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Documents, AU570ReadTest,
+    ::testing::Values(
+        ReadCase{"an eq without a name ends the list",
+                 "<mode><eq id=\"1\" name=\"A\"/><eq id=\"2\" name=\"\"/><eq id=\"3\" name=\"C\"/></mode>",
+                 {{1, Mode(1, "A", 0, 0, 0, 0, 0)}}},
+        ReadCase{"a foreign element ends the list",
+                 "<mode><eq id=\"1\" name=\"A\"/><other/><eq id=\"3\" name=\"C\"/></mode>",
+                 {{1, Mode(1, "A", 0, 0, 0, 0, 0)}}},
+        ReadCase{"a later duplicate id wins",
+                 "<mode><eq id=\"1\" name=\"A\" Hz64=\"1\"/><eq id=\"1\" name=\"B\" Hz64=\"2\"/></mode>",
+                 {{1, Mode(1, "B", 2, 0, 0, 0, 0)}}},
+        ReadCase{"bands, negatives and non-numbers",
+                 "<mode><eq id=\"-4\" name=\"N\" Hz64=\"-1\" Hz250=\"x\" Hz1K=\"-30\" Hz4K=\"7\"/></mode>",
+                 {{-4, Mode(-4, "N", -1, 0, -30, 7, 0)}}},
+        ReadCase{"eq outside mode is not read",
+                 "<eq id=\"8\" name=\"out\"/><mode><eq id=\"1\" name=\"A\"/></mode>",
+                 {{1, Mode(1, "A", 0, 0, 0, 0, 0)}}}));
+
+TEST_F(AU570StoreTest, ModeWithoutEqLoadsEmptyAndImportingItResetsToPresets) {
+    const QByteArray empty = Document("<mode bass=\"4\" treble=\"5\" currModeId=\"2\"/>");
+    Put(0, empty);
+    AU570ProfileCfgImpl store(t.Host());
+    EXPECT_TRUE(store.GetEqModes().isEmpty());
+    EXPECT_EQ(store.GetBass(), 4);
+    EXPECT_EQ(store.GetCurrModeId(), 2);
+
+    store.SetBass(9);
+    ASSERT_TRUE(store.ImportProfile(UserFile(empty)));
+    EXPECT_EQ(store.GetEqModes(), Presets());
+    EXPECT_EQ(store.GetCurrModeId(), 3);
+    EXPECT_EQ(store.GetBass(), 0);  // the presets bring their own levels
+}
+
+TEST_F(AU570StoreTest, ImportTakesTableAndModeInUseButKeepsTheLevels) {
+    AU570ProfileCfgImpl store(t.Host());
+    store.SetBass(3);
+    store.SetTreble(-2);
+    ASSERT_TRUE(store.ImportProfile(UserFile(
+        Document("<mode bass=\"50\" treble=\"60\" currModeId=\"7\"><eq id=\"7\" name=\"S\"/></mode>"))));
+    EXPECT_EQ(store.GetBass(), 3);
+    EXPECT_EQ(store.GetTreble(), -2);
+    EXPECT_EQ(store.GetCurrModeId(), 7);
+    EXPECT_EQ(store.GetEqModes(), (QMap<int, EqMode>{{7, Mode(7, "S", 0, 0, 0, 0, 0)}}));
+}
+
+TEST_F(AU570StoreTest, FailedImportLeavesTheSetAlone) {
+    AU570ProfileCfgImpl store(t.Host());
+    store.SetBass(3);
+    const AU570ProfileData before = store.GetProfileData();
+    const QString path = UserFile(Document("<mode bass=\"1\" currModeId=\"1\"><eq id=\"1\" name=\"A\"/>"));
+    EXPECT_FALSE(store.ImportProfile(path));
+    EXPECT_EQ(store.GetProfileData(), before);
+    ASSERT_EQ(t.log.Lines().size(), 2);
+    EXPECT_TRUE(t.log.Lines()[0].startsWith("Parse AU570 XML Failed. " + path + " : "));
+    EXPECT_TRUE(t.log.Lines()[1].startsWith("Failed to parse file " + path + " : "));
+
+    EXPECT_FALSE(store.ImportProfile(""));
+    EXPECT_FALSE(store.ImportProfile(t.habitat.GetBaseDir() + "/missing.xml"));
+    EXPECT_EQ(store.GetProfileData(), before);
+}
+
+TEST_F(AU570StoreTest, CorruptNewestDocumentFallsBackToTheOlderOne) {
+    Put(0, Document("<mode currModeId=\"2\"><eq id=\"2\" name=\"old\"/></mode>"));
+    const QString newest = Put(1, "<au570><mode currModeId=\"9\"><eq id=");
+    AU570ProfileCfgImpl store(t.Host());
+    EXPECT_EQ(store.GetCurrModeId(), 2);
+    EXPECT_EQ(store.GetEqModes().keys(), QList<int>{2});
+    ASSERT_FALSE(t.log.Lines().isEmpty());
+    EXPECT_TRUE(t.log.Lines().last().startsWith("Failed to parse file " + newest + " : "));
+}
+
+TEST_F(AU570StoreTest, OnlyUnreadableDocumentsGiveThePresets) {
+    Put(0, "not xml at all <");
+    AU570ProfileCfgImpl store(t.Host());
+    EXPECT_EQ(store.GetProfileData().modes, Presets());
+    EXPECT_EQ(store.GetCurrModeId(), 3);
+}
+
+TEST_F(AU570StoreTest, GetEqModeOfZeroIsDetachedAndOtherIdsAreInserted) {
+    AU570ProfileCfgImpl store(t.Host());
+    EqMode& zero = store.GetEqMode(0);
+    EXPECT_EQ(zero, EqMode{});
+    zero.name = "scribble";
+    EXPECT_EQ(store.GetEqMode(0), EqMode{});  // a fresh empty record each time
+    EXPECT_EQ(store.GetEqModes(), Presets());
+
+    store.GetEqMode(6).hz64 = 4;  // the reference reaches the table
+    EXPECT_EQ(store.GetEqModes().value(6).hz64, 4);
+    EXPECT_EQ(store.GetEqModes().value(6).id, 0);
+}
+
+TEST_F(AU570StoreTest, TableEditsFollowTheirRules) {
+    AU570ProfileCfgImpl store(t.Host());
+    store.DeleteEqMode(3);
+    EXPECT_EQ(store.GetCurrModeId(), 3);  // points at a missing id now
+    EXPECT_FALSE(store.GetEqModes().contains(3));
+
+    store.AddEqMode(Mode(8, "EIGHT", 1, 2, 3, 4, 5));
+    EXPECT_EQ(store.GetCurrModeId(), 8);
+    store.SetEqMode(10, Mode(11, "keyed apart", 0, 0, 0, 0, 0));
+    EXPECT_EQ(store.GetCurrModeId(), 8);
+    EXPECT_EQ(store.GetEqModes().value(10).id, 11);
+
+    store.RenameEqMode(1, "POP");
+    store.RenameEqMode(12, "NEW");
+    EXPECT_EQ(store.GetEqModes().value(1).name, "POP");
+    EXPECT_EQ(store.GetEqModes().value(12).name, "NEW");
+    EXPECT_EQ(store.GetEqModes().value(12).id, 0);
+}
+
+TEST_F(AU570StoreTest, ExportWritesTheDocumentAtThePath) {
+    AU570ProfileCfgImpl store(t.Host());
+    store.SetTreble(5);
+    EXPECT_FALSE(store.ExportProfile(""));
+    const QString path = t.habitat.GetBaseDir() + "/out.xml";
+    ASSERT_TRUE(store.ExportProfile(path));
+    EXPECT_TRUE(ReadAll(path).contains("<mode bass=\"0\" treble=\"5\" currModeId=\"3\">"));
+    EXPECT_FALSE(store.ExportProfile(t.habitat.GetBaseDir() + "/no/such/folder/out.xml"));
+}
+
+// A writer that throws must neither commit an export nor let a save rename its half-written file.
+TEST_F(AU570StoreTest, WriteInterruptedByAnExceptionReportsFalse) {
+    const QString path = t.habitat.GetBaseDir() + "/out.xml";
+    WriteFile(path, "old");
+    const auto throwing = [](QXmlStreamWriter& w) {
+        w.writeStartElement("au570");
+        throw std::runtime_error("interrupted");
+    };
+    EXPECT_FALSE(WriteGuardedXmlFile(t.Host(), path, WriteMode::Atomic, "AU570", throwing));
+    EXPECT_EQ(ReadAll(path), QByteArray("old"));
+    EXPECT_EQ(t.log.Lines(), QStringList{"Write AU570 XML Failed: " + path});
+
+    int calls = 0;
+    const QString dir = Dir();
+    ASSERT_TRUE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString& tmp) {
+        return WriteGuardedXmlFile(t.Host(), tmp, WriteMode::Direct, "AU570", [&](QXmlStreamWriter& w) {
+            if (++calls == 1) throwing(w);
+            w.writeEmptyElement("au570");
+        });
+    }));
+    EXPECT_EQ(calls, 2);
+    const QStringList files = ListFolder(dir);
+    ASSERT_EQ(files.size(), 1) << files.join(", ").toStdString() << t.log.Lines().join("\n").toStdString();
+    EXPECT_TRUE(ReadAll(dir + files[0]).contains("<au570/>"));
+}
+
+}  // namespace
+}  // namespace prefbook::test

@@ -1,0 +1,492 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "devices/audio/AudioProfileStore.h"
+#include "settings/DeviceType.h"
+#include "support/TestHost.h"
+
+// The DS180, AU320 and AU340 stores share one implementation; what they share is tested once over
+// all three, what tells them apart below.
+
+namespace prefbook::test {
+namespace {
+
+struct DS180Case {
+    using Impl = DS180ProfileCfgImpl;
+    static constexpr int kType = DS180;
+    static constexpr const char* kRoot = "ds180";
+    static constexpr bool kLevelsPersist = true;
+    static constexpr bool kEntriesPersist = true;
+};
+struct AU320Case {
+    using Impl = AU320ProfileCfgImpl;
+    static constexpr int kType = AU320;
+    static constexpr const char* kRoot = "au320";
+    static constexpr bool kLevelsPersist = true;
+    static constexpr bool kEntriesPersist = false;
+};
+struct AU340Case {
+    using Impl = AU340ProfileCfgImpl;
+    static constexpr int kType = AU340;
+    static constexpr const char* kRoot = "au340";
+    static constexpr bool kLevelsPersist = false;
+    static constexpr bool kEntriesPersist = false;
+};
+
+EqMode Eq(int id, const char* name, int hz64, int hz250, int hz1k, int hz4k, int hz16k) {
+    EqMode m;
+    m.id = id;
+    m.name = name;
+    m.hz64 = hz64;
+    m.hz250 = hz250;
+    m.hz1k = hz1k;
+    m.hz4k = hz4k;
+    m.hz16k = hz16k;
+    return m;
+}
+
+SurroundMode Virtual(int id, const char* name, int vss, int smvss, SpeakerValues angle,
+                     SpeakerValues distance) {
+    SurroundMode m;
+    m.id = id;
+    m.name = name;
+    m.vssEnable = vss;
+    m.smvssEnable = smvss;
+    m.angle = angle;
+    m.distance = distance;
+    return m;
+}
+
+const SpeakerValues kDefaultAngles{-45, 0, 45, 90, 135, -135, -90, 15};
+const SpeakerValues kThirty{30, 30, 30, 30, 30, 30, 30, 30};
+
+const QVector<CustomColor> kSomeColors{{1, 1, 2, 3, 4}, {0, 250, 251, 252, 253}};
+
+template <class Case>
+class AudioStoreTest : public ::testing::Test {
+protected:
+    using Impl = typename Case::Impl;
+    TestHost t;
+    QString Dir() { return t.habitat.ProfileDir(Case::kType); }
+    QString Put(int minute, const QByteArray& content) {
+        const QString path = Dir() + QString("2025-01-01 10-%1-00.xml").arg(minute, 2, 10, QChar('0'));
+        WriteFile(path, content);
+        SetModified(path, QDateTime(QDate(2025, 1, 1), QTime(10, minute)));
+        return path;
+    }
+    QString UserFile(const QByteArray& content) {
+        const QString path = t.habitat.GetBaseDir() + "/import.xml";
+        WriteFile(path, content);
+        return path;
+    }
+    static QByteArray Doc(const QByteArray& profiles) {
+        const QByteArray root = Case::kRoot;
+        return "<?xml version=\"1.0\"?>\n<" + root + " exportPath=\"E\" openExePath=\"O\">" + profiles +
+               "</" + root + ">\n";
+    }
+    static QByteArray Profile(const QByteArray& name, const QByteArray& content = "") {
+        return "<profile id=\"0\" name=\"" + name + "\" exe=\"\">" + content + "</profile>";
+    }
+    static QByteArray Sound(const QByteArray& eqs) {
+        return "<sound bass=\"5\" treble=\"6\" currModeId=\"9\">" + eqs + "</sound>";
+    }
+};
+
+using StoreCases = ::testing::Types<DS180Case, AU320Case, AU340Case>;
+TYPED_TEST_SUITE(AudioStoreTest, StoreCases);
+
+TYPED_TEST(AudioStoreTest, EmptyFolderGivesOneDefaultProfile) {
+    typename TypeParam::Impl store(this->t.Host());
+    ASSERT_EQ(store.GetProfileNum(), 1);
+    QString name, exe = "x";
+    ASSERT_TRUE(store.GetProfileName(0, name));
+    ASSERT_TRUE(store.GetProfileExe(0, exe));
+    EXPECT_EQ(name, "PROFILE0");
+    EXPECT_EQ(exe, "");
+    EXPECT_EQ(store.GetExportPath(), "");
+    EXPECT_EQ(store.GetOpenExePath(), "");
+
+    SoundSettings sound;
+    ASSERT_TRUE(store.GetSoundSettings(sound));
+    EXPECT_EQ(sound.bass, 0);
+    EXPECT_EQ(sound.treble, 0);
+    EXPECT_EQ(sound.currModeId, 3);
+    EXPECT_EQ(sound.modes, (QMap<int, EqMode>{{1, Eq(1, "POP MUSIC", 7, 6, 5, 7, 7)},
+                                              {2, Eq(2, "MOVIE", 8, 8, 7, 7, 5)},
+                                              {3, Eq(3, "GAMING(BASS+)", 5, 6, 5, 8, 6)}}));
+    QMap<int, SurroundMode> surround;
+    ASSERT_TRUE(store.GetSurroundModes(surround));
+    EXPECT_EQ(store.GetSurroundModeId(), 1);
+    EXPECT_EQ(surround, (QMap<int, SurroundMode>{{1, Virtual(1, "Default", 1, 1, kDefaultAngles, kThirty)}}));
+    QVector<CustomColor> colors;
+    ASSERT_TRUE(store.GetForeground(colors));
+    EXPECT_EQ(colors.size(), 7);
+}
+
+TYPED_TEST(AudioStoreTest, SavedStoreReloads) {
+    SoundSettings sound;
+    sound.bass = -3;
+    sound.treble = 11;
+    sound.currModeId = 4;
+    sound.modes = {{4, Eq(4, "Vier", -1, -20, 0, 3, 12)}, {7, Eq(7, "Sieben ä", 1, 2, 3, 4, 5)}};
+    const SurroundMode wide =
+        Virtual(2, "Wide", 0, 1, {-90, -60, -30, 0, 30, 60, 90, 180}, {1, 2, 3, 4, 5, 6, 7, -8});
+    {
+        typename TypeParam::Impl store(this->t.Host());
+        store.SetExportPath("C:/Export ü");
+        store.SetOpenExePath("D:/games");
+        ASSERT_TRUE(store.SetProfileName(0, "Mein Profil"));
+        ASSERT_TRUE(store.SetProfileExe(0, "game.exe"));
+        ASSERT_TRUE(store.SetForeground(kSomeColors));
+        ASSERT_TRUE(store.SetSoundSettings(sound));
+        ASSERT_TRUE(store.AddSurroundMode(wide));
+        ASSERT_TRUE(store.SaveProfile());
+    }
+    typename TypeParam::Impl reloaded(this->t.Host());
+    EXPECT_EQ(reloaded.GetExportPath(), "C:/Export ü");
+    EXPECT_EQ(reloaded.GetOpenExePath(), "D:/games");
+    QString name, exe;
+    ASSERT_TRUE(reloaded.GetProfileName(0, name));
+    ASSERT_TRUE(reloaded.GetProfileExe(0, exe));
+    EXPECT_EQ(name, "Mein Profil");
+    EXPECT_EQ(exe, "game.exe");
+
+    SoundSettings read;
+    ASSERT_TRUE(reloaded.GetSoundSettings(read));
+    if (!TypeParam::kLevelsPersist) sound.bass = sound.treble = 0;
+    EXPECT_EQ(read, sound);
+
+    QMap<int, SurroundMode> surround;
+    ASSERT_TRUE(reloaded.GetSurroundModes(surround));
+    EXPECT_EQ(surround.value(2), wide);
+    EXPECT_EQ(surround.size(), 2);
+    EXPECT_EQ(reloaded.GetSurroundModeId(), 2);
+
+    QVector<CustomColor> colors;
+    ASSERT_TRUE(reloaded.GetForeground(colors));
+    if (TypeParam::kEntriesPersist) {
+        EXPECT_EQ(colors, kSomeColors);
+    } else {
+        EXPECT_EQ(colors.size(), 7);  // not carried: back to the default entries
+    }
+}
+
+TYPED_TEST(AudioStoreTest, CorruptNewestDocumentFallsBackToTheOlderOne) {
+    this->Put(0, this->Doc(this->Profile("older", this->Sound("<eq id=\"9\" name=\"N\"/>"))));
+    const QString newest = this->Put(1, this->Doc(this->Profile("newer")).left(60));
+    typename TypeParam::Impl store(this->t.Host());
+    QString name;
+    ASSERT_TRUE(store.GetProfileName(0, name));
+    EXPECT_EQ(name, "older");
+    EXPECT_EQ(store.GetCurrModeId(), 9);
+    EXPECT_EQ(store.GetExportPath(), "E");
+    EXPECT_TRUE(this->t.log.Lines().last().startsWith("Failed to parse file " + newest + " : "));
+}
+
+TYPED_TEST(AudioStoreTest, DocumentWithoutProfilesGivesWayToAnOlderOne) {
+    this->Put(0, this->Doc(this->Profile("older")));
+    this->Put(1, this->Doc(""));
+    typename TypeParam::Impl store(this->t.Host());
+    QString name;
+    ASSERT_TRUE(store.GetProfileName(0, name));
+    EXPECT_EQ(name, "older");
+}
+
+TYPED_TEST(AudioStoreTest, LoadFillsOnlyTheMissingPartsOfTheFirstProfile) {
+    this->Put(0, this->Doc(this->Profile("first", this->Sound("<eq id=\"9\" name=\"N\" Hz64=\"-2\"/>")) +
+                           this->Profile("second")));
+    typename TypeParam::Impl store(this->t.Host());
+    EXPECT_EQ(store.GetProfileNum(), 2);
+    QMap<int, EqMode> eqs;
+    ASSERT_TRUE(store.GetEqModes(eqs));
+    EXPECT_EQ(eqs, (QMap<int, EqMode>{{9, Eq(9, "N", -2, 0, 0, 0, 0)}}));
+    EXPECT_EQ(store.GetBass(), TypeParam::kLevelsPersist ? 5 : 0);
+    EXPECT_EQ(store.GetSurroundModeId(), 1);  // no "virtual": the surround defaults
+    EXPECT_TRUE(store.GetVssEnable(1));
+}
+
+TYPED_TEST(AudioStoreTest, VirtualSpeakerListsAreTakenOnlyWithEightNumbers) {
+    const QByteArray surround =
+        "<surround currModeId=\"4\">"
+        "<virtual id=\"4\" name=\"nine\" VssEnable=\"1\" SmvssEnable=\"0\" distance=\"1,2,3,4,5,6,7,8\" "
+        "angle=\"1,2,3,4,5,6,7,8,9\"/>"
+        "<virtual id=\"5\" name=\"junk\" distance=\"1,2,3,x,5,6,7,8\" angle=\"-1,-2,-3,-4,-5,-6,-7,-8\"/>"
+        "</surround>";
+    this->Put(0, this->Doc(this->Profile("p", surround)));
+    typename TypeParam::Impl store(this->t.Host());
+    QVector<int> values;
+    ASSERT_TRUE(store.GetAngles(4, values));
+    EXPECT_EQ(values, QVector<int>(kDefaultAngles.begin(), kDefaultAngles.end()));
+    ASSERT_TRUE(store.GetDistances(4, values));
+    EXPECT_EQ(values, (QVector<int>{1, 2, 3, 4, 5, 6, 7, 8}));
+    ASSERT_TRUE(store.GetDistances(5, values));
+    EXPECT_EQ(values, QVector<int>(8, 30));
+    ASSERT_TRUE(store.GetAngles(5, values));
+    EXPECT_EQ(values, (QVector<int>{-1, -2, -3, -4, -5, -6, -7, -8}));
+    EXPECT_TRUE(store.GetVssEnable(4));
+    EXPECT_FALSE(store.GetSmvssEnable(4));
+}
+
+TYPED_TEST(AudioStoreTest, SurroundSettersCheckTheirInput) {
+    typename TypeParam::Impl store(this->t.Host());
+    QVector<int> before, after;
+    ASSERT_TRUE(store.GetDistances(1, before));
+    EXPECT_FALSE(store.SetDistances(1, {1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_FALSE(store.SetAngles(1, QVector<int>(9, 1)));
+    ASSERT_TRUE(store.GetDistances(1, after));
+    EXPECT_EQ(after, before);
+    ASSERT_TRUE(store.GetAngles(1, after));
+    EXPECT_EQ(after, QVector<int>(kDefaultAngles.begin(), kDefaultAngles.end()));
+
+    EXPECT_TRUE(store.SetAngles(1, {8, 7, 6, 5, 4, 3, 2, 1}));
+    ASSERT_TRUE(store.GetAngles(1, after));
+    EXPECT_EQ(after, (QVector<int>{8, 7, 6, 5, 4, 3, 2, 1}));
+    EXPECT_FALSE(store.SetDistances(99, QVector<int>(8, 1)));  // no such mode
+    EXPECT_FALSE(store.GetAngles(99, after));
+
+    store.SetVssEnable(1, false);
+    store.SetSmvssEnable(1, false);
+    EXPECT_FALSE(store.GetVssEnable(1));
+    EXPECT_FALSE(store.GetSmvssEnable(1));
+    EXPECT_FALSE(store.RenameSurroundMode(99, "x"));
+    EXPECT_TRUE(store.RenameSurroundMode(1, "Renamed"));
+    SurroundMode m;
+    ASSERT_TRUE(store.GetSurroundMode(1, m));
+    EXPECT_EQ(m.name, "Renamed");
+    EXPECT_EQ(m.vssEnable, 0);
+    EXPECT_TRUE(store.DeleteSurroundMode(1));
+    EXPECT_FALSE(store.DeleteSurroundMode(1));
+    EXPECT_EQ(store.GetSurroundModeId(), 1);
+}
+
+TYPED_TEST(AudioStoreTest, EqModeAccessFollowsItsRules) {
+    typename TypeParam::Impl store(this->t.Host());
+    store.SetBass(4);
+    store.SetTreble(-5);
+    QMap<int, EqMode> before, after;
+    ASSERT_TRUE(store.GetEqModes(before));
+    EqMode m = Eq(99, "untouched", 1, 1, 1, 1, 1);
+    EXPECT_FALSE(store.GetEqMode(0, m));
+    EXPECT_EQ(m.name, "untouched");
+    ASSERT_TRUE(store.GetEqModes(after));
+    EXPECT_EQ(after, before);
+
+    ASSERT_TRUE(store.GetEqMode(2, m));
+    EqMode expected = Eq(2, "MOVIE", 8, 8, 7, 7, 5);
+    expected.bass = 4;
+    expected.treble = -5;
+    EXPECT_EQ(m, expected);
+    ASSERT_TRUE(store.GetEqModes(after));
+    EXPECT_EQ(after.value(2).bass, 0);  // the copy carries the levels, the table does not
+
+    ASSERT_TRUE(store.GetEqMode(6, m));  // an absent id is inserted empty
+    ASSERT_TRUE(store.GetEqModes(after));
+    EXPECT_TRUE(after.contains(6));
+
+    ASSERT_TRUE(store.AddEqMode(Eq(8, "EIGHT", 0, 0, 0, 0, 0)));
+    EXPECT_EQ(store.GetCurrModeId(), 8);
+    EXPECT_TRUE(store.DeleteEqMode(8));
+    EXPECT_FALSE(store.DeleteEqMode(8));
+    EXPECT_EQ(store.GetCurrModeId(), 8);
+    EXPECT_TRUE(store.RenameEqMode(1, "POP"));
+    ASSERT_TRUE(store.GetEqModes(after));
+    EXPECT_EQ(after.value(1).name, "POP");
+}
+
+TYPED_TEST(AudioStoreTest, ImportKeepsTheLevelsAndFillsMissingParts) {
+    typename TypeParam::Impl store(this->t.Host());
+    store.SetBass(7);
+    store.SetTreble(8);
+    ASSERT_TRUE(store.ImportProfile(
+        this->UserFile(this->Doc(this->Profile("in", this->Sound("<eq id=\"2\" name=\"B\"/>"))))));
+    EXPECT_EQ(store.GetBass(), 7);
+    EXPECT_EQ(store.GetTreble(), 8);
+    EXPECT_EQ(store.GetCurrModeId(), 9);
+    EXPECT_EQ(store.GetExportPath(), "E");
+    EXPECT_EQ(store.GetSurroundModeId(), 1);
+
+    // Without equaliser modes the sound defaults replace the whole sound part, levels included.
+    ASSERT_TRUE(store.ImportProfile(this->UserFile(this->Doc(this->Profile("bare")))));
+    EXPECT_EQ(store.GetBass(), 0);
+    EXPECT_EQ(store.GetCurrModeId(), 3);
+}
+
+TYPED_TEST(AudioStoreTest, TwoProfileImportFailsButKeepsWhatItRead) {
+    typename TypeParam::Impl store(this->t.Host());
+    ASSERT_FALSE(store.ImportProfile(this->UserFile(this->Doc(this->Profile("a") + this->Profile("b")))));
+    ASSERT_EQ(store.GetProfileNum(), 2);
+    QString name;
+    ASSERT_TRUE(store.GetProfileName(1, name));
+    EXPECT_EQ(name, "b");
+    EXPECT_FALSE(store.GetProfileName(2, name));
+    EXPECT_FALSE(store.GetProfileName(-1, name));
+}
+
+TYPED_TEST(AudioStoreTest, UnreadableImportLeavesTheStoreAlone) {
+    typename TypeParam::Impl store(this->t.Host());
+    EXPECT_FALSE(store.ImportProfile(""));
+    EXPECT_FALSE(store.ImportProfile(this->UserFile(this->Doc(this->Profile("a")).left(50))));
+    EXPECT_FALSE(store.ImportProfile(this->t.habitat.GetBaseDir() + "/missing.xml"));
+    QString name;
+    ASSERT_TRUE(store.GetProfileName(0, name));
+    EXPECT_EQ(name, "PROFILE0");
+    EXPECT_EQ(store.GetProfileNum(), 1);
+}
+
+TYPED_TEST(AudioStoreTest, WithoutAProfileEveryProfileOperationReportsFalse) {
+    typename TypeParam::Impl store(this->t.Host());
+    ASSERT_FALSE(store.ImportProfile(this->UserFile(this->Doc(""))));
+    ASSERT_EQ(store.GetProfileNum(), 0);
+    QString text;
+    QVector<CustomColor> colors;
+    SoundSettings sound;
+    QMap<int, EqMode> eqs;
+    EqMode eq;
+    QMap<int, SurroundMode> surrounds;
+    SurroundMode surround;
+    QVector<int> values;
+    EXPECT_FALSE(store.SetProfileName(0, "x"));
+    EXPECT_FALSE(store.GetProfileExe(0, text));
+    EXPECT_FALSE(store.SetForeground(kSomeColors));
+    EXPECT_FALSE(store.GetForeground(colors));
+    EXPECT_FALSE(store.GetSoundSettings(sound));
+    EXPECT_FALSE(store.SetSoundSettings(sound));
+    EXPECT_FALSE(store.GetEqModes(eqs));
+    EXPECT_FALSE(store.SetEqModes(eqs));
+    EXPECT_FALSE(store.GetEqMode(1, eq));
+    EXPECT_FALSE(store.SetEqMode(1, eq));
+    EXPECT_FALSE(store.AddEqMode(eq));
+    EXPECT_FALSE(store.DeleteEqMode(1));
+    EXPECT_FALSE(store.RenameEqMode(1, "x"));
+    EXPECT_FALSE(store.GetSurroundModes(surrounds));
+    EXPECT_FALSE(store.SetSurroundModes(surrounds));
+    EXPECT_FALSE(store.GetSurroundMode(1, surround));
+    EXPECT_FALSE(store.SetSurroundMode(1, surround));
+    EXPECT_FALSE(store.GetDistances(1, values));
+    EXPECT_FALSE(store.SetAngles(1, QVector<int>(8, 0)));
+    EXPECT_FALSE(store.AddSurroundMode(surround));
+    EXPECT_FALSE(store.DeleteSurroundMode(1));
+    EXPECT_FALSE(store.RenameSurroundMode(1, "x"));
+    store.SetBass(3);
+    store.SetCurrModeId(3);
+    store.SetSurroundModeId(3);
+    store.SetVssEnable(1, true);
+    EXPECT_EQ(store.GetBass(), 0);
+    EXPECT_EQ(store.GetCurrModeId(), 0);
+    EXPECT_EQ(store.GetSurroundModeId(), 0);
+    EXPECT_FALSE(store.GetVssEnable(1));
+    EXPECT_EQ(store.GetProfileNum(), 0);
+    // The empty store still saves, and a new store over that folder falls back to the defaults.
+    ASSERT_TRUE(store.SaveProfile());
+    typename TypeParam::Impl reloaded(this->t.Host());
+    EXPECT_EQ(reloaded.GetProfileNum(), 1);
+    EXPECT_EQ(reloaded.GetExportPath(), "");
+}
+
+// ---- Lighting: DS180 (five-byte effects) and AU320 (six bytes with brightness) ----
+
+template <class Case>
+class LitStoreTest : public AudioStoreTest<Case> {};
+using LitCases = ::testing::Types<DS180Case, AU320Case>;
+TYPED_TEST_SUITE(LitStoreTest, LitCases);
+
+TYPED_TEST(LitStoreTest, EffectsFollowTheirRules) {
+    typename TypeParam::Impl store(this->t.Host());
+    using Effect = typename std::remove_reference_t<decltype(store)>::Effect;
+    EXPECT_EQ(store.GetLightingMode(), 1);
+    QVector<Effect> effects;
+    ASSERT_TRUE(store.GetLightEffects(effects));
+    ASSERT_EQ(effects.size(), 4);
+
+    Effect e;
+    std::memset(&e, 0, sizeof e);
+    e.id = 3;
+    e.red = 200;
+    store.SetLightEffect(2, e);
+    EXPECT_EQ(store.GetLightingMode(), 3);
+    Effect read;
+    ASSERT_TRUE(store.GetLightEffect(2, read));
+    EXPECT_EQ(read, e);
+
+    e.id = 9;
+    store.SetLightEffect(4, e);  // past the list: nothing changes
+    EXPECT_EQ(store.GetLightingMode(), 3);
+    EXPECT_FALSE(store.GetLightEffect(4, read));
+
+    store.SetLightEffects({e});
+    store.SetLightingMode(0);
+    ASSERT_TRUE(store.SaveProfile());
+    typename TypeParam::Impl reloaded(this->t.Host());
+    EXPECT_EQ(reloaded.GetLightingMode(), 0);
+    ASSERT_TRUE(reloaded.GetLightEffects(effects));
+    EXPECT_EQ(effects, QVector<Effect>{e});
+}
+
+TEST(AU320StoreTest, EffectsCarryBrightnessAndTheEntryListStaysOut) {
+    TestHost t;
+    AU320ProfileCfgImpl store(t.Host());
+    store.SetLightEffects({{4, 5, 6, 7, 8, 9}});
+    ASSERT_TRUE(store.SetForeground(kSomeColors));
+    const QString path = t.habitat.GetBaseDir() + "/au320.xml";
+    ASSERT_TRUE(store.ExportProfile(path));
+    const QByteArray doc = ReadAll(path);
+    EXPECT_TRUE(
+        doc.contains("<mode id=\"4\" speed=\"5\" brightness=\"6\" red=\"7\" green=\"8\" blue=\"9\"/>"));
+    EXPECT_FALSE(doc.contains("foreground"));
+    EXPECT_FALSE(doc.contains("custom"));
+}
+
+TEST(AU340StoreTest, DocumentCarriesNeitherLightingNorLevels) {
+    TestHost t;
+    AU340ProfileCfgImpl store(t.Host());
+    store.SetBass(12);
+    store.SetTreble(13);
+    ASSERT_TRUE(store.SaveProfile());
+    const QString dir = t.habitat.ProfileDir(AU340);
+    const QByteArray doc = ReadAll(dir + ListFolder(dir).first());
+    EXPECT_TRUE(doc.contains("<sound currModeId=\"3\">"));
+    EXPECT_FALSE(doc.contains("lighting"));
+    EXPECT_FALSE(doc.contains("bass"));
+    AU340ProfileCfgImpl reloaded(t.Host());
+    EXPECT_EQ(reloaded.GetBass(), 0);
+    EXPECT_EQ(reloaded.GetTreble(), 0);
+}
+
+TEST(DS180StoreTest, DefaultDocumentIsWrittenInTheExactForm) {
+    TestHost t;
+    DS180ProfileCfgImpl store(t.Host());
+    store.SetForeground({{1, 10, 20, 30, 40}});
+    store.SetLightEffects({{2, 3, 4, 5, 6}});
+    ASSERT_TRUE(store.SaveProfile());
+    const QString dir = t.habitat.ProfileDir(DS180);
+    const QString expected =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<ds180 exportPath=\"\" openExePath=\"\">\n"
+        "    <profile id=\"0\" name=\"PROFILE0\" exe=\"\">\n"
+        "        <lighting curr_mode=\"1\">\n"
+        "            <general>\n"
+        "                <mode id=\"2\" speed=\"3\" red=\"4\" green=\"5\" blue=\"6\"/>\n"
+        "            </general>\n"
+        "            <foreground>\n"
+        "                <custom enable=\"1\" r=\"10\" g=\"20\" b=\"30\" a=\"40\"/>\n"
+        "            </foreground>\n"
+        "        </lighting>\n"
+        "        <sound bass=\"0\" treble=\"0\" currModeId=\"3\">\n"
+        "            <eq id=\"1\" name=\"POP MUSIC\" Hz64=\"7\" Hz250=\"6\" Hz1K=\"5\" Hz4K=\"7\" "
+        "Hz16K=\"7\"/>\n"
+        "            <eq id=\"2\" name=\"MOVIE\" Hz64=\"8\" Hz250=\"8\" Hz1K=\"7\" Hz4K=\"7\" Hz16K=\"5\"/>\n"
+        "            <eq id=\"3\" name=\"GAMING(BASS+)\" Hz64=\"5\" Hz250=\"6\" Hz1K=\"5\" Hz4K=\"8\" "
+        "Hz16K=\"6\"/>\n"
+        "        </sound>\n"
+        "        <surround currModeId=\"1\">\n"
+        "            <virtual id=\"1\" name=\"Default\" VssEnable=\"1\" SmvssEnable=\"1\" "
+        "distance=\"30,30,30,30,30,30,30,30\" angle=\"-45,0,45,90,135,-135,-90,15\"/>\n"
+        "        </surround>\n"
+        "    </profile>\n"
+        "</ds180>\n";
+    EXPECT_EQ(QString::fromUtf8(ReadAll(dir + "2026-03-14 15-09-26.xml")), expected);
+}
+
+}  // namespace
+}  // namespace prefbook::test
