@@ -1,0 +1,305 @@
+// In-memory operations of the KR720 store: defaults, addressing, lighting codes, the bulk transfer.
+#include <functional>
+
+#include "KR720TestSupport.h"
+
+namespace prefbook::test {
+namespace {
+
+LightEffect EffectWithId(uint8_t id) {
+    LightEffect e{};
+    e.id = id;
+    e.speed = 3;
+    return e;
+}
+
+TEST_F(KR720Test, FreshFolderGivesTwentyFiveDefaultRecords) {
+    auto s = NewStore();
+    const char* modes[] = {"NORMAL", "FPS", "DRIVING", "ADVANCED FLIGHT", "MOBA"};
+    ASSERT_EQ(s->GetRecordCount(), 25u);
+    for (int i = 0; i < 25; ++i) {
+        const KR720Profile& p = s->Records()[i];
+        EXPECT_EQ(p.id, i);
+        EXPECT_EQ(p.name, "PROFILE" + std::to_string(i / 5));
+        EXPECT_EQ(p.aimpad.mode.id, i % 5);
+        EXPECT_EQ(s->GetAimModeName(i), modes[i % 5]);
+        EXPECT_EQ(p.lighting.general.size(), 19);
+        EXPECT_EQ(p.lighting.multizone.size(), 4);
+        EXPECT_EQ(p.lighting.foreground.size(), 7);
+        EXPECT_EQ(p.mapping.size(), 256);
+    }
+    EXPECT_EQ(s->GetCurrProfile(), 255);
+    EXPECT_TRUE(s->GetExportPath().isEmpty());
+    EXPECT_TRUE(s->DocumentPath().isEmpty());
+    EXPECT_TRUE(ListFolder(Dir()).isEmpty()) << "loading defaults writes nothing";
+}
+
+TEST_F(KR720Test, RecordIndexesOfProfilesAndModes) {
+    auto s = NewStore();
+    EXPECT_EQ(s->GetRecordIndex(5, 0), -1);
+    EXPECT_EQ(s->GetRecordIndex(4, 4), 24);
+    EXPECT_EQ(s->GetRecordIndex(1, 3), 8);
+    QVector<uint8_t> indexes{99};
+    EXPECT_FALSE(s->GetProfileIndexes(5, indexes));
+    ASSERT_TRUE(s->GetProfileIndexes(3, indexes));
+    EXPECT_EQ(indexes, (QVector<uint8_t>{15, 16, 17, 18, 19}));
+    s->SetCurrProfile(2);
+    s->SetCurrAimMode(4);
+    EXPECT_EQ(s->GetCurrIndex(), 14);
+}
+
+TEST_F(KR720Test, ProfileNameAndExeCoverTheFiveRecordsOfTheProfileOnly) {
+    auto s = NewStore();
+    s->SetProfileName(2, "Racing");
+    s->SetProfileExe(2, "race.exe");
+    s->SetProfileName(5, "ignored");
+    for (int i = 0; i < 25; ++i) {
+        const bool inProfile = i >= 10 && i <= 14;
+        EXPECT_EQ(s->Records()[i].name, inProfile ? "Racing" : "PROFILE" + std::to_string(i / 5)) << i;
+        EXPECT_EQ(s->Records()[i].exe, inProfile ? "race.exe" : "") << i;
+    }
+    EXPECT_EQ(s->GetProfileName(2), "Racing");
+    EXPECT_EQ(s->GetProfileName(5), "");
+    EXPECT_EQ(s->GetProfileExe(7), "");
+}
+
+struct LightCase {
+    const char* operation;
+    std::function<void(KR720ProfileCfgImpl&)> set;
+    int8_t mode;
+};
+
+class KR720LightModeTest : public KR720Test, public ::testing::WithParamInterface<LightCase> {};
+
+TEST_P(KR720LightModeTest, SettingLightingDataSelectsItsMode) {
+    auto s = NewStore();
+    s->SetLightMode(6, 99);
+    GetParam().set(*s);
+    EXPECT_EQ(s->GetLightMode(6), GetParam().mode);
+    EXPECT_EQ(s->GetLightMode(5), 0) << "neighbour untouched";
+}
+
+const uint8_t kFilters[kKR720FilterBytes] = {1, 2, 3};
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, KR720LightModeTest,
+    ::testing::Values(
+        LightCase{"SetCustomColors", [](KR720ProfileCfgImpl& s) { s.SetCustomColors(6, KR720CustomBlock{}); },
+                  4},
+        LightCase{"SetMultilayerEffects",
+                  [](KR720ProfileCfgImpl& s) { s.SetMultilayerEffects(6, QVector<LightEffect>(4)); }, 19},
+        LightCase{"SetMultizone",
+                  [](KR720ProfileCfgImpl& s) { s.SetMultizone(6, QVector<LightEffect>(4), kFilters); }, 20},
+        LightCase{"SetGeneralEffect",
+                  [](KR720ProfileCfgImpl& s) { s.SetGeneralEffect(6, 18, EffectWithId(7)); }, 7},
+        LightCase{"SetGeneralEffect outside the list",
+                  [](KR720ProfileCfgImpl& s) { s.SetGeneralEffect(6, 19, EffectWithId(7)); }, 99}),
+    [](const ::testing::TestParamInfo<LightCase>& info) { return "Case" + std::to_string(info.index); });
+
+// Every record-level getter answers a bad index with its documented value and creates nothing.
+TEST_F(KR720Test, BadRecordIndexGivesTheDocumentedAnswers) {
+    auto s = NewStore();
+    LightEffect effect{};
+    QVector<LightEffect> effects;
+    QVector<uint16_t> mapping;
+    KR720CustomBlock custom{};
+    AimMode mode;
+    uint16_t pair = 0;
+    uint8_t curr = 0;
+    QVector<uint8_t> ids;
+    MacroMap macros;
+    MacroRecord macro{};
+    EXPECT_EQ(s->GetLightMode(25), -1);
+    EXPECT_EQ(s->GetMultilayerCurrMode(25), -1);
+    EXPECT_EQ(s->GetMultizoneCurrMode(25), -1);
+    EXPECT_EQ(s->GetMappedKey(25, 0), 65535);
+    EXPECT_EQ(s->GetMappedKey(0, 256), 65535);
+    EXPECT_FALSE(s->GetGeneralEffect(25, 0, effect));
+    EXPECT_FALSE(s->GetGeneralEffect(0, 19, effect));
+    EXPECT_FALSE(s->GetGeneralEffects(25, effects));
+    EXPECT_FALSE(s->GetCustomColors(25, custom));
+    EXPECT_FALSE(s->GetMultilayerIds(25, curr, ids));
+    EXPECT_FALSE(s->GetMapping(25, mapping));
+    EXPECT_FALSE(s->GetAimMode(25, mode));
+    EXPECT_FALSE(s->SetSensitActuat(25, 1));
+    EXPECT_FALSE(s->GetSensitActuat(25, pair));
+    EXPECT_FALSE(s->GetMacroSet(25, macros));
+    EXPECT_FALSE(s->GetMacro(25, "x", macro));
+    EXPECT_EQ(s->GetAimModeName(25), "");
+    EXPECT_EQ(s->GetCurrMacro(25), "");
+    EXPECT_EQ(s->IsProfileChanged(0), 0) << "currAimMode 255 names no record";
+    s->SetMultilayerCurrMode(0, 4);
+    EXPECT_FALSE(s->GetCurrMultilayerEffect(0, effect)) << "current position outside the four effects";
+    s->SetMappedKey(0, 256, 9);
+    EXPECT_EQ(s->Records()[0].mapping.size(), 256);
+}
+
+TEST_F(KR720Test, ChangeFlagsFollowCurrentProfileAndMode) {
+    auto s = NewStore();
+    s->SetCurrProfile(1);
+    s->SetCurrAimMode(2);
+    s->SetChanged(7, 3);
+    EXPECT_TRUE(s->HasChanges());
+    EXPECT_EQ(s->IsProfileChanged(1), 3);
+    EXPECT_EQ(s->IsAimModeChanged(2), 3);
+    EXPECT_EQ(s->IsAimModeChanged(5), 0);
+    s->ClearChanged();
+    EXPECT_FALSE(s->HasChanges());
+}
+
+TEST_F(KR720Test, SensitActuatPackSensitIntoTheLowByte) {
+    auto s = NewStore();
+    ASSERT_TRUE(s->SetSensitActuat(3, 0x0A05));
+    AimMode mode;
+    ASSERT_TRUE(s->GetAimMode(3, mode));
+    EXPECT_EQ(mode.sensit, 5);
+    EXPECT_EQ(mode.actuat, 10);
+    uint16_t pair = 0;
+    ASSERT_TRUE(s->GetSensitActuat(3, pair));
+    EXPECT_EQ(pair, 0x0A05);
+    s->SetAimModeName(3, "MINE");
+    s->ResetAimModeName(3);
+    EXPECT_EQ(s->GetAimModeName(3), "ADVANCED FLIGHT");
+}
+
+TEST_F(KR720Test, MacroModeCallsLogTheStoresMessage) {
+    auto s = NewStore();
+    EXPECT_EQ(s->GetMacroMode(3, ""), 0);
+    s->SetMacroMode(25, "x", 4);
+    EXPECT_EQ(host.log.Lines(),
+              (QStringList{"KR720ProfileCfg: GetMacroMode Failed. Profile Id[3]. Macro Name[].",
+                           "KR720ProfileCfg: SetMacroMode Failed. Profile Id[25]. Macro Name[x]."}));
+    s->SetMacroMode(3, "m", 9);
+    EXPECT_EQ(s->GetMacroMode(3, "m"), 9);
+}
+
+// ---- Bulk transfer ----
+
+MacroRecord TransferMacro(const char* name, uint8_t mode, uint8_t slot, uint8_t key) {
+    MacroRecord m{};
+    m.slot = slot;
+    m.key = key;
+    SetRecordName(m, name);
+    m.mode = mode;
+    m.actionCount = 2;
+    m.actions[0] = {0x1E, 1, 10};
+    m.actions[1] = {0x1E, 0, 20};
+    return m;
+}
+
+struct TransferData {
+    uint8_t lightMode = 9;
+    LightEffect general[19];
+    KR720CustomBlock custom;
+    LightEffect multilayer[4];
+    LightEffect multizone[4];
+    uint8_t filters[kKR720FilterBytes];
+    uint16_t mapping[256];
+    MacroRecord macros[20];
+    uint16_t specKeys[8] = {11, 12, 13, 14, 15, 16, 17, 18};
+    uint16_t sensitActuat = 0x0A05;
+
+    TransferData() {
+        auto fill = [](void* p, size_t n, int seed) {
+            for (size_t i = 0; i < n; ++i) static_cast<uint8_t*>(p)[i] = static_cast<uint8_t>(i * 7 + seed);
+        };
+        fill(general, sizeof(general), 1);
+        fill(&custom, sizeof(custom), 2);
+        fill(multilayer, sizeof(multilayer), 3);
+        fill(multizone, sizeof(multizone), 4);
+        fill(filters, sizeof(filters), 5);
+        fill(mapping, sizeof(mapping), 6);
+        for (MacroRecord& m : macros) m = TransferMacro("", 3, 0, 0);  // empty slots
+        macros[0] = TransferMacro("Alpha", 1, 2, 17);
+        macros[1] = TransferMacro("Alpha", 1, 3, 18);
+        macros[2] = TransferMacro("Beta", 2, 4, 0);
+        macros[5] = TransferMacro("Skipped", 3, 5, 19);
+    }
+    KR720ProfileBlock Block() {
+        KR720ProfileBlock b{&lightMode, general, &custom, multilayer, multizone,
+                            filters,    mapping, {},      specKeys,   &sensitActuat};
+        for (int i = 0; i < 20; ++i) b.macros[i] = &macros[i];
+        return b;
+    }
+};
+
+TEST_F(KR720Test, ProfileBlockRoundTripsByteExact) {
+    auto s = NewStore();
+    s->AddMacro(4, "Old");
+    s->AddMacroAssignment(4, "Old", {1, 1});
+    s->AddMacro(4, "Keep");
+    s->SetCurrMacro(4, "Old");
+    s->SetGeneralEffects(4, QVector<LightEffect>(2));
+
+    TransferData in;
+    s->SetProfileBlock(4, in.Block());
+
+    std::vector<std::string> names;
+    s->GetMacroNames(4, names);
+    EXPECT_EQ(names, (std::vector<std::string>{"Alpha", "Beta", "Keep"}))
+        << "assigned macros replaced, mode 3 skipped";
+    EXPECT_EQ(s->GetCurrMacro(4), "");
+    QVector<MacroAssignment> assigned;
+    s->GetMacroAssignments(4, "Alpha", assigned);
+    EXPECT_EQ(assigned, (QVector<MacroAssignment>{{2, 17}, {3, 18}}));
+    EXPECT_FALSE(s->HasMacroAssignment(4, "Beta")) << "key byte 0 stores no assignment";
+
+    MacroRecord buffers[20];
+    std::memset(buffers, 0xCC, sizeof(buffers));
+    KR720ProfileBlock out{};
+    for (int i = 0; i < 20; ++i) out.macros[i] = &buffers[i];
+    ASSERT_TRUE(s->GetProfileBlock(4, out));
+    EXPECT_EQ(*out.lightMode, 9);
+    ExpectSameBytes(out.general, in.general, sizeof(in.general), "general");
+    ExpectSameBytes(out.custom, &in.custom, sizeof(in.custom), "custom");
+    ExpectSameBytes(out.multilayer, in.multilayer, sizeof(in.multilayer), "multilayer");
+    ExpectSameBytes(out.multizone, in.multizone, sizeof(in.multizone), "multizone");
+    ExpectSameBytes(out.filters, in.filters, sizeof(in.filters), "filters");
+    ExpectSameBytes(out.mapping, in.mapping, sizeof(in.mapping), "mapping");
+    ExpectSameBytes(out.specKeys, in.specKeys, sizeof(in.specKeys), "specKeys");
+    uint16_t pair = 0;
+    std::memcpy(&pair, out.sensitActuat, sizeof(pair));
+    EXPECT_EQ(pair, 0x0A05);
+    ExpectSameBytes(&buffers[0], &in.macros[0], sizeof(MacroRecord), "Alpha, first assignment");
+    ExpectSameBytes(&buffers[1], &in.macros[1], sizeof(MacroRecord), "Alpha, second assignment");
+    MacroRecord untouched;
+    std::memset(&untouched, 0xCC, sizeof(untouched));
+    ExpectSameBytes(&buffers[2], &untouched, sizeof(MacroRecord), "no further buffers");
+}
+
+TEST_F(KR720Test, EachAssignmentFillsOneBufferDifferingOnlyInSlotAndKey) {
+    auto s = NewStore();
+    MacroRecord macro = TransferMacro("Triple", 1, 0, 0);
+    s->SetMacro(0, "Triple", macro);
+    s->AddMacro(0, "Unassigned");
+    for (MacroAssignment a : {MacroAssignment{1, 10}, MacroAssignment{2, 0x120}, MacroAssignment{3, 30}}) {
+        s->AddMacroAssignment(0, "Triple", a);
+    }
+    MacroRecord buffers[20] = {};
+    KR720ProfileBlock out{};
+    for (int i = 0; i < 20; ++i) out.macros[i] = &buffers[i];
+    ASSERT_TRUE(s->GetProfileBlock(0, out));
+    const uint8_t expected[3][2] = {{1, 10}, {2, 0x20}, {3, 30}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(buffers[i].slot, expected[i][0]);
+        EXPECT_EQ(buffers[i].key, expected[i][1]) << "low byte of the key";
+        ExpectSameBytes(buffers[i].name, macro.name, sizeof(MacroRecord) - 2, "rest of the record");
+    }
+    EXPECT_EQ(buffers[3].mode, 0) << "unassigned macros fill nothing";
+    EXPECT_FALSE(s->GetProfileBlock(25, out));
+}
+
+TEST_F(KR720Test, ProfileBlockNeverPointsPastAShortList) {
+    auto s = NewStore();
+    s->SetGeneralEffects(1, QVector<LightEffect>(2, EffectWithId(5)));
+    s->SetMapping(1, {7});
+    KR720ProfileBlock out{};
+    ASSERT_TRUE(s->GetProfileBlock(1, out));
+    EXPECT_EQ(out.general[1].id, 5);
+    EXPECT_EQ(out.general[18].id, 0);
+    EXPECT_EQ(out.mapping[0], 7);
+    EXPECT_EQ(out.mapping[255], 0);
+}
+
+}  // namespace
+}  // namespace prefbook::test
