@@ -29,6 +29,11 @@ QString attrString(const QXmlStreamAttributes& attrs, QLatin1String name);
 int32_t parseInt(QStringRef text);
 uint16_t parseU16(QStringRef text);
 
+// Writes a number attribute in decimal.
+inline void writeNumber(QXmlStreamWriter& w, QLatin1String name, qlonglong value) {
+    w.writeAttribute(name, QString::number(value));
+}
+
 // Writes a narrow string attribute, decoding the bytes as UTF-8.
 void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value);
 

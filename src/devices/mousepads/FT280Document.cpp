@@ -10,24 +10,20 @@ namespace {
 
 const QLatin1String kRoot("ft280");
 
-void WriteNumber(QXmlStreamWriter& w, const char* name, unsigned value) {
-    w.writeAttribute(QLatin1String(name), QString::number(value));
-}
-
 void WriteModeSetting(QXmlStreamWriter& w, const ModeSetting& m) {
     w.writeStartElement(QStringLiteral("mode"));
-    WriteNumber(w, "id", m.id);
-    WriteNumber(w, "speed", m.speed);
-    WriteNumber(w, "red", m.red);
-    WriteNumber(w, "green", m.green);
-    WriteNumber(w, "blue", m.blue);
+    writeNumber(w, QLatin1String("id"), m.id);
+    writeNumber(w, QLatin1String("speed"), m.speed);
+    writeNumber(w, QLatin1String("red"), m.red);
+    writeNumber(w, QLatin1String("green"), m.green);
+    writeNumber(w, QLatin1String("blue"), m.blue);
     w.writeEndElement();
 }
 
 void WriteProfile(QXmlStreamWriter& w, const FT280Profile& p) {
     w.writeStartElement(QStringLiteral("profile"));
     w.writeStartElement(QStringLiteral("lighting"));
-    WriteNumber(w, "curr_mode", p.currMode);
+    writeNumber(w, QLatin1String("curr_mode"), p.currMode);
     w.writeStartElement(QStringLiteral("general"));
     for (const ModeSetting& m : p.modes) WriteModeSetting(w, m);
     w.writeEndElement();

@@ -11,24 +11,20 @@ namespace {
 const QLatin1String kRoot("vl550");
 const QString kCustomColor = QStringLiteral("customColor");
 
-void WriteNumber(QXmlStreamWriter& w, const char* name, unsigned value) {
-    w.writeAttribute(QLatin1String(name), QString::number(value));
-}
-
 void WriteModeSetting(QXmlStreamWriter& w, const VLModeSetting& m) {
     w.writeStartElement(QStringLiteral("mode"));
-    WriteNumber(w, "id", m.id);
-    WriteNumber(w, "speed", m.speed);
-    WriteNumber(w, "brightness", m.brightness);
-    WriteNumber(w, "red", m.red);
-    WriteNumber(w, "green", m.green);
-    WriteNumber(w, "blue", m.blue);
+    writeNumber(w, QLatin1String("id"), m.id);
+    writeNumber(w, QLatin1String("speed"), m.speed);
+    writeNumber(w, QLatin1String("brightness"), m.brightness);
+    writeNumber(w, QLatin1String("red"), m.red);
+    writeNumber(w, QLatin1String("green"), m.green);
+    writeNumber(w, QLatin1String("blue"), m.blue);
     w.writeEndElement();
 }
 
 void WriteLighting(QXmlStreamWriter& w, const VL550Profile& p) {
     w.writeStartElement(QStringLiteral("lighting"));
-    WriteNumber(w, "curr_mode", p.currMode);
+    writeNumber(w, QLatin1String("curr_mode"), p.currMode);
     w.writeStartElement(QStringLiteral("general"));
     for (size_t i = 0; i < kVL550ModeCount; ++i) {
         WriteModeSetting(w, i < static_cast<size_t>(p.modes.size()) ? p.modes[static_cast<int>(i)]
@@ -39,9 +35,9 @@ void WriteLighting(QXmlStreamWriter& w, const VL550Profile& p) {
     w.writeStartElement(QStringLiteral("custom"));
     for (size_t i = 0; i < kVL550BlockColors; ++i) {
         w.writeStartElement(QStringLiteral("rgb"));
-        WriteNumber(w, "r", p.customBlock[i * 3]);
-        WriteNumber(w, "g", p.customBlock[i * 3 + 1]);
-        WriteNumber(w, "b", p.customBlock[i * 3 + 2]);
+        writeNumber(w, QLatin1String("r"), p.customBlock[i * 3]);
+        writeNumber(w, QLatin1String("g"), p.customBlock[i * 3 + 1]);
+        writeNumber(w, QLatin1String("b"), p.customBlock[i * 3 + 2]);
         w.writeEndElement();
     }
     w.writeEndElement();  // custom
@@ -50,10 +46,10 @@ void WriteLighting(QXmlStreamWriter& w, const VL550Profile& p) {
 
 void WriteText(QXmlStreamWriter& w, const VL550Profile& p) {
     w.writeStartElement(QStringLiteral("text"));
-    WriteNumber(w, "curr_text", p.currText);
+    writeNumber(w, QLatin1String("curr_text"), p.currText);
     w.writeStartElement(QStringLiteral("text"));
-    WriteNumber(w, "mode", p.textMode);
-    WriteNumber(w, "period", p.textPeriod);
+    writeNumber(w, QLatin1String("mode"), p.textMode);
+    writeNumber(w, QLatin1String("period"), p.textPeriod);
     w.writeEndElement();
     w.writeEndElement();
 }
@@ -142,7 +138,7 @@ void ReadProfile(const StoreHost& host, QXmlStreamReader& r, VL550Profile& p) {
 void WriteVL550Document(QXmlStreamWriter& w, const VL550Profile& profile) {
     w.writeStartElement(kRoot);
     w.writeStartElement(QStringLiteral("profile"));
-    WriteNumber(w, "id", profile.id);
+    writeNumber(w, QLatin1String("id"), profile.id);
     WriteLighting(w, profile);
     WriteText(w, profile);
     w.writeEndElement();  // profile
