@@ -1,63 +1,9 @@
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFileInfo>
 #include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
 
-#include "support/TestHost.h"
+#include "ToolRunner.h"
 
 namespace prefbook::test {
 namespace {
-
-struct Result {
-    int exitCode = -1;
-    QString out, err;
-};
-
-// Runs the built tool; PREFBOOK_BASE_DIR points at a folder of its own so that a run without --base
-// never touches the user's data.
-Result RunTool(const QStringList& args, const QString& defaultBase = QString()) {
-    QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PREFBOOK_BASE_DIR",
-               defaultBase.isEmpty() ? QDir::tempPath() + "/prefbookctl-test-unused" : defaultBase);
-    process.setProcessEnvironment(env);
-    process.start(PREFBOOK_CTL, args);
-    if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};
-    return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
-            QString::fromLocal8Bit(process.readAllStandardError())};
-}
-
-class Tool : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(base_.isValid()); }
-
-    QString Base() const { return base_.path(); }
-    Result RunHere(QStringList args) { return RunTool(QStringList{"--base", Base()} + args); }
-
-    void HandWrite(const QString& relative, const QByteArray& text) {
-        QDir().mkpath(QFileInfo(Base() + relative).path());
-        WriteFile(Base() + relative, text);
-    }
-    QByteArray Text(const QString& relative) const { return ReadAll(Base() + relative); }
-    QStringList Entries() const { return QDir(Base()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
-
-    QJsonObject Json(const QStringList& args) {
-        const Result result = RunHere(QStringList{"--json"} + args);
-        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(result.out.toUtf8(), &error);
-        EXPECT_EQ(error.error, QJsonParseError::NoError) << result.out.toStdString();
-        return doc.object();
-    }
-
-private:
-    QTemporaryDir base_;
-};
 
 // --- settings set ---
 
@@ -129,8 +75,17 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringList{"settings", "set", "precision", "abc"},
                       QStringList{"settings", "set", "precision", "inf"},
                       QStringList{"settings", "set", "localUpdate", "true"},
-                      QStringList{"settings", "set", "BX310", "true"}, QStringList{"show", "tl480"},
-                      QStringList{"rename", "tl480", "0", "Game"}, QStringList{"devices", "extra"}));
+                      QStringList{"settings", "set", "BX310", "true"}, QStringList{"show", "nosuch"},
+                      QStringList{"rename", "ft610", "0", "Game"}, QStringList{"rename", "tl480", "0", ""},
+                      QStringList{"devices", "extra"}, QStringList{"show", "tl480", "--kind", "profile"},
+                      QStringList{"export", "tl480", "out.xml"}, QStringList{"import", "ft610", "in.bin"},
+                      QStringList{"export", "kr720", "out.xml", "--kind", "bogus"},
+                      QStringList{"export", "kr720", "out.xml", "--profile", "5"},
+                      QStringList{"export", "kr720", "out.xml", "--aim-mode", "x"},
+                      QStringList{"export", "kr720", "out.xml", "--kind", "profile", "--aim-mode", "1"},
+                      QStringList{"import", "ft280m", "in.xml", "--profile", "0"}, QStringList{"validate"},
+                      QStringList{"doctor", "tl480", "extra"}, QStringList{"doctor", "nosuch"},
+                      QStringList{"nosuch", "--help"}));
 
 // Settings writes fail silently inside the library; the tool reads back and reports the failure.
 TEST_F(Tool, UnwritableSettingsFileFails) {
@@ -156,6 +111,26 @@ TEST_F(Tool, HelpExitsZero) {
     const Result result = RunTool({"--help"});
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_TRUE(result.out.contains("settings set NAME VALUE"));
+    for (const char* command : {"validate FILE", "doctor [MODEL]", "export MODEL FILE", "import MODEL FILE"})
+        EXPECT_TRUE(result.out.contains(command)) << command;
+}
+
+// Every command explains itself, and --help never runs the command.
+TEST_F(Tool, EveryCommandHasItsHelp) {
+    const QVector<QStringList> commands = {
+        {"overview"}, {"devices"},  {"settings"}, {"settings", "set"}, {"show"},
+        {"rename"},   {"validate"}, {"doctor"},   {"export"},          {"import", "kr720"}};
+    for (const QStringList& command : commands) {
+        const Result result = RunHere(command + QStringList{"--help"});
+        EXPECT_EQ(result.exitCode, 0) << command.join(' ').toStdString();
+        EXPECT_TRUE(result.out.startsWith("Usage: prefbookctl [--base DIR] [--json] " + command.first()))
+            << result.out.toStdString();
+    }
+    EXPECT_EQ(Entries(), QStringList());
+    // The kinds of every store that exchanges files are listed.
+    const QString exportHelp = RunHere({"export", "--help"}).out;
+    for (const char* kind : {"--kind record", "--kind aimpad", "--kind macros", "ft280xl", "vl550", "ds180"})
+        EXPECT_TRUE(exportHelp.contains(kind)) << kind;
 }
 
 // --- JSON ---
@@ -169,7 +144,12 @@ TEST_F(Tool, JsonOutputsParseWithTheirKeys) {
     EXPECT_EQ(overview["base"].toString(), Base());
     EXPECT_EQ(overview["devices"].toArray().size(), 25);
     EXPECT_EQ(overview["devices"].toArray()[15].toObject()["reset"], QJsonValue(true));
-    EXPECT_EQ(overview["stores"].toArray(), QJsonArray());
+    const QJsonArray stores = overview["stores"].toArray();
+    ASSERT_EQ(stores.size(), 12);
+    for (const QJsonValue& store : stores) {
+        EXPECT_EQ(store.toObject().keys(),
+                  QStringList({"commands", "document", "model", "profileDir", "profiles", "type"}));
+    }
 
     const QJsonObject devices = Json({"devices"});
     EXPECT_EQ(devices.keys(), QStringList({"base", "categories", "types"}));

@@ -1,8 +1,11 @@
 #include "Commands.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonObject>
 
+#include "DocumentProbe.h"
 #include "Output.h"
 #include "SettingsCatalog.h"
 #include "StoreAdapter.h"
@@ -26,6 +29,12 @@ QString ProfileDir(int type) {
 
 void ExpectArgs(const QStringList& args, int count, const char* usage) {
     if (args.size() != count) throw UsageError{QString("usage: prefbookctl ") + usage};
+}
+
+// Options a command does not take are refused rather than ignored.
+void NoTransferOptions(const Options& options, const QString& command) {
+    if (!options.kind.isEmpty() || !options.profile.isEmpty() || !options.aimMode.isEmpty())
+        throw UsageError{"--kind, --profile and --aim-mode belong to export and import, not " + command};
 }
 
 // --- tables ---
@@ -190,6 +199,8 @@ void Show(const QStringList& args, bool json) {
 void Rename(const QStringList& args, bool json) {
     ExpectArgs(args, 4, "rename MODEL INDEX NAME");
     StoreAdapter& adapter = Adapter(args[1]);
+    if (!adapter.HasProfileNames()) throw UsageError{args[1] + " profiles have no names"};
+    if (args[3].isEmpty()) throw UsageError{"a profile name cannot be empty"};
     bool ok = false;
     const int index = args[2].toInt(&ok);
     const int count = adapter.Summary().profileCount;
@@ -204,10 +215,237 @@ void Rename(const QStringList& args, bool json) {
     }
 }
 
+// --- validate ---
+
+QString YesNo(bool value) {
+    return value ? QStringLiteral("yes") : QStringLiteral("no");
+}
+
+// Two aligned columns without a heading.
+QString KeyValueText(const QVector<QPair<QString, QString>>& rows) {
+    int width = 0;
+    for (const auto& row : rows) width = std::max(width, row.first.size());
+    QString text;
+    for (const auto& row : rows) text += (row.first + ":").leftJustified(width + 3) + row.second + "\n";
+    return text;
+}
+
+void Validate(const QStringList& args, const Options& options) {
+    ExpectArgs(args, 2, "validate FILE");
+    NoTransferOptions(options, "validate");
+    const QString path = QFileInfo(args[1]).absoluteFilePath();
+    const DocumentProbe probe = ProbeDocument(path);
+    if (!probe.opened) throw RunError{"cannot open " + path};
+
+    Validation result;
+    bool claimed = false;
+    for (const auto& adapter : Adapters()) {
+        if ((claimed = adapter->Validate(probe, &result))) break;
+    }
+    if (!claimed) {
+        result.kind = QStringLiteral("unknown");
+        result.storeLoad = QStringLiteral("no store reads it");
+        if (probe.IsXmlError()) result.problems << probe.ErrorText();
+        result.problems << (probe.root.isEmpty() ? QStringLiteral("no root element: not a store's document")
+                                                 : "root element '" + probe.root + "' belongs to no store");
+    }
+
+    if (options.json) {
+        QJsonArray problems;
+        for (const QString& p : result.problems) problems.append(p);
+        PrintJson({{"file", path},
+                   {"model", result.model},
+                   {"kind", result.kind},
+                   {"flag", probe.hasFlag ? QJsonValue(probe.flagText) : QJsonValue()},
+                   {"count", result.profiles},
+                   {"unit", result.unit},
+                   {"read", result.read},
+                   {"storeAccepts", result.storeAccepts},
+                   {"storeLoad", result.storeLoad},
+                   {"import", result.import},
+                   {"valid", result.Valid()},
+                   {"problems", problems}});
+    } else {
+        QVector<QPair<QString, QString>> rows = {
+            {"File", path},
+            {"Model", result.model.isEmpty() ? QStringLiteral("-") : result.model},
+            {"Kind", result.kind + (probe.hasFlag ? " (flag " + probe.flagText + ")" : QString())},
+            {"Holds", QString::number(result.profiles) + " " + result.unit},
+            {"Reads", YesNo(result.read)},
+            {"Store load", result.storeLoad},
+            {"Import", result.import.isEmpty() ? QStringLiteral("none") : result.import},
+            {"Valid", YesNo(result.Valid())}};
+        QString text = KeyValueText(rows);
+        if (result.problems.isEmpty()) {
+            text += "Problems: none\n";
+        } else {
+            text += "Problems:\n";
+            for (const QString& p : result.problems) text += "  " + p + "\n";
+        }
+        PrintText(text);
+    }
+    if (!result.Valid()) throw CheckFailed{};
+}
+
+// --- doctor ---
+
+void Doctor(const QStringList& args, const Options& options) {
+    if (args.size() > 2) ExpectArgs(args, 2, "doctor [MODEL]");
+    NoTransferOptions(options, "doctor");
+    QVector<FolderReport> reports;
+    if (args.size() == 2) {
+        reports = Adapter(args[1]).Doctor();
+    } else {
+        for (const auto& adapter : Adapters()) reports += adapter->Doctor();
+    }
+    if (options.json) {
+        QJsonArray folders;
+        for (const FolderReport& r : reports) folders.append(r.ToJson());
+        PrintJson({{"base", BaseDir()}, {"folders", folders}});
+        return;
+    }
+    QString text = "Base folder: " + BaseDir() + "\n";
+    for (const FolderReport& r : reports) text += "\n" + r.ToText();
+    PrintText(text);
+}
+
+// --- export and import ---
+
+int IndexOption(const QString& text, const char* option) {
+    if (text.isEmpty()) return -1;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0)
+        throw UsageError{QString("bad ") + option + " '" + text + "': expected a number from 0"};
+    return value;
+}
+
+Transfer MakeTransfer(StoreAdapter& adapter, const QString& file, const Options& options) {
+    const QStringList kinds = adapter.TransferKinds();
+    Transfer t;
+    t.kind = options.kind.isEmpty() ? kinds.value(0) : options.kind;
+    if (!kinds.isEmpty() && !kinds.contains(t.kind))
+        throw UsageError{"unknown kind '" + t.kind + "' for " + adapter.Names().first() + ": expected " +
+                         kinds.join(", ")};
+    t.profile = IndexOption(options.profile, "--profile");
+    t.aimMode = IndexOption(options.aimMode, "--aim-mode");
+    t.path = QFileInfo(file).absoluteFilePath();
+    return t;
+}
+
+void Export(const QStringList& args, const Options& options) {
+    ExpectArgs(args, 3, "export MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]");
+    StoreAdapter& adapter = Adapter(args[1]);
+    const Transfer t = MakeTransfer(adapter, args[2], options);
+    QString error;
+    if (!adapter.Export(t, &error)) throw RunError{error};
+    const QString model = adapter.Summary().model;
+    if (options.json) {
+        PrintJson({{"model", model}, {"kind", t.kind}, {"file", t.path}});
+    } else {
+        PrintText("exported " + model + " " + t.kind + " to " + t.path + "\n");
+    }
+}
+
+void Import(const QStringList& args, const Options& options) {
+    ExpectArgs(args, 3, "import MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]");
+    StoreAdapter& adapter = Adapter(args[1]);
+    const Transfer t = MakeTransfer(adapter, args[2], options);
+    QString document, error;
+    if (!adapter.Import(t, &document, &error)) throw RunError{error};
+    const QString model = adapter.Summary().model;
+    if (options.json) {
+        PrintJson({{"model", model}, {"kind", t.kind}, {"file", t.path}, {"document", document}});
+    } else {
+        PrintText("imported " + t.path + " into " + model + " " + t.kind + "; saved " + document + "\n");
+    }
+}
+
+// --- help ---
+
+struct CommandInfo {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    const char* details;
+};
+
+const CommandInfo kCommands[] = {
+    {"overview", "overview", "settings summary, device table, profile stores (default)",
+     "Prints the global settings, the 25 device types with profile folder and reset flag, and one row\n"
+     "per profile store: its model, command names, device type, profile folder, the document it\n"
+     "loaded (or \"defaults\") and its profile count."},
+    {"devices", "devices", "device types with profile folders; product identifiers per category",
+     "Prints the device types with their profile folders, and the product identifiers of every\n"
+     "category in param.arg."},
+    {"settings", "settings", "every global setting and every device's reset flag",
+     "Prints every global setting with its file, group and key, and the reset flag of every device."},
+    {"settings set", "settings set NAME VALUE", "write one setting",
+     "Writes one setting and reads it back. NAME as listed by 'settings'; a device's reset flag by its\n"
+     "name (KR720, \"BX310 V2\", ...). Booleans take true/false, 1/0, yes/no or on/off."},
+    {"show", "show MODEL", "the profiles of a store",
+     "Prints the profiles of one store as its load finds them: names, executables, lighting,\n"
+     "colours and macros where the store has them. MODEL as listed under COMMANDS by 'overview'."},
+    {"rename", "rename MODEL INDEX NAME", "rename a profile and save the store",
+     "Renames profile INDEX (from 0) of a store with profile names (kr720, tl480, tl460, ds180,\n"
+     "au320, au340) and saves the store: a new document appears in its profile folder."},
+    {"validate", "validate FILE", "check a document or export file with its store's reader",
+     "Recognises the store from the root element (and the KR720 kind from its \"flag\"), reads the\n"
+     "file with that store's reader, and prints the model, the kind, what it holds, whether the\n"
+     "store's load would accept it, which import takes it and every problem found: the first XML\n"
+     "error with its line and column, and every line the reader logs. A \".bin\" file that is not\n"
+     "XML is taken for an FT610 record.\n"
+     "Exit status 0 when a store's load or an import takes the file, 1 when none does."},
+    {"doctor", "doctor [MODEL]", "explain what each store's load does with its folder",
+     "For the profile folder of every store (or of MODEL): every file newest first with what the\n"
+     "load does with it (loaded; skipped and why: parse error at line and column, wrong profile\n"
+     "count, wrong flag, not a document), what the next save's rotation does with it, the lines the\n"
+     "reader logs, the document the store ends up with, and a warning where it falls back to its\n"
+     "defaults although documents exist. Nothing is written."},
+    {"export", "export MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]",
+     "write a profile (or record, aimpad settings, macros) to FILE",
+     "Writes FILE through the store's own export operation. The kinds and options per store:"},
+    {"import", "import MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]",
+     "read FILE into a store and save it",
+     "Reads FILE through the store's own import operation and saves the store (a new document in\n"
+     "its profile folder). A file the store refuses leaves the folder untouched; the refusal is\n"
+     "explained with the store's log lines. The kinds and options per store:"},
+};
+
 }  // namespace
 
-void RunCommand(const QStringList& args, bool json) {
+QString CommandSummary() {
+    QString text;
+    for (const CommandInfo& c : kCommands)
+        text += "  " + QString(c.usage).leftJustified(28) +
+                (QString(c.usage).size() > 27 ? "\n" + QString(30, ' ') : "") + c.summary + "\n";
+    return text;
+}
+
+QString CommandHelp(const QString& command) {
+    for (const CommandInfo& c : kCommands) {
+        if (command != QLatin1String(c.name)) continue;
+        QString text =
+            QString("Usage: prefbookctl [--base DIR] [--json] ") + c.usage + "\n\n" + c.details + "\n";
+        if (command == "export" || command == "import") {
+            for (const auto& adapter : Adapters()) {
+                if (!adapter->TransferKinds().isEmpty()) text += "  " + adapter->TransferHelp() + "\n";
+            }
+        }
+        return text;
+    }
+    return {};
+}
+
+void RunCommand(const QStringList& args, const Options& options) {
     const QString command = args.value(0, "overview");
+    const bool json = options.json;
+    if (command == "export" || command == "import") {
+        return command == "export" ? Export(args, options) : Import(args, options);
+    }
+    if (command == "validate") return Validate(args, options);
+    if (command == "doctor") return Doctor(args, options);
+    NoTransferOptions(options, command);
     if (command == "overview") return Overview(args, json);
     if (command == "devices") return Devices(args, json);
     if (command == "settings") return SettingsCommand(args, json);

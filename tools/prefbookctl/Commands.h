@@ -13,9 +13,25 @@ struct UsageError {
 struct RunError {
     QString message;
 };
+// A command that ran and found what it was asked to check wanting (validate of a bad file): its
+// report is printed, and the exit status is 1.
+struct CheckFailed {};
+
+// The options of the command line besides --base and --help.
+struct Options {
+    bool json = false;
+    QString kind;     // --kind
+    QString profile;  // --profile, as given
+    QString aimMode;  // --aim-mode, as given
+};
 
 // Runs the command named by the positional arguments ("overview" when there are none) and prints
-// its result as text or JSON. Throws UsageError or RunError.
-void RunCommand(const QStringList& args, bool json);
+// its result as text or JSON. Throws UsageError, RunError or CheckFailed.
+void RunCommand(const QStringList& args, const Options& options);
+
+// The help text of one command, empty for an unknown one.
+QString CommandHelp(const QString& command);
+// The command list of the general help.
+QString CommandSummary();
 
 }  // namespace prefbookctl

@@ -1,5 +1,9 @@
 #include "StoreAdapter.h"
 
+#include <algorithm>
+
+#include "Commands.h"
+
 namespace prefbookctl {
 
 namespace {
@@ -8,9 +12,32 @@ std::vector<std::unique_ptr<StoreAdapter>>& Registry() {
     static std::vector<std::unique_ptr<StoreAdapter>> adapters;
     return adapters;
 }
+
+QString FirstName(const StoreAdapter& adapter) {
+    return adapter.Names().value(0);
+}
 }  // namespace
 
+bool StoreAdapter::Rename(int, const std::string&, QString*) {
+    throw UsageError{FirstName(*this) + " profiles have no names"};
+}
+
+bool StoreAdapter::Export(const Transfer&, QString*) {
+    throw UsageError{FirstName(*this) + " has no export operation"};
+}
+
+bool StoreAdapter::Import(const Transfer&, QString*, QString*) {
+    throw UsageError{FirstName(*this) + " has no import operation"};
+}
+
 const std::vector<std::unique_ptr<StoreAdapter>>& Adapters() {
+    // Registration order follows the link order of the adapter files; device-type order does not.
+    static const bool sorted = [] {
+        std::stable_sort(Registry().begin(), Registry().end(),
+                         [](const auto& a, const auto& b) { return a->DeviceType() < b->DeviceType(); });
+        return true;
+    }();
+    static_cast<void>(sorted);
     return Registry();
 }
 

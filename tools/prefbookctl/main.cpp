@@ -8,21 +8,17 @@
 
 namespace {
 
-const char kDescription[] =
-    "Shows and edits the settings and profile stores of a prefbook base folder.\n"
-    "\n"
-    "Commands:\n"
-    "  overview                   settings summary, device table, profile stores (default)\n"
-    "  devices                    device types with profile folders; product identifiers per category\n"
-    "  settings                   every global setting and every device's reset flag\n"
-    "  settings set NAME VALUE    write one setting (NAME as listed by 'settings'; a device's\n"
-    "                             reset flag by its name, e.g. KR720 or \"BX310 V2\")\n"
-    "  show MODEL                 the profiles of a store\n"
-    "  rename MODEL INDEX NAME    rename a profile and save the store\n"
-    "\n"
-    "Exit status: 0 done, 1 failed, 2 wrong command line (nothing written).\n"
-    "With --json every command prints one object; tables are arrays of objects keyed as in\n"
-    "tools/prefbookctl/README.md. A value starting with '-' goes after '--'.";
+QString Description() {
+    return "Shows, checks and edits the settings and profile stores of a prefbook base folder.\n"
+           "\n"
+           "Commands:\n" +
+           prefbookctl::CommandSummary() +
+           "\n"
+           "'prefbookctl COMMAND --help' describes one command.\n"
+           "Exit status: 0 done, 1 failed (validate: the file is not taken), 2 wrong command line\n"
+           "(nothing written). With --json, overview, devices, settings, show, validate and doctor print\n"
+           "one object, shaped as in tools/prefbookctl/README.md. A value starting with '-' goes after '--'.";
+}
 
 }  // namespace
 
@@ -31,13 +27,15 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName("prefbookctl");
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
+    parser.setApplicationDescription(Description());
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption base("base", "Use DIR as the configuration base folder.", "DIR");
     const QCommandLineOption json("json", "Print JSON instead of text tables.");
-    parser.addOption(base);
-    parser.addOption(json);
-    parser.addPositionalArgument("command", "overview, devices, settings, show or rename.",
+    const QCommandLineOption kind("kind", "export/import: what to transfer (see 'export --help').", "KIND");
+    const QCommandLineOption profile("profile", "export/import: the profile, from 0.", "N");
+    const QCommandLineOption aimMode("aim-mode", "export/import: the KR720 aim mode, from 0.", "N");
+    for (const QCommandLineOption& option : {base, json, kind, profile, aimMode}) parser.addOption(option);
+    parser.addPositionalArgument("command", "one of the commands above; overview when none is given.",
                                  "[command [args...]]");
 
     using prefbookctl::PrintError;
@@ -45,8 +43,22 @@ int main(int argc, char** argv) {
         PrintError(parser.errorText());
         return 2;
     }
+    const QStringList args = parser.positionalArguments();
     if (parser.isSet(help)) {
-        QString text = parser.helpText();
+        QString text;
+        if (!args.isEmpty()) {
+            // "settings set --help" describes the sub-command.
+            const QString command = args.size() > 1 && args[0] == "settings" && args[1] == "set"
+                                        ? QStringLiteral("settings set")
+                                        : args[0];
+            text = prefbookctl::CommandHelp(command);
+            if (text.isEmpty()) {
+                PrintError("unknown command '" + args[0] + "'");
+                return 2;
+            }
+        } else {
+            text = parser.helpText();
+        }
         if (!text.endsWith('\n')) text += '\n';
         prefbookctl::PrintText(text);
         return 0;
@@ -63,13 +75,20 @@ int main(int argc, char** argv) {
         qputenv("PREFBOOK_BASE_DIR", QDir(dir).absolutePath().toLocal8Bit());
     }
 
+    prefbookctl::Options options;
+    options.json = parser.isSet(json);
+    options.kind = parser.value(kind);
+    options.profile = parser.value(profile);
+    options.aimMode = parser.value(aimMode);
     try {
-        prefbookctl::RunCommand(parser.positionalArguments(), parser.isSet(json));
+        prefbookctl::RunCommand(args, options);
     } catch (const prefbookctl::UsageError& e) {
         PrintError(e.message);
         return 2;
     } catch (const prefbookctl::RunError& e) {
         PrintError(e.message);
+        return 1;
+    } catch (const prefbookctl::CheckFailed&) {
         return 1;
     }
     return 0;

@@ -24,6 +24,7 @@ AU570ProfileCfgImpl::AU570ProfileCfgImpl(const StoreHost& host) : host_(host) {
         },
         [] { return true; });
     if (!outcome.keep) data_ = AU570Presets();
+    if (outcome.keep) loadedFrom_ = outcome.path;
 }
 
 EqMode& AU570ProfileCfgImpl::GetEqMode(int id) {

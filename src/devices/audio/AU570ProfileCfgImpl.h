@@ -30,12 +30,16 @@ public:
     bool ExportProfile(const QString& path) override;
     bool ImportProfile(const QString& path) override;
 
+    // For tools: the document the load kept, empty for the presets.
+    const QString& LoadedFrom() const { return loadedFrom_; }
+
 private:
     bool ReadDocument(const QString& path, AU570ProfileData& into) const;
     bool WriteDocument(const QString& path, WriteMode mode) const;
 
     StoreHost host_;
     AU570ProfileData data_;
+    QString loadedFrom_;
     EqMode detached_;  // handed out for id 0, emptied on every such call; never part of the table
 };
 

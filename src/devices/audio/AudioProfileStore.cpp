@@ -62,6 +62,7 @@ AudioProfileStore<T>::AudioProfileStore(const StoreHost& host) : host_(host) {
         data_.profiles.push_back(DefaultAudioProfile<T>());
     } else {
         ApplyMissingAudioDefaults(data_.profiles.first());
+        loadedFrom_ = outcome.path;
     }
 }
 

@@ -68,6 +68,10 @@ public:
     bool ExportProfile(const QString& path) override;
     bool ImportProfile(const QString& path) override;
 
+    // For tools: the document the load kept (empty for the defaults) and everything held.
+    const QString& LoadedFrom() const { return loadedFrom_; }
+    const Data& StoreData() const { return data_; }
+
 protected:
     Profile* First() { return data_.profiles.isEmpty() ? nullptr : &data_.profiles.first(); }
     const Profile* First() const { return data_.profiles.isEmpty() ? nullptr : &data_.profiles.first(); }
@@ -81,6 +85,7 @@ private:
 
     StoreHost host_;
     Data data_;
+    QString loadedFrom_;
 };
 
 // The lighting operations of the DS180 and AU320 (the AU340 has none).

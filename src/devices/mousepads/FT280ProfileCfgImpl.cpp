@@ -33,7 +33,11 @@ void FT280ProfileCfgImpl::Load(int type) {
         [&](const QString& path) { return ReadFT280File(host_, path, list); },
         [&] { return list.size() == 1; });
     // A document that reads but holds no profile leaves nothing to work on, so it counts as none.
-    if (!outcome.keep || list.isEmpty()) list = {DefaultProfile()};
+    if (!outcome.keep || list.isEmpty()) {
+        list = {DefaultProfile()};
+    } else {
+        loadedFrom_[type] = outcome.path;
+    }
 }
 
 QVector<FT280Profile>* FT280ProfileCfgImpl::Profiles(int type) {

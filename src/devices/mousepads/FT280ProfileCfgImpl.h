@@ -27,6 +27,17 @@ public:
 
     static FT280Profile DefaultProfile();
 
+    // For tools: the document the load kept for a size (empty for the default profile), and its
+    // profile list (empty for a type this store does not serve).
+    QString LoadedFrom(int type) const {
+        const auto it = loadedFrom_.find(type);
+        return it == loadedFrom_.end() ? QString() : it->second;
+    }
+    QVector<FT280Profile> ProfileList(int type) const {
+        const auto it = profiles_.find(type);
+        return it == profiles_.end() ? QVector<FT280Profile>() : it->second;
+    }
+
 private:
     void Load(int type);
     // The profile list of a served type, or null for a type this store does not serve.
@@ -37,6 +48,7 @@ private:
 
     StoreHost host_;
     std::map<int, QVector<FT280Profile>> profiles_;
+    std::map<int, QString> loadedFrom_;
 };
 
 }  // namespace prefbook

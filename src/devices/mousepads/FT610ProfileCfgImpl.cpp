@@ -36,6 +36,7 @@ void FT610ProfileCfgImpl::Load() {
         host_.ProfileDir(FT610), QStringLiteral("bin"),
         [this](const QString& path) { return ReadFT610Document(path, record_); }, [] { return true; });
     if (!outcome.keep) std::memset(&record_, 0, sizeof(record_));
+    if (outcome.keep) loadedFrom_ = outcome.path;
 }
 
 }  // namespace prefbook

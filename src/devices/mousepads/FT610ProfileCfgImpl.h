@@ -20,11 +20,15 @@ public:
     const uint8_t* GetTailBlock() override { return record_.tail; }
     bool SaveProfile() override;
 
+    // For tools: the document the load kept, empty for the all-zero record.
+    const QString& LoadedFrom() const { return loadedFrom_; }
+
 private:
     void Load();
 
     StoreHost host_;
     FT610Record record_{};
+    QString loadedFrom_;
 };
 
 }  // namespace prefbook

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QJsonArray>
+#include <QJsonValue>
+#include <QString>
+#include <QVector>
+#include <functional>
+#include <string>
+
+#include "StoreAdapter.h"
+#include "profilecore/CustomColor.h"
+
+// What the store adapters share: cell formats, option checks, the import and validate sequences.
+namespace prefbookctl {
+
+// Colours as JSON objects {"enable", "r", "g", "b", "a"}, and as text: "#rrggbbaa", in parentheses
+// when not enabled, "-" for a colour not enabled and all zero.
+QJsonArray ColorsJson(const QVector<CustomColor>& colors);
+QString ColorsText(const QJsonValue& value);
+// "#rrggbb" from three bytes.
+QString Rgb(int r, int g, int b);
+
+QJsonArray NamesJson(const std::vector<std::string>& names);
+QString Utf8(const std::string& text);
+
+StoreSummary MakeSummary(const QString& model, const QString& folder, const QString& loadedFrom, int count);
+
+// Throws UsageError when the transfer carries an option the kind does not take.
+void AllowOptions(const Transfer& transfer, const QString& model, bool profile, bool aimMode);
+// The value of --profile or --aim-mode, its default when not given; UsageError outside 0 .. count-1.
+int OptionIndex(int given, int fallback, int count, const char* option);
+
+// The sequence of every import: the store's operation (its log captured), on success the store's
+// save. A refusal leaves the folder alone and explains itself with the store's log lines, or with
+// what the adapter's validate finds when the store logged nothing.
+bool RunImport(StoreAdapter& adapter, const QString& model, const Transfer& transfer,
+               const std::function<bool()>& import, const std::function<bool()>& save,
+               const std::function<QString()>& savedDocument, QString* document, QString* error);
+// An export: the store's operation, its log lines in the error when it fails.
+bool RunExport(const QString& model, const Transfer& transfer, const std::function<bool()>& exportFile,
+               QString* error);
+
+// Reads the probed file with a store's reader (its log captured) and fills the shared fields:
+// read, and the problems (the XML's first error with its position, then every logged line).
+void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read);
+
+// "prefbookctl import <name> [--kind KIND] FILE"
+QString ImportCommand(const QString& name, const QString& kind, const QString& path);
+
+}  // namespace prefbookctl

@@ -1,0 +1,253 @@
+#include <QFileInfo>
+#include <memory>
+
+#include "AdapterKit.h"
+#include "ToolHost.h"
+#include "devices/keyboards/KR720ProfileCfgImpl.h"
+#include "profilecore/MacroModel.h"
+#include "settings/DeviceType.h"
+
+namespace prefbookctl {
+namespace {
+
+const QString kModel = QStringLiteral("KR720");
+const QLatin1String kRoot("kr720");
+constexpr uint16_t kMacroFileFlag = 8738;
+
+// What a "flag" value marks in a "kr720" file, in words.
+QString FlagMeaning(uint16_t flag) {
+    switch (flag) {
+        case prefbook::kKR720StoreFlag:
+            return QStringLiteral("a store document");
+        case prefbook::kKR720RecordFlag:
+            return QStringLiteral("a record or aimpad export");
+        case prefbook::kKR720ProfileFlag:
+            return QStringLiteral("a profile export");
+        case kMacroFileFlag:
+            return QStringLiteral("a macro file");
+        default:
+            return QStringLiteral("nothing known");
+    }
+}
+
+QString FlagProblem(uint16_t flag) {
+    return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
+           QString::number(prefbook::kKR720StoreFlag);
+}
+
+QString RecordProblem(int count, int expected) {
+    return "holds " + QString::number(count) + (count == 1 ? " record, " : " records, ") +
+           QString::number(expected) + " expected";
+}
+
+// The KR720 store: five profiles in five aim modes, 25 records; exports and imports of a profile, a
+// record, the aimpad settings of a profile and the macros of a record.
+class KR720Adapter final : public StoreAdapter {
+public:
+    QStringList Names() const override { return {kRoot}; }
+    int DeviceType() const override { return KR720; }
+    bool HasProfileNames() const override { return true; }
+
+    StoreSummary Summary() override {
+        return MakeSummary(kModel, Folder(), Store().DocumentPath(),
+                           Store().Records().size() / kKR720AimModes);
+    }
+
+    Table Show() override {
+        Table table({{"record", "RECORD", {}},
+                     {"profile", "PROFILE", {}},
+                     {"aimMode", "AIM", {}},
+                     {"aimModeName", "AIM MODE", {}},
+                     {"name", "NAME", {}},
+                     {"exe", "EXE", {}},
+                     {"lightMode", "LIGHT", {}},
+                     {"macros", "MACROS", {}}});
+        const QVector<KR720Profile>& records = Store().Records();
+        for (int i = 0; i < records.size(); ++i) {
+            const KR720Profile& p = records[i];
+            std::vector<std::string> macros;
+            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
+            table.AddRow({i, i / kKR720AimModes, i % kKR720AimModes, Utf8(p.aimpad.mode.name), Utf8(p.name),
+                          Utf8(p.exe), p.lighting.currMode, NamesJson(macros)});
+        }
+        return table;
+    }
+
+    bool Rename(int index, const std::string& name, QString* error) override {
+        Store().SetProfileName(static_cast<uint32_t>(index), name);
+        TakeLog();
+        if (Store().SaveProfile()) return true;
+        *error = "the KR720 store could not be saved: " + TakeLog().join("; ");
+        return false;
+    }
+
+    QStringList TransferKinds() const override { return {"profile", "record", "aimpad", "macros"}; }
+    QString TransferHelp() const override {
+        return "kr720 --kind profile [--profile P]            the five aim-mode records of profile P\n"
+               "kr720 --kind record [--profile P] [--aim-mode M]  record P x 5 + M\n"
+               "kr720 --kind aimpad [--profile P] [--aim-mode M]  the aim-mode settings of profile P\n"
+               "                                              (M: the current mode the export records)\n"
+               "kr720 --kind macros [--profile P] [--aim-mode M]  the macros of record P x 5 + M\n"
+               "P and M default to 0.";
+    }
+
+    bool Export(const Transfer& t, QString* error) override {
+        prefbook::KR720ProfileCfgImpl& store = Select(t, true);
+        return RunExport(
+            kModel, t,
+            [&] {
+                if (t.kind == "profile") return store.ExportProfile(t.path);
+                if (t.kind == "record") return store.ExportRecord(t.path);
+                if (t.kind == "aimpad") return store.ExportAimpadFile(t.path);
+                return store.ExportMacroFile(t.path);
+            },
+            error);
+    }
+
+    bool Import(const Transfer& t, QString* document, QString* error) override {
+        prefbook::KR720ProfileCfgImpl& store = Select(t, false);
+        return RunImport(
+            *this, kModel, t,
+            [&] {
+                if (t.kind == "profile") return store.ImportProfile(t.path);
+                if (t.kind == "record") return store.ImportRecord(t.path);
+                if (t.kind == "aimpad") return store.ImportAimpadFile(t.path);
+                return store.ImportMacroFile(t.path);
+            },
+            [&] { return store.SaveProfile(); }, [&] { return DocumentName(store.DocumentPath()); }, document,
+            error);
+    }
+
+    QVector<FolderReport> Doctor() override {
+        const prefbook::StoreHost host = ToolHost();
+        prefbook::KR720Document doc;
+        LoadRules rules;
+        rules.read = [&](const QString& path, QStringList&) {
+            doc = prefbook::KR720Document{};
+            return prefbook::ReadKR720File(host, path, doc);
+        };
+        rules.accept = [&] {
+            return doc.records.size() == kKR720Records && doc.head.flag == prefbook::kKR720StoreFlag;
+        };
+        rules.rejection = [&] {
+            QStringList why;
+            if (doc.records.size() != kKR720Records) why << RecordProblem(doc.records.size(), kKR720Records);
+            if (doc.head.flag != prefbook::kKR720StoreFlag) why << FlagProblem(doc.head.flag);
+            return why.join("; ");
+        };
+        // The store also keeps a last readable document of 25 records whatever its flag.
+        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
+            return outcome.accepted || (outcome.keep && doc.records.size() == kKR720Records);
+        };
+        return {WalkProfileFolder(kModel, Folder(), rules, Summary().document)};
+    }
+
+    bool Validate(const DocumentProbe& probe, Validation* result) override {
+        if (probe.root != kRoot) return false;
+        const uint16_t flag = probe.flagText.toUShort();  // the stores' reading: missing or bad is 0
+        const prefbook::StoreHost host = ToolHost();
+        result->model = kModel;
+
+        if (flag == kMacroFileFlag) {
+            MacroSet set;
+            result->kind = QStringLiteral("macro file");
+            result->unit = QStringLiteral("macros");
+            ReadForValidation(probe, result, [&] {
+                return prefbook::ShortMacros::ImportFile(host, probe.path, kRoot,
+                                                         {set.path, set.currMacro, set.macros});
+            });
+            result->profiles = static_cast<int>(set.macros.size());
+            NotAStoreDocument(flag, result);
+            if (result->read) result->import = ImportCommand(kRoot, "macros", probe.path);
+            return true;
+        }
+        if (flag == prefbook::kKR720RecordFlag && probe.firstChild == QLatin1String("aimpad")) {
+            prefbook::AimpadFile file;
+            result->kind = QStringLiteral("aimpad file");
+            result->unit = QStringLiteral("aim modes");
+            ReadForValidation(probe, result,
+                              [&] { return prefbook::ReadAimpadFile(host, probe.path, file); });
+            result->profiles = file.modes.size();
+            NotAStoreDocument(flag, result);
+            if (result->read) result->import = ImportCommand(kRoot, "aimpad", probe.path);
+            return true;
+        }
+
+        prefbook::KR720Document doc;
+        result->unit = QStringLiteral("records");
+        ReadForValidation(probe, result, [&] { return prefbook::ReadKR720File(host, probe.path, doc); });
+        result->profiles = doc.records.size();
+        switch (flag) {
+            case prefbook::kKR720StoreFlag:
+                result->kind = QStringLiteral("store document");
+                result->storeAccepts = result->read && doc.records.size() == kKR720Records;
+                if (!result->read) {
+                    result->storeLoad = QStringLiteral("skipped: does not read");
+                } else if (result->storeAccepts) {
+                    result->storeLoad = QStringLiteral("accepted");
+                } else {
+                    result->problems << RecordProblem(doc.records.size(), kKR720Records);
+                    result->storeLoad = "not accepted: " + result->problems.last();
+                }
+                break;
+            case prefbook::kKR720RecordFlag:
+                result->kind = QStringLiteral("record export");
+                TakenBy(doc, 1, "record", probe.path, result);
+                break;
+            case prefbook::kKR720ProfileFlag:
+                result->kind = QStringLiteral("profile export");
+                TakenBy(doc, kKR720AimModes, "profile", probe.path, result);
+                break;
+            default:
+                result->kind = QStringLiteral("unknown");
+                result->problems << "flag " + QString::number(flag) + " marks no KR720 file";
+                NotAStoreDocument(flag, result);
+                break;
+        }
+        return true;
+    }
+
+private:
+    static void NotAStoreDocument(uint16_t flag, Validation* result) {
+        result->storeLoad = "not accepted: " + FlagProblem(flag);
+    }
+
+    // An export is taken by its import when it holds that import's number of records.
+    void TakenBy(const prefbook::KR720Document& doc, int records, const QString& kind, const QString& path,
+                 Validation* result) {
+        NotAStoreDocument(doc.head.flag, result);
+        if (!result->read) return;
+        if (doc.records.size() == records) {
+            result->import = ImportCommand(kRoot, kind, path);
+        } else {
+            result->problems << RecordProblem(doc.records.size(), records);
+        }
+    }
+
+    // Points the store's current profile and aim mode at the transfer's, after checking the options.
+    prefbook::KR720ProfileCfgImpl& Select(const Transfer& t, bool exporting) {
+        const bool takesAimMode = t.kind != "profile" && (exporting || t.kind != "aimpad");
+        AllowOptions(t, kRoot, true, takesAimMode);
+        const int profile = OptionIndex(t.profile, 0, kKR720Profiles, "--profile");
+        const int aimMode = OptionIndex(t.aimMode, 0, kKR720AimModes, "--aim-mode");
+        prefbook::KR720ProfileCfgImpl& store = Store();
+        store.SetCurrProfile(static_cast<uint8_t>(profile));
+        store.SetCurrAimMode(static_cast<uint8_t>(aimMode));
+        return store;
+    }
+
+    QString Folder() { return ToolHost().ProfileDir(KR720); }
+
+    prefbook::KR720ProfileCfgImpl& Store() {
+        if (!store_) store_ = std::make_unique<prefbook::KR720ProfileCfgImpl>(ToolHost());
+        return *store_;
+    }
+
+    std::unique_ptr<prefbook::KR720ProfileCfgImpl> store_;
+};
+
+}  // namespace
+
+PREFBOOKCTL_REGISTER_ADAPTER(KR720Adapter)
+
+}  // namespace prefbookctl
