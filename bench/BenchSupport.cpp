@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 #include <fcntl.h>
@@ -25,11 +26,34 @@ std::vector<StoreCase>& Catalogue() {
     return cases;
 }
 
+const StoreCase* FindCase(const std::string& name) {
+    for (const StoreCase& c : Catalogue()) {
+        if (c.name == name) return &c;
+    }
+    return nullptr;
+}
+
 QString OnlyDocument(BenchHost& host, int deviceType) {
     QString dir;
     host.habitat.GetProfileDir(deviceType, &dir);
     const QFileInfoList files = QDir(dir).entryInfoList(QDir::Files, QDir::Time);
     return files.isEmpty() ? QString() : files.first().absoluteFilePath();
+}
+
+QStringList CaseDocuments(BenchHost& host, const StoreCase& c) {
+    QStringList docs;
+    for (int type : c.deviceTypes) {
+        const QString doc = OnlyDocument(host, type);
+        if (doc.isEmpty()) return {};
+        docs << doc;
+    }
+    return docs;
+}
+
+long long TotalSize(const QStringList& paths) {
+    long long bytes = 0;
+    for (const QString& p : paths) bytes += QFileInfo(p).size();
+    return bytes;
 }
 
 long long RawScanAndConvert(const QString& path) {

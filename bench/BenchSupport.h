@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <functional>
@@ -44,27 +45,43 @@ struct BenchHost {
     StoreHost Host() { return {&habitat, &log, &SystemClock::Instance()}; }
 };
 
+// What a store is filled with before it is saved. Stores with macros put `macros` macros of `actions`
+// actions into every profile; stores without macros read any non-zero content as "their largest
+// realistic content" (many equaliser and surround presets, long colour lists, every byte set).
+struct Content {
+    int macros = 0;
+    int actions = 0;
+    bool Heavy() const { return macros > 0 || actions > 0; }
+};
+
 // What the benchmarks need of a store: build it over a folder (which loads), fill it with a document's
 // worth of data, save it. Each store model adds one entry to the catalogue.
 struct StoreCase {
     std::string name;
-    int deviceType;
-    QString suffix;  // "xml" or "bin"
-    int profiles;    // profiles the store holds, for per-macro figures
-    // Builds the store over host (running its load), applies the variant (macrosPerProfile,
-    // actionsPerMacro; 0 = the defaults), saves it; returns the saved store or null on failure.
-    std::function<std::shared_ptr<void>(const StoreHost& host, int macrosPerProfile, int actionsPerMacro)> build;
+    // The profile folders whose documents the store's constructor reads (the FT280 store reads three).
+    std::vector<int> deviceTypes;
+    bool xml;           // false for a binary document: there is no raw XML limit to compare with
+    int macroProfiles;  // profiles carrying macros, for per-macro figures; 0: no macros, no growth runs
+    // Builds the store over host (running its load), fills it with content and saves it; returns the
+    // saved store or null on failure.
+    std::function<std::shared_ptr<void>(const StoreHost& host, Content content)> build;
+    // The store's own save operation(s) for every document it owns.
     std::function<bool(void* store)> save;
+    // Constructing the store, which is its load.
     std::function<std::shared_ptr<void>(const StoreHost& host)> load;
 };
 
 std::vector<StoreCase>& Catalogue();
+const StoreCase* FindCase(const std::string& name);
 struct Register {
     explicit Register(StoreCase c) { Catalogue().push_back(std::move(c)); }
 };
 
-// The single document in the folder of a device type, after a save.
+// The newest document in the folder of a device type, after a save.
 QString OnlyDocument(BenchHost& host, int deviceType);
+// The newest document of each of the case's folders; empty when one is missing.
+QStringList CaseDocuments(BenchHost& host, const StoreCase& c);
+long long TotalSize(const QStringList& paths);
 
 // The limits the store is judged against, on the same file in the same run.
 // A QXmlStreamReader token scan that converts every attribute value to an integer; returns a checksum.

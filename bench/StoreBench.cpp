@@ -1,7 +1,10 @@
 #include <benchmark/benchmark.h>
+#include <valgrind/callgrind.h>
 
 #include <QFileInfo>
 #include <chrono>
+#include <cstdio>
+#include <cstring>
 
 #include "BenchSupport.h"
 
@@ -13,114 +16,125 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
 template <class F>
-double MeanSeconds(int reps, F&& f) {
+Clock::duration Time(F&& f) {
     const auto start = Clock::now();
-    for (int i = 0; i < reps; ++i) f();
-    return Seconds(Clock::now() - start) / reps;
+    f();
+    return Clock::now() - start;
 }
 
 struct Variant {
     const char* name;
-    int macros;
-    int actions;
+    Content content;
 };
-// The defaults, and every profile carrying ten macros of 199 actions.
-const Variant kVariants[] = {{"defaults", 0, 0}, {"heavy", 10, 199}};
+// The defaults, and the heavy store: every profile carrying ten macros of 199 actions, or for a
+// store without macros its largest realistic content.
+const Variant kVariants[] = {{"defaults", {0, 0}}, {"heavy", {10, 199}}};
 
-void LoadBench(benchmark::State& state, const StoreCase& c, Variant v) {
+void ScanAll(const QStringList& docs) {
+    for (const QString& d : docs) benchmark::DoNotOptimize(RawScanAndConvert(d));
+}
+
+// Store load and raw scan alternate within each iteration, so that load from other processes on this
+// shared machine hits both alike; the reported time is the store's alone.
+void LoadBench(benchmark::State& state, const StoreCase& c, Content content) {
     BenchHost host;
-    auto saved = c.build(host.Host(), v.macros, v.actions);
-    const QString doc = OnlyDocument(host, c.deviceType);
-    if (!saved || doc.isEmpty()) return state.SkipWithError("could not prepare the document");
+    auto saved = c.build(host.Host(), content);
+    const QStringList docs = CaseDocuments(host, c);
+    if (!saved || docs.isEmpty()) return state.SkipWithError("could not prepare the document");
     saved.reset();
-    const bool xml = c.suffix == "xml";
-    const double raw = xml ? MeanSeconds(20, [&] { benchmark::DoNotOptimize(RawScanAndConvert(doc)); }) : 0;
 
     const long long before = HeapInUse();
     auto kept = c.load(host.Host());
     const long long retained = HeapInUse() - before;
     kept.reset();
 
-    Clock::duration spent{};
+    Clock::duration spent{}, raw{};
     for (auto _ : state) {
-        const auto start = Clock::now();
-        auto store = c.load(host.Host());
-        spent += Clock::now() - start;
-        benchmark::DoNotOptimize(store.get());
+        std::shared_ptr<void> store;
+        const auto t = Time([&] { store = c.load(host.Host()); });
+        spent += t;
+        state.SetIterationTime(Seconds(t));
+        store.reset();
+        if (c.xml) raw += Time([&] { ScanAll(docs); });
     }
-    const double mean = Seconds(spent) / static_cast<double>(state.iterations());
-    const double bytes = static_cast<double>(QFileInfo(doc).size());
+    const double n = static_cast<double>(state.iterations());
+    const double bytes = static_cast<double>(TotalSize(docs));
     state.counters["doc_kB"] = bytes / 1024.0;
     state.counters["heap_per_doc"] = static_cast<double>(retained) / bytes;
-    if (xml) {
-        state.counters["raw_ms"] = raw * 1e3;
-        state.counters["ratio"] = mean / raw;
+    if (c.xml) {
+        state.counters["raw_ms"] = Seconds(raw) / n * 1e3;
+        state.counters["ratio"] = Seconds(spent) / Seconds(raw);
     }
 }
 
-void SaveBench(benchmark::State& state, const StoreCase& c, Variant v) {
+void SaveBench(benchmark::State& state, const StoreCase& c, Content content) {
     BenchHost host;
-    auto store = c.build(host.Host(), v.macros, v.actions);
-    const QString doc = OnlyDocument(host, c.deviceType);
-    if (!store || doc.isEmpty()) return state.SkipWithError("could not prepare the store");
-    const QString dir = QFileInfo(doc).absolutePath() + "/";
-    const bool xml = c.suffix == "xml";
-    double raw = 0;
-    if (xml) {
-        RawEmitter emitter(doc);
-        BenchHost scratch;
-        QString scratchDir;
-        scratch.habitat.GetProfileDir(0, &scratchDir);
-        raw = MeanSeconds(20, [&] { emitter.EmitInto(scratchDir); });
+    auto store = c.build(host.Host(), content);
+    const QStringList docs = CaseDocuments(host, c);
+    if (!store || docs.isEmpty()) return state.SkipWithError("could not prepare the store");
+    std::vector<RawEmitter> emitters;
+    if (c.xml) {
+        for (const QString& d : docs) emitters.emplace_back(d);
     }
-    Clock::duration spent{};
+    BenchHost scratch;
+    QString scratchDir;
+    scratch.habitat.GetProfileDir(0, &scratchDir);
+
+    Clock::duration spent{}, raw{};
     for (auto _ : state) {
-        const auto start = Clock::now();
-        if (!c.save(store.get())) return state.SkipWithError("save failed");
-        spent += Clock::now() - start;
+        bool ok = true;
+        const auto t = Time([&] { ok = c.save(store.get()); });
+        if (!ok) return state.SkipWithError("save failed");
+        spent += t;
+        state.SetIterationTime(Seconds(t));
+        raw += Time([&] {
+            for (RawEmitter& e : emitters) e.EmitInto(scratchDir);
+        });
     }
-    const double mean = Seconds(spent) / static_cast<double>(state.iterations());
-    if (xml) {
-        state.counters["raw_ms"] = raw * 1e3;
-        state.counters["ratio"] = mean / raw;
+    if (c.xml) {
+        state.counters["raw_ms"] = Seconds(raw) / static_cast<double>(state.iterations()) * 1e3;
+        state.counters["ratio"] = Seconds(spent) / Seconds(raw);
     }
 }
 
 // Load and save time against the number of macros per profile, and against actions per macro; the
-// counter per_macro_us must stay flat for the cost to be linear.
+// counter per_macro_us must stay flat for the cost to be linear. The same store without macros runs
+// in every iteration too, so that only what the macros add is counted.
 void MacroGrowthBench(benchmark::State& state, const StoreCase& c, bool load) {
     const int macros = static_cast<int>(state.range(0));
     const int actions = static_cast<int>(state.range(1));
-    // The same store without macros, to count only what the macros add.
-    double baseline = 0;
-    {
-        BenchHost empty;
-        auto bare = c.build(empty.Host(), 0, 0);
-        if (!bare) return state.SkipWithError("could not prepare the store");
-        baseline = load ? MeanSeconds(10, [&] { benchmark::DoNotOptimize(c.load(empty.Host()).get()); })
-                        : MeanSeconds(10, [&] { c.save(bare.get()); });
-    }
+    BenchHost empty;
+    auto bare = c.build(empty.Host(), {});
     BenchHost host;
-    auto store = c.build(host.Host(), macros, actions);
-    if (!store) return state.SkipWithError("could not prepare the store");
-    Clock::duration spent{};
-    for (auto _ : state) {
-        const auto start = Clock::now();
+    auto store = c.build(host.Host(), {macros, actions});
+    if (!bare || !store) return state.SkipWithError("could not prepare the store");
+    // A loaded store is destroyed after its timing, as in the load benchmark.
+    std::shared_ptr<void> loaded;
+    const auto run = [&](BenchHost& h, void* s) {
         if (load) {
-            benchmark::DoNotOptimize(c.load(host.Host()).get());
+            loaded = c.load(h.Host());
         } else {
-            c.save(store.get());
+            c.save(s);
         }
-        spent += Clock::now() - start;
+    };
+    Clock::duration spent{}, baseline{};
+    for (auto _ : state) {
+        const auto t = Time([&] { run(host, store.get()); });
+        loaded.reset();
+        spent += t;
+        state.SetIterationTime(Seconds(t));
+        baseline += Time([&] { run(empty, bare.get()); });
+        loaded.reset();
     }
-    // What one macro adds, over the whole store (every profile holds that many).
-    const double mean = Seconds(spent) / static_cast<double>(state.iterations());
-    state.counters["per_macro_us"] = (mean - baseline) * 1e6 / (macros * c.profiles);
+    const double added = Seconds(spent - baseline) / static_cast<double>(state.iterations());
+    state.counters["per_macro_us"] = added * 1e6 / (macros * c.macroProfiles);
 }
 
 void StartupBench(benchmark::State& state) {
     BenchHost host;
-    for (const StoreCase& c : Catalogue()) c.build(host.Host(), 10, 20);
+    int built = 0;
+    for (const StoreCase& c : Catalogue()) built += c.build(host.Host(), {10, 20}) != nullptr;
+    if (built != static_cast<int>(Catalogue().size())) return state.SkipWithError("a store did not save");
     for (auto _ : state) {
         for (const StoreCase& c : Catalogue()) benchmark::DoNotOptimize(c.load(host.Host()).get());
     }
@@ -130,21 +144,25 @@ void StartupBench(benchmark::State& state) {
 bool RegisterAll() {
     for (const StoreCase& c : Catalogue()) {
         for (const Variant& v : kVariants) {
-            benchmark::RegisterBenchmark(("load/" + c.name + "/" + v.name).c_str(), LoadBench, c, v)
+            benchmark::RegisterBenchmark(("load/" + c.name + "/" + v.name).c_str(), LoadBench, c, v.content)
+                ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("save/" + c.name + "/" + v.name).c_str(), SaveBench, c, v)
+            benchmark::RegisterBenchmark(("save/" + c.name + "/" + v.name).c_str(), SaveBench, c, v.content)
+                ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
         }
-        if (c.suffix != "xml") continue;
+        if (c.macroProfiles == 0) continue;
         for (bool load : {true, false}) {
             const std::string kind = load ? "load" : "save";
             benchmark::RegisterBenchmark(("growth-macros/" + kind + "/" + c.name).c_str(), MacroGrowthBench, c, load)
                 ->ArgsProduct({{1, 10, 100, 1000}, {10}})
                 ->ArgNames({"macros", "actions"})
+                ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("growth-actions/" + kind + "/" + c.name).c_str(), MacroGrowthBench, c, load)
                 ->ArgsProduct({{10}, {1, 10, 100, 199}})
                 ->ArgNames({"macros", "actions"})
+                ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
         }
     }
@@ -152,10 +170,65 @@ bool RegisterAll() {
     return true;
 }
 
+// One operation under callgrind, for instruction counts that do not depend on the machine's load:
+//   prefbook_bench --probe <store> <macros> <actions> <load|raw-load|save|raw-save>
+// Run it with valgrind --tool=callgrind --instr-atstart=no: only the measured operation is counted,
+// after one unmeasured run of it so that one-time initialisation is left out.
+int Probe(int argc, char** argv) {
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: %s --probe <store> <macros> <actions> <load|raw-load|save|raw-save>\n", argv[0]);
+        return 2;
+    }
+    const StoreCase* c = FindCase(argv[2]);
+    const std::string op = argv[5];
+    if (!c) {
+        std::fprintf(stderr, "no store %s\n", argv[2]);
+        return 2;
+    }
+    BenchHost host;
+    auto store = c->build(host.Host(), {std::atoi(argv[3]), std::atoi(argv[4])});
+    const QStringList docs = CaseDocuments(host, *c);
+    if (!store || docs.isEmpty()) {
+        std::fprintf(stderr, "could not prepare %s\n", argv[2]);
+        return 1;
+    }
+    std::vector<RawEmitter> emitters;
+    for (const QString& d : docs) emitters.emplace_back(d);
+    BenchHost scratch;
+    QString scratchDir;
+    scratch.habitat.GetProfileDir(0, &scratchDir);
+
+    std::function<void()> run;
+    std::shared_ptr<void> loaded;  // destroyed outside the count: the load is what is measured
+    if (op == "load") {
+        run = [&] { loaded = c->load(host.Host()); };
+    } else if (op == "raw-load") {
+        run = [&] { ScanAll(docs); };
+    } else if (op == "save") {
+        run = [&] { c->save(store.get()); };
+    } else if (op == "raw-save") {
+        run = [&] {
+            for (RawEmitter& e : emitters) e.EmitInto(scratchDir);
+        };
+    } else {
+        std::fprintf(stderr, "unknown operation %s\n", op.c_str());
+        return 2;
+    }
+    run();
+    loaded.reset();
+    CALLGRIND_START_INSTRUMENTATION;
+    run();
+    CALLGRIND_STOP_INSTRUMENTATION;
+    loaded.reset();
+    std::printf("doc_bytes=%lld\n", TotalSize(docs));
+    return 0;
+}
+
 }  // namespace
 }  // namespace prefbook::bench
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--probe") == 0) return prefbook::bench::Probe(argc, argv);
     prefbook::bench::RegisterAll();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

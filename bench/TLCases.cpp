@@ -6,14 +6,16 @@ namespace {
 
 // Every profile gets the given number of macros, each with that many actions and two keys.
 template <class Store>
-std::shared_ptr<void> BuildTL(const StoreHost& host, int macros, int actions) {
+std::shared_ptr<void> BuildTL(const StoreHost& host, Content content) {
     auto store = std::make_shared<Store>(host);
     for (int p = 0; p < store->GetProfileNum(); ++p) {
-        for (int m = 0; m < macros; ++m) {
+        for (int m = 0; m < content.macros; ++m) {
             const std::string name = "macro " + std::to_string(m);
             MacroRecord record{};
-            record.actionCount = static_cast<uint8_t>(actions);
-            for (int a = 0; a < actions; ++a) record.actions[a] = {uint16_t(4 + a % 100), uint8_t(a & 1), uint16_t(a * 7)};
+            record.actionCount = static_cast<uint8_t>(content.actions);
+            for (int a = 0; a < content.actions; ++a) {
+                record.actions[a] = {uint16_t(4 + a % 100), uint8_t(a & 1), uint16_t(a * 7)};
+            }
             store->SetMacro(p, name, record);
             store->SetMacroKeys(p, name, {uint16_t(m), uint16_t(m + 1)});
         }
@@ -23,8 +25,7 @@ std::shared_ptr<void> BuildTL(const StoreHost& host, int macros, int actions) {
 
 template <class Store>
 StoreCase TLCase(const char* name, int type) {
-    return {name, type, "xml", 5, BuildTL<Store>,
-            [](void* s) { return static_cast<Store*>(s)->SaveProfile(); },
+    return {name, {type}, true, 5, BuildTL<Store>, [](void* s) { return static_cast<Store*>(s)->SaveProfile(); },
             [](const StoreHost& host) { return std::make_shared<Store>(host); }};
 }
 
