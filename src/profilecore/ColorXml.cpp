@@ -4,11 +4,11 @@ namespace prefbook {
 
 void WriteCustomColor(QXmlStreamWriter& w, const CustomColor& c, const QString& element) {
     w.writeStartElement(element);
-    w.writeAttribute(QStringLiteral("enable"), QString::number(c.enable));
-    w.writeAttribute(QStringLiteral("r"), QString::number(c.r));
-    w.writeAttribute(QStringLiteral("g"), QString::number(c.g));
-    w.writeAttribute(QStringLiteral("b"), QString::number(c.b));
-    w.writeAttribute(QStringLiteral("a"), QString::number(c.a));
+    writeNumber(w, QLatin1String("enable"), c.enable);
+    writeNumber(w, QLatin1String("r"), c.r);
+    writeNumber(w, QLatin1String("g"), c.g);
+    writeNumber(w, QLatin1String("b"), c.b);
+    writeNumber(w, QLatin1String("a"), c.a);
     w.writeEndElement();
 }
 

@@ -8,7 +8,7 @@ QString SlotKeyAssign::Format(const QVector<Item>& items) {
     QString text;
     for (const MacroAssignment& a : items) {
         if (!text.isEmpty()) text += QLatin1Char(',');
-        text += QString::number(a.slot) + QLatin1Char(':') + QString::number(a.key);
+        text += DecimalText(a.slot) + QLatin1Char(':') + DecimalText(a.key);
     }
     return text;
 }
@@ -25,7 +25,7 @@ QString KeyListAssign::Format(const QVector<Item>& items) {
     QString text;
     for (uint16_t key : items) {
         if (!text.isEmpty()) text += QLatin1Char(',');
-        text += QString::number(key);
+        text += DecimalText(key);
     }
     return text;
 }

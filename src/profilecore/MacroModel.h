@@ -135,15 +135,15 @@ public:
             const Record& record = item.second.record;
             w.writeStartElement(QStringLiteral("macro"));
             writeUtf8(w, QStringLiteral("name"), item.first);
-            w.writeAttribute(QStringLiteral("mode"), QString::number(record.mode));
+            writeNumber(w, QLatin1String("mode"), record.mode);
             w.writeAttribute(QStringLiteral("assign"), Assign::Format(Assign::List(item.second)));
             const int count = std::min<int>(record.actionCount, kMacroActionCapacity);
             for (int i = 0; i < count; ++i) {
                 const MacroAction& action = record.actions[i];
                 w.writeEmptyElement(QStringLiteral("action"));
-                w.writeAttribute(QStringLiteral("key"), QString::number(action.key));
-                w.writeAttribute(QStringLiteral("event"), QString::number(action.event));
-                w.writeAttribute(QStringLiteral("timer"), QString::number(action.timer));
+                writeNumber(w, QLatin1String("key"), action.key);
+                writeNumber(w, QLatin1String("event"), action.event);
+                writeNumber(w, QLatin1String("timer"), action.timer);
             }
             w.writeEndElement();
         }

@@ -88,9 +88,15 @@ bool CreateTmpAt(const StoreHost& host, const QString& dir, const std::function<
 QDateTime NextDocumentTime(const StoreHost& host, const QString& dir, const QString& suffix) {
     QDateTime time = host.clock->Now();
     time = time.addMSecs(-time.time().msec());
-    const QStringList names = QDir(dir).entryList({QStringLiteral("*.") + suffix}, QDir::Files);
-    for (const QString& name : names) {
-        const QDateTime named = QDateTime::fromString(name.left(kStampFormat.size()), kStampFormat);
+    // Stamps sort as text in time order, so only names not older than now need parsing; a plain
+    // listing with a suffix test keeps this cheap for every save.
+    const QString now = DocumentStamp(time);
+    const QString ending = QLatin1Char('.') + suffix;
+    for (const QString& name : QDir(dir).entryList(QDir::Files)) {
+        if (name.size() != now.size() + ending.size() || !name.endsWith(ending)) continue;
+        const QStringRef stamp = name.leftRef(now.size());
+        if (stamp < QStringRef(&now)) continue;
+        const QDateTime named = QDateTime::fromString(stamp.toString(), kStampFormat);
         if (named.isValid() && named >= time) time = named.addSecs(1);
     }
     return time;

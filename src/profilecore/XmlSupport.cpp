@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <charconv>
 #include <memory>
 
 namespace prefbook {
@@ -38,6 +39,15 @@ std::string attrUtf8(const QXmlStreamAttributes& attrs, QLatin1String name) {
 }
 
 QString attrString(const QXmlStreamAttributes& attrs, QLatin1String name) { return attrs.value(name).toString(); }
+
+int FormatDecimal(char* out, qlonglong value) {
+    return static_cast<int>(std::to_chars(out, out + 20, value).ptr - out);
+}
+
+QString DecimalText(qlonglong value) {
+    char digits[20];
+    return QString::fromLatin1(digits, FormatDecimal(digits, value));
+}
 
 void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value) {
     w.writeAttribute(name, QString::fromUtf8(value.data(), static_cast<int>(value.size())));

@@ -29,9 +29,14 @@ QString attrString(const QXmlStreamAttributes& attrs, QLatin1String name);
 int32_t parseInt(QStringRef text);
 uint16_t parseU16(QStringRef text);
 
+// Decimal digits of a number, as QString::number gives them but without its locale machinery:
+// writers format thousands of numbers per document. FormatDecimal writes at most 20 characters.
+int FormatDecimal(char* out, qlonglong value);
+QString DecimalText(qlonglong value);
+
 // Writes a number attribute in decimal.
 inline void writeNumber(QXmlStreamWriter& w, QLatin1String name, qlonglong value) {
-    w.writeAttribute(name, QString::number(value));
+    w.writeAttribute(name, DecimalText(value));
 }
 
 // Writes a narrow string attribute, decoding the bytes as UTF-8.

@@ -8,9 +8,7 @@
 namespace prefbook {
 namespace {
 
-void writeInt(QXmlStreamWriter& w, const QString& name, int32_t value) {
-    w.writeAttribute(name, QString::number(value));
-}
+void writeInt(QXmlStreamWriter& w, const QString& name, int32_t value) { w.writeAttribute(name, DecimalText(value)); }
 
 SurroundMode ReadVirtual(const QXmlStreamAttributes& a) {
     SurroundMode m;
@@ -115,9 +113,13 @@ void ReadSurround(QXmlStreamReader& r, SurroundSettings& s) {
 }
 
 QString JoinSpeakerValues(const SpeakerValues& values) {
-    QStringList parts;
-    for (int32_t v : values) parts << QString::number(v);
-    return parts.join(QLatin1Char(','));
+    char text[kVirtualSpeakerCount * 21];  // each value with its comma
+    int size = 0;
+    for (int32_t v : values) {
+        if (size) text[size++] = ',';
+        size += FormatDecimal(text + size, v);
+    }
+    return QString::fromLatin1(text, size);
 }
 
 bool SplitSpeakerValues(QStringRef text, SpeakerValues& values) {

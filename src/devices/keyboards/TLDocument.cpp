@@ -104,12 +104,12 @@ void WriteTLDocument(const TLModel& model, const TLDocument& doc, QXmlStreamWrit
     w.writeAttribute(QStringLiteral("openExePath"), doc.openExePath);
     for (const TLProfile& p : doc.profiles) {
         w.writeStartElement(QStringLiteral("profile"));
-        w.writeAttribute(QStringLiteral("id"), QString::number(p.id));
+        writeNumber(w, QLatin1String("id"), p.id);
         writeUtf8(w, QStringLiteral("name"), p.name);
         writeUtf8(w, QStringLiteral("exe"), p.exe);
         w.writeStartElement(QStringLiteral("lighting"));
-        w.writeAttribute(QStringLiteral("multilayer"), QString::number(p.multiLayer));
-        w.writeAttribute(QStringLiteral("multizone"), QString::number(p.multiZone));
+        writeNumber(w, QLatin1String("multilayer"), p.multiLayer);
+        writeNumber(w, QLatin1String("multizone"), p.multiZone);
         WriteColors(w, QStringLiteral("foreground"), p.foreground);
         WriteColors(w, QStringLiteral("background"), p.background);
         w.writeEndElement();
