@@ -141,6 +141,16 @@ TEST_F(StoreCommands, RenameKeepsTheOlderDocumentBesideTheNewOne) {
     EXPECT_EQ(rows[1].toObject()["name"].toString(), "Shooter");
 }
 
+TEST_F(StoreCommands, BlackAndWhiteModelsOfAFamilyShareOneStore) {
+    ASSERT_EQ(RunHere({"rename", "tl480w", "2", "White"}).exitCode, 0);
+    EXPECT_EQ(ShowRows("tl480b")[2].toObject()["name"].toString(), "White");
+    ASSERT_EQ(RunHere({"rename", "tl460b", "1", "Black"}).exitCode, 0);
+    EXPECT_EQ(ShowRows("tl460w")[1].toObject()["name"].toString(), "Black");
+    EXPECT_EQ(Documents("TL480B").size(), 1);
+    EXPECT_EQ(Documents("TL460B").size(), 1);
+    EXPECT_FALSE(QDir(Base() + "/profile/TL480W").exists());
+}
+
 TEST_F(StoreCommands, RenameChecksTheIndexAgainstTheStore) {
     const Result result = RunHere({"rename", "kr720", "5", "Game"});
     EXPECT_EQ(result.exitCode, 2);
