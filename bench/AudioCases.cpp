@@ -50,7 +50,11 @@ std::shared_ptr<void> BuildAU570(const StoreHost& host, Content content) {
     return store->SaveProfile() ? store : nullptr;
 }
 
-const Register au570({"au570", {AU570}, true, 0, BuildAU570,
+const Register au570({"au570",
+                      {AU570},
+                      true,
+                      0,
+                      BuildAU570,
                       [](void* s) { return static_cast<AU570ProfileCfgImpl*>(s)->SaveProfile(); },
                       [](const StoreHost& host) { return std::make_shared<AU570ProfileCfgImpl>(host); }});
 
@@ -70,7 +74,11 @@ std::shared_ptr<void> BuildSurround(const StoreHost& host, Content content) {
 
 template <class Store>
 StoreCase SurroundCase(const char* name, int type) {
-    return {name, {type}, true, 0, BuildSurround<Store>,
+    return {name,
+            {type},
+            true,
+            0,
+            BuildSurround<Store>,
             [](void* s) { return static_cast<Store*>(s)->SaveProfile(); },
             [](const StoreHost& host) { return std::make_shared<Store>(host); }};
 }

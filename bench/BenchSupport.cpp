@@ -1,14 +1,15 @@
 #include "BenchSupport.h"
 
+#include <fcntl.h>
+#include <malloc.h>
+#include <stdio.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
-#include <fcntl.h>
-#include <malloc.h>
-#include <stdio.h>
-#include <unistd.h>
 
 #include "settings/DeviceType.h"
 

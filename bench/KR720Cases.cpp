@@ -23,7 +23,11 @@ std::shared_ptr<void> BuildKR720(const StoreHost& host, Content content) {
     return store->SaveProfile() ? store : nullptr;
 }
 
-const Register kr720({"kr720", {0}, true, kKR720Records, BuildKR720,
+const Register kr720({"kr720",
+                      {0},
+                      true,
+                      kKR720Records,
+                      BuildKR720,
                       [](void* s) { return static_cast<KR720ProfileCfgImpl*>(s)->SaveProfile(); },
                       [](const StoreHost& host) { return std::make_shared<KR720ProfileCfgImpl>(host); }});
 

@@ -18,7 +18,11 @@ std::shared_ptr<void> BuildFT610(const StoreHost& host, Content content) {
     return store->SaveProfile() ? store : nullptr;
 }
 
-const Register ft610({"ft610", {FT610}, false, 0, BuildFT610,
+const Register ft610({"ft610",
+                      {FT610},
+                      false,
+                      0,
+                      BuildFT610,
                       [](void* s) { return static_cast<FT610ProfileCfgImpl*>(s)->SaveProfile(); },
                       [](const StoreHost& host) { return std::make_shared<FT610ProfileCfgImpl>(host); }});
 
@@ -34,7 +38,8 @@ std::shared_ptr<void> BuildFT280(const StoreHost& host, Content content) {
             QVector<ModeSetting> modes;
             QVector<CustomColor> colors;
             for (int i = 0; i < 16; ++i) {
-                modes.push_back({uint8_t(i), uint8_t(1 + i % 5), uint8_t(200 + i), uint8_t(150 + i), uint8_t(100 + i)});
+                modes.push_back(
+                    {uint8_t(i), uint8_t(1 + i % 5), uint8_t(200 + i), uint8_t(150 + i), uint8_t(100 + i)});
                 colors.push_back({1, uint8_t(255 - i), uint8_t(128 + i), uint8_t(100 + i), 255});
             }
             store->SetModeSettings(type, modes);
@@ -53,8 +58,10 @@ bool SaveFT280(void* s) {
     return ok;
 }
 
-const Register ft280({"ft280", {FT280M, FT280L, FT280XL}, true, 0, BuildFT280, SaveFT280,
-                      [](const StoreHost& host) { return std::make_shared<FT280ProfileCfgImpl>(host); }});
+const Register ft280(
+    {"ft280", {FT280M, FT280L, FT280XL}, true, 0, BuildFT280, SaveFT280, [](const StoreHost& host) {
+         return std::make_shared<FT280ProfileCfgImpl>(host);
+     }});
 
 }  // namespace
 }  // namespace prefbook::bench

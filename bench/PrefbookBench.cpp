@@ -1,12 +1,12 @@
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <QTextCodec>
 #include <chrono>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #include "BenchSupport.h"
 #include "settings/Prefbook.h"
@@ -73,7 +73,8 @@ void BareWrite(const QString& path, int value) {
 void Touch(const QString& path) {
     static long long stamp = 1'600'000'000'000LL;
     stamp += 7;
-    const timespec times[2] = {{stamp / 1000, (stamp % 1000) * 1'000'000}, {stamp / 1000, (stamp % 1000) * 1'000'000}};
+    const timespec times[2] = {{stamp / 1000, (stamp % 1000) * 1'000'000},
+                               {stamp / 1000, (stamp % 1000) * 1'000'000}};
     utimensat(AT_FDCWD, path.toLocal8Bit().constData(), times, 0);
 }
 
@@ -87,21 +88,21 @@ void SettingsBench(benchmark::State& state, Op op) {
     for (auto _ : state) {
         double t = 0;
         switch (op) {
-        case Op::Read:
-            t = TimeSeconds([&] { Prefbook::ReadMouseOled(value); });
-            bare += TimeSeconds([&] { benchmark::DoNotOptimize(BareRead(path)); });
-            break;
-        case Op::ReadChanged:
-            Touch(path);
-            t = TimeSeconds([&] { Prefbook::ReadMouseOled(value); });
-            Touch(path);
-            bare += TimeSeconds([&] { benchmark::DoNotOptimize(BareRead(path)); });
-            break;
-        case Op::Write:
-            t = TimeSeconds([&] { Prefbook::WriteMouseOled(value + 1); });
-            bare += TimeSeconds([&] { BareWrite(path, value + 2); });
-            value = (value + 2) % 100;
-            break;
+            case Op::Read:
+                t = TimeSeconds([&] { Prefbook::ReadMouseOled(value); });
+                bare += TimeSeconds([&] { benchmark::DoNotOptimize(BareRead(path)); });
+                break;
+            case Op::ReadChanged:
+                Touch(path);
+                t = TimeSeconds([&] { Prefbook::ReadMouseOled(value); });
+                Touch(path);
+                bare += TimeSeconds([&] { benchmark::DoNotOptimize(BareRead(path)); });
+                break;
+            case Op::Write:
+                t = TimeSeconds([&] { Prefbook::WriteMouseOled(value + 1); });
+                bare += TimeSeconds([&] { BareWrite(path, value + 2); });
+                value = (value + 2) % 100;
+                break;
         }
         mine += t;
         state.SetIterationTime(t);
@@ -113,11 +114,15 @@ void SettingsBench(benchmark::State& state, Op op) {
 }
 
 const bool registered = [] {
-    benchmark::RegisterBenchmark("prefbook/read", SettingsBench, Op::Read)->UseManualTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("prefbook/read", SettingsBench, Op::Read)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("prefbook/read-changed", SettingsBench, Op::ReadChanged)
         ->UseManualTime()
         ->Unit(benchmark::kMicrosecond);
-    benchmark::RegisterBenchmark("prefbook/write", SettingsBench, Op::Write)->UseManualTime()->Unit(benchmark::kMicrosecond);
+    benchmark::RegisterBenchmark("prefbook/write", SettingsBench, Op::Write)
+        ->UseManualTime()
+        ->Unit(benchmark::kMicrosecond);
     return true;
 }();
 

@@ -13,7 +13,9 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 template <class F>
 Clock::duration Time(F&& f) {
@@ -154,12 +156,14 @@ bool RegisterAll() {
         if (c.macroProfiles == 0) continue;
         for (bool load : {true, false}) {
             const std::string kind = load ? "load" : "save";
-            benchmark::RegisterBenchmark(("growth-macros/" + kind + "/" + c.name).c_str(), MacroGrowthBench, c, load)
+            benchmark::RegisterBenchmark(("growth-macros/" + kind + "/" + c.name).c_str(), MacroGrowthBench,
+                                         c, load)
                 ->ArgsProduct({{1, 10, 100, 1000}, {10}})
                 ->ArgNames({"macros", "actions"})
                 ->UseManualTime()
                 ->Unit(benchmark::kMillisecond);
-            benchmark::RegisterBenchmark(("growth-actions/" + kind + "/" + c.name).c_str(), MacroGrowthBench, c, load)
+            benchmark::RegisterBenchmark(("growth-actions/" + kind + "/" + c.name).c_str(), MacroGrowthBench,
+                                         c, load)
                 ->ArgsProduct({{10}, {1, 10, 100, 199}})
                 ->ArgNames({"macros", "actions"})
                 ->UseManualTime()
@@ -176,7 +180,8 @@ bool RegisterAll() {
 // after one unmeasured run of it so that one-time initialisation is left out.
 int Probe(int argc, char** argv) {
     if (argc != 6) {
-        std::fprintf(stderr, "usage: %s --probe <store> <macros> <actions> <load|raw-load|save|raw-save>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s --probe <store> <macros> <actions> <load|raw-load|save|raw-save>\n",
+                     argv[0]);
         return 2;
     }
     const StoreCase* c = FindCase(argv[2]);

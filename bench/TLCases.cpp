@@ -25,7 +25,12 @@ std::shared_ptr<void> BuildTL(const StoreHost& host, Content content) {
 
 template <class Store>
 StoreCase TLCase(const char* name, int type) {
-    return {name, {type}, true, 5, BuildTL<Store>, [](void* s) { return static_cast<Store*>(s)->SaveProfile(); },
+    return {name,
+            {type},
+            true,
+            5,
+            BuildTL<Store>,
+            [](void* s) { return static_cast<Store*>(s)->SaveProfile(); },
             [](const StoreHost& host) { return std::make_shared<Store>(host); }};
 }
 

@@ -25,4 +25,6 @@ IGlyphPress& IGlyphPress::Instance() {
     return press;
 }
 
-void IGlyphPress::Install(IGlyphPress* press) { g_installed.store(press, std::memory_order_release); }
+void IGlyphPress::Install(IGlyphPress* press) {
+    g_installed.store(press, std::memory_order_release);
+}

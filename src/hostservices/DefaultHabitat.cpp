@@ -51,4 +51,6 @@ IHabitat& IHabitat::Instance() {
     return habitat;
 }
 
-void IHabitat::Install(IHabitat* habitat) { g_installed.store(habitat, std::memory_order_release); }
+void IHabitat::Install(IHabitat* habitat) {
+    g_installed.store(habitat, std::memory_order_release);
+}

@@ -18,8 +18,9 @@ public:
 
 private:
     void Append(const QString& tag, const QString& message) {
-        const QString line = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz ")) +
-                             tag + message + QLatin1Char('\n');
+        const QString line =
+            QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss.zzz ")) + tag +
+            message + QLatin1Char('\n');
         std::lock_guard<std::mutex> lock(mutex_);
         const QString dir = IHabitat::Instance().GetBaseDir() + "/log";
         QDir().mkpath(dir);
@@ -40,4 +41,6 @@ ITracebook& ITracebook::Instance() {
     return tracebook;
 }
 
-void ITracebook::Install(ITracebook* tracebook) { g_installed.store(tracebook, std::memory_order_release); }
+void ITracebook::Install(ITracebook* tracebook) {
+    g_installed.store(tracebook, std::memory_order_release);
+}

@@ -17,4 +17,6 @@ static_assert(sizeof(CustomColor) == 5, "CustomColor is exchanged as 5 bytes");
 inline bool operator==(const CustomColor& x, const CustomColor& y) {
     return x.enable == y.enable && x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a;
 }
-inline bool operator!=(const CustomColor& x, const CustomColor& y) { return !(x == y); }
+inline bool operator!=(const CustomColor& x, const CustomColor& y) {
+    return !(x == y);
+}

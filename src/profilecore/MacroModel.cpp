@@ -17,7 +17,8 @@ void SlotKeyAssign::Parse(QStringRef text, QVector<Item>& items) {
     for (const QStringRef& part : text.split(QLatin1Char(','))) {
         const QVector<QStringRef> pieces = part.split(QLatin1Char(':'));
         if (pieces.size() != 2) continue;
-        items.push_back({static_cast<uint8_t>(static_cast<uint32_t>(parseInt(pieces[0])) & 0xFFu), parseU16(pieces[1])});
+        items.push_back(
+            {static_cast<uint8_t>(static_cast<uint32_t>(parseInt(pieces[0])) & 0xFFu), parseU16(pieces[1])});
     }
 }
 
@@ -37,8 +38,8 @@ void KeyListAssign::Parse(QStringRef text, QVector<Item>& items) {
 bool CheckMacroModeCall(const StoreHost& host, const QString& store, const char* operation, int index,
                         bool validIndex, const std::string& name) {
     if (validIndex && !name.empty()) return true;
-    host.Log(store + QLatin1String(operation) + " Failed. Profile Id[" + QString::number(index) + "]. Macro Name[" +
-             QString::fromStdString(name) + "].");
+    host.Log(store + QLatin1String(operation) + " Failed. Profile Id[" + QString::number(index) +
+             "]. Macro Name[" + QString::fromStdString(name) + "].");
     return false;
 }
 

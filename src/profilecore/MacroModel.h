@@ -19,9 +19,13 @@ namespace prefbook {
 struct SlotKeyAssign {
     using Item = MacroAssignment;
     template <class Entry>
-    static QVector<Item>& List(Entry& e) { return e.assignments; }
+    static QVector<Item>& List(Entry& e) {
+        return e.assignments;
+    }
     template <class Entry>
-    static const QVector<Item>& List(const Entry& e) { return e.assignments; }
+    static const QVector<Item>& List(const Entry& e) {
+        return e.assignments;
+    }
     static QString Format(const QVector<Item>& items);
     static void Parse(QStringRef text, QVector<Item>& items);
 };
@@ -30,9 +34,13 @@ struct SlotKeyAssign {
 struct KeyListAssign {
     using Item = uint16_t;
     template <class Entry>
-    static QVector<Item>& List(Entry& e) { return e.keys; }
+    static QVector<Item>& List(Entry& e) {
+        return e.keys;
+    }
     template <class Entry>
-    static const QVector<Item>& List(const Entry& e) { return e.keys; }
+    static const QVector<Item>& List(const Entry& e) {
+        return e.keys;
+    }
     static QString Format(const QVector<Item>& items);
     static void Parse(QStringRef text, QVector<Item>& items);
 };
@@ -102,7 +110,9 @@ public:
         for (const auto& item : map) names.push_back(item.first);
     }
 
-    static void SetRecord(Map& map, const std::string& name, const Record& record) { Access(map, name).record = record; }
+    static void SetRecord(Map& map, const std::string& name, const Record& record) {
+        Access(map, name).record = record;
+    }
 
     static void AddItem(Map& map, const std::string& name, const Item& item) {
         Assign::List(Access(map, name)).push_back(item);
@@ -165,7 +175,8 @@ public:
 
     // ---- Macro files: a root of the model's name with flag 8738 holding one "macros" element ----
 
-    static bool ExportFile(const StoreHost& host, const QString& file, QLatin1String root, ConstMacroSetRef<Map> set) {
+    static bool ExportFile(const StoreHost& host, const QString& file, QLatin1String root,
+                           ConstMacroSetRef<Map> set) {
         if (file.isEmpty()) return false;
         return WriteXmlFile(host, file, WriteMode::Atomic, [&](QXmlStreamWriter& w) {
             w.writeStartElement(root);
@@ -176,7 +187,8 @@ public:
     }
 
     // Not transactional: macros read before an error stay merged, as the suite has always behaved.
-    static bool ImportFile(const StoreHost& host, const QString& file, QLatin1String root, MacroSetRef<Map> set) {
+    static bool ImportFile(const StoreHost& host, const QString& file, QLatin1String root,
+                           MacroSetRef<Map> set) {
         if (file.isEmpty()) return false;
         bool refused = false;
         const bool read = ReadXmlFile(host, file, QString(), ImportBody(host, root, set, refused));
@@ -184,8 +196,8 @@ public:
     }
 
     // The same over an open device; path names it in messages.
-    static bool ImportDevice(const StoreHost& host, QIODevice& device, const QString& path, QLatin1String root,
-                             MacroSetRef<Map> set) {
+    static bool ImportDevice(const StoreHost& host, QIODevice& device, const QString& path,
+                             QLatin1String root, MacroSetRef<Map> set) {
         bool refused = false;
         const bool read = ReadXmlDevice(host, device, path, QString(), ImportBody(host, root, set, refused));
         return read && !refused;
@@ -194,7 +206,8 @@ public:
 private:
     // Every start element at the top must be the model's root with flag 8738; the first "macros"
     // below it is read. Anything else refuses the file.
-    static ReadBody ImportBody(const StoreHost& host, QLatin1String root, MacroSetRef<Map> set, bool& refused) {
+    static ReadBody ImportBody(const StoreHost& host, QLatin1String root, MacroSetRef<Map> set,
+                               bool& refused) {
         return [&host, root, set, &refused](QXmlStreamReader& r) {
             while (!r.atEnd()) {
                 if (r.readNext() != QXmlStreamReader::StartElement) continue;

@@ -56,8 +56,12 @@ static_assert(offsetof(MacroRecordLong, name) == 3 && offsetof(MacroRecordLong, 
               "MacroRecordLong field offsets");
 static_assert(sizeof(MacroAssignment) == 3, "MacroAssignment is exchanged as 3 bytes");
 
-inline bool operator==(const MacroAssignment& a, const MacroAssignment& b) { return a.slot == b.slot && a.key == b.key; }
-inline bool operator!=(const MacroAssignment& a, const MacroAssignment& b) { return !(a == b); }
+inline bool operator==(const MacroAssignment& a, const MacroAssignment& b) {
+    return a.slot == b.slot && a.key == b.key;
+}
+inline bool operator!=(const MacroAssignment& a, const MacroAssignment& b) {
+    return !(a == b);
+}
 
 // What a profile keeps per macro: the record, its key assignments (any number, duplicates allowed) and
 // four reserved bytes that are copied with the entry but never persisted.

@@ -22,7 +22,9 @@ const QString kStampFormat = QStringLiteral("yyyy-MM-dd hh-mm-ss");
 enum class RenameResult { Done, TargetExists, Failed };
 
 #ifdef _WIN32
-std::wstring Wide(const QString& path) { return QDir::toNativeSeparators(path).toStdWString(); }
+std::wstring Wide(const QString& path) {
+    return QDir::toNativeSeparators(path).toStdWString();
+}
 
 void SyncFile(const QString& path) {
     HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -48,14 +50,19 @@ void SyncPath(const QString& path, int flags) {
     ::close(fd);
 }
 
-void SyncFile(const QString& path) { SyncPath(path, O_RDONLY); }
-void SyncDir(const QString& dir) { SyncPath(dir, O_RDONLY | O_DIRECTORY); }
+void SyncFile(const QString& path) {
+    SyncPath(path, O_RDONLY);
+}
+void SyncDir(const QString& dir) {
+    SyncPath(dir, O_RDONLY | O_DIRECTORY);
+}
 
 RenameResult RenameNoReplace(const QString& from, const QString& to) {
     const std::string src = from.toStdString();
     const std::string dst = to.toStdString();
 #ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0) return RenameResult::Done;
+    if (::renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0)
+        return RenameResult::Done;
     if (errno == EEXIST) return RenameResult::TargetExists;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return RenameResult::Failed;
 #endif
@@ -68,7 +75,9 @@ RenameResult RenameNoReplace(const QString& from, const QString& to) {
 }
 #endif
 
-bool IsDocumentSuffix(const QString& suffix) { return suffix == QLatin1String("xml") || suffix == QLatin1String("bin"); }
+bool IsDocumentSuffix(const QString& suffix) {
+    return suffix == QLatin1String("xml") || suffix == QLatin1String("bin");
+}
 
 bool CreateTmpAt(const StoreHost& host, const QString& dir, const std::function<QDateTime()>& when,
                  QString& tmpPath) {
@@ -104,10 +113,13 @@ QDateTime NextDocumentTime(const StoreHost& host, const QString& dir, const QStr
 
 }  // namespace
 
-QString DocumentStamp(const QDateTime& time) { return time.toString(kStampFormat); }
+QString DocumentStamp(const QDateTime& time) {
+    return time.toString(kStampFormat);
+}
 
 bool CreateTmpProfileFile(const StoreHost& host, const QString& dir, QString& tmpPath) {
-    return CreateTmpAt(host, dir, [&] { return host.clock->Now(); }, tmpPath);
+    return CreateTmpAt(
+        host, dir, [&] { return host.clock->Now(); }, tmpPath);
 }
 
 QFileInfoList ListProfileFolder(const QString& dir) {

@@ -10,11 +10,17 @@ const SystemClock& SystemClock::Instance() {
     return clock;
 }
 
-StoreHost StoreHost::Process() { return {&IHabitat::Instance(), &ITracebook::Instance(), &SystemClock::Instance()}; }
+StoreHost StoreHost::Process() {
+    return {&IHabitat::Instance(), &ITracebook::Instance(), &SystemClock::Instance()};
+}
 
-void StoreHost::Log(const QString& message) const { log->WriteLog(message); }
+void StoreHost::Log(const QString& message) const {
+    log->WriteLog(message);
+}
 
-void StoreHost::LogDetail(const QString& message) const { log->WriteLogDetail(message); }
+void StoreHost::LogDetail(const QString& message) const {
+    log->WriteLogDetail(message);
+}
 
 QString StoreHost::ProfileDir(int deviceType) const {
     QString dir;  // the habitat fills what it is given, so it starts empty

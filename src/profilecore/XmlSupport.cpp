@@ -19,13 +19,17 @@ uint16_t parseU16(QStringRef text) {
     return ok ? value : 0;
 }
 
-int32_t attrInt(const QXmlStreamAttributes& attrs, QLatin1String name) { return parseInt(attrs.value(name)); }
+int32_t attrInt(const QXmlStreamAttributes& attrs, QLatin1String name) {
+    return parseInt(attrs.value(name));
+}
 
 uint8_t attrU8(const QXmlStreamAttributes& attrs, QLatin1String name) {
     return static_cast<uint8_t>(static_cast<uint32_t>(attrInt(attrs, name)) & 0xFFu);
 }
 
-uint16_t attrU16(const QXmlStreamAttributes& attrs, QLatin1String name) { return parseU16(attrs.value(name)); }
+uint16_t attrU16(const QXmlStreamAttributes& attrs, QLatin1String name) {
+    return parseU16(attrs.value(name));
+}
 
 uint32_t attrU32(const QXmlStreamAttributes& attrs, QLatin1String name) {
     bool ok = false;
@@ -38,7 +42,9 @@ std::string attrUtf8(const QXmlStreamAttributes& attrs, QLatin1String name) {
     return std::string(bytes.constData(), static_cast<size_t>(bytes.size()));
 }
 
-QString attrString(const QXmlStreamAttributes& attrs, QLatin1String name) { return attrs.value(name).toString(); }
+QString attrString(const QXmlStreamAttributes& attrs, QLatin1String name) {
+    return attrs.value(name).toString();
+}
 
 int FormatDecimal(char* out, qlonglong value) {
     return static_cast<int>(std::to_chars(out, out + 20, value).ptr - out);
@@ -93,7 +99,8 @@ bool ReadXmlDevice(const StoreHost& host, QIODevice& device, const QString& path
     return true;
 }
 
-bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure, const ReadBody& body) {
+bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure,
+                 const ReadBody& body) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
         host.Log("Open " + path + " Failed : " + file.errorString());

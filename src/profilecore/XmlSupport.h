@@ -69,7 +69,8 @@ using ReadBody = std::function<void(QXmlStreamReader&)>;
 bool ReadXmlDevice(const StoreHost& host, QIODevice& device, const QString& path, const QString& parseFailure,
                    const ReadBody& body);
 // Opens path read-only as text ("Open " + path + " Failed : " on failure), then as ReadXmlDevice.
-bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure, const ReadBody& body);
+bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure,
+                 const ReadBody& body);
 
 using WriteBody = std::function<void(QXmlStreamWriter&)>;
 

@@ -38,9 +38,9 @@ constexpr int kDeviceTypeCount = 25;
 // Header-only so that the host services (a separate library) name folders from the same table.
 inline const char* DeviceTypeName(int type) {
     constexpr const char* kNames[kDeviceTypeCount] = {
-        "KR720",   "TL480B",  "TL480W", "TL460B", "TL460W", "BX310 V2",  "BX330 V2",  "PR940",  "PR260",
-        "PR261",   "PR941",   "AU570",  "AU320",  "AU340",  "DS180",     "FT610",     "FT280M", "FT280L",
-        "FT280XL", "KEYDECK_G", "KEYDECK_C", "VL530", "VL550", "VL570", "ZN205"};
+        "KR720",   "TL480B",    "TL480W",    "TL460B", "TL460W", "BX310 V2", "BX330 V2", "PR940",  "PR260",
+        "PR261",   "PR941",     "AU570",     "AU320",  "AU340",  "DS180",    "FT610",    "FT280M", "FT280L",
+        "FT280XL", "KEYDECK_G", "KEYDECK_C", "VL530",  "VL550",  "VL570",    "ZN205"};
     return type >= 0 && type < kDeviceTypeCount ? kNames[type] : nullptr;
 }
 

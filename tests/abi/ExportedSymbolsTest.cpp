@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QRegularExpression>
-#include <gtest/gtest.h>
 
 namespace prefbook::test {
 namespace {
@@ -11,7 +12,8 @@ QStringList ExportedSymbols() {
     nm.start("nm", {"-D", "--defined-only", "-C", PREFBOOK_SHARED_LIB});
     if (!nm.waitForFinished(60000) || nm.exitCode() != 0) return {};
     QStringList symbols;
-    for (const QString& line : QString::fromUtf8(nm.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
+    for (const QString& line :
+         QString::fromUtf8(nm.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts)) {
         symbols << line.section(' ', 2);  // "address type name"
     }
     return symbols;

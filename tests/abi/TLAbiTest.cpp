@@ -48,8 +48,12 @@ void ExpectTLSlots() {
     EXPECT_SLOT(I, SaveProfile, 36);
 }
 
-TEST(Abi, TL480Slots) { ExpectTLSlots<ITL480ProfileCfg>(); }
-TEST(Abi, TL460Slots) { ExpectTLSlots<ITL460ProfileCfg>(); }
+TEST(Abi, TL480Slots) {
+    ExpectTLSlots<ITL480ProfileCfg>();
+}
+TEST(Abi, TL460Slots) {
+    ExpectTLSlots<ITL460ProfileCfg>();
+}
 
 TEST(Abi, InterfacesHoldNothingButTheirTable) {
     EXPECT_EQ(sizeof(ITL480ProfileCfg), sizeof(void*));

@@ -1,8 +1,8 @@
+#include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
 #include <random>
 
 #include "devices/keyboards/TLProfileStore.h"
@@ -55,10 +55,12 @@ TEST(KillDuringSave, EveryKillLeavesTheOldOrTheNewDocument) {
         TL480ProfileCfgImpl loaded(t.Host());
         ASSERT_FALSE(loaded.LoadedFrom().isEmpty()) << "round " << round << " fell back to defaults";
         // The newest document is always complete: nothing had to be skipped to find it.
-        ASSERT_TRUE(t.log.Lines().isEmpty()) << "round " << round << ": " << t.log.Lines().join('\n').toStdString();
+        ASSERT_TRUE(t.log.Lines().isEmpty())
+            << "round " << round << ": " << t.log.Lines().join('\n').toStdString();
         ASSERT_EQ(loaded.GetProfileNum(), 5) << "round " << round;
         for (int i = 1; i < 5; ++i) {
-            ASSERT_EQ(loaded.GetProfileName(i), loaded.GetProfileName(0)) << "round " << round << " mixed generations";
+            ASSERT_EQ(loaded.GetProfileName(i), loaded.GetProfileName(0))
+                << "round " << round << " mixed generations";
         }
         ASSERT_NE(loaded.GetProfileName(0), "PROFILE0");
         ++survived;

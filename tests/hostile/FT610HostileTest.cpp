@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <cstring>
-#include <gtest/gtest.h>
 
 #include "devices/mousepads/FT610Document.h"
 #include "support/TestHost.h"

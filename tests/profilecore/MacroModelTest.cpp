@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QBuffer>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include "profilecore/MacroModel.h"
 #include "support/TestHost.h"
@@ -8,7 +9,8 @@
 namespace prefbook::test {
 namespace {
 
-MacroEntry MakeEntry(const std::string& name, uint8_t mode, int actions, QVector<MacroAssignment> assignments) {
+MacroEntry MakeEntry(const std::string& name, uint8_t mode, int actions,
+                     QVector<MacroAssignment> assignments) {
     MacroEntry e;
     SetRecordName(e.record, name);
     e.record.mode = mode;
@@ -21,7 +23,9 @@ MacroEntry MakeEntry(const std::string& name, uint8_t mode, int actions, QVector
     return e;
 }
 
-bool SameRecord(const MacroRecord& a, const MacroRecord& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+bool SameRecord(const MacroRecord& a, const MacroRecord& b) {
+    return std::memcmp(&a, &b, sizeof a) == 0;
+}
 
 // Reads a "macros" element out of a wrapper document.
 void ReadMacrosXml(const QByteArray& xml, MacroSet& set, const StoreHost& host) {
@@ -68,9 +72,10 @@ TEST_F(MacroModelTest, ElementRoundTripKeepsNamesModesAssignmentsAndActions) {
 }
 
 TEST_F(MacroModelTest, AssignAttributeKeepsOnlyWellFormedPairs) {
-    ReadMacrosXml(R"(<p><macros path="p" currMacro="c"><macro name="m" mode="300" assign="3:17,bad,4:5:6,2:300"/>
+    ReadMacrosXml(
+        R"(<p><macros path="p" currMacro="c"><macro name="m" mode="300" assign="3:17,bad,4:5:6,2:300"/>
                      </macros></p>)",
-                  set, t.Host());
+        set, t.Host());
     const MacroEntry& e = set.macros.at("m");
     EXPECT_EQ(e.assignments, (QVector<MacroAssignment>{{3, 17}, {2, 300}}));
     EXPECT_EQ(e.record.mode, 44);  // low byte
@@ -88,9 +93,10 @@ TEST_F(MacroModelTest, KeyListAssignReadsEveryPartAsAKey) {
 TEST_F(MacroModelTest, ReadingMergesAndReplacesMacrosOfTheSameName) {
     set.macros["keep"] = MakeEntry("keep", 1, 1, {});
     set.macros["over"] = MakeEntry("over", 1, 5, {{1, 1}});
-    ReadMacrosXml(R"(<p><macros><macro name="over" mode="2" assign=""><action key="7" event="1" timer="9"/></macro>
+    ReadMacrosXml(
+        R"(<p><macros><macro name="over" mode="2" assign=""><action key="7" event="1" timer="9"/></macro>
                      <macro name="" mode="5"/></macros></p>)",
-                  set, t.Host());
+        set, t.Host());
     ASSERT_EQ(set.macros.size(), 2u);
     EXPECT_EQ(set.macros.at("keep").record.actionCount, 1);
     const MacroEntry& over = set.macros.at("over");
@@ -102,7 +108,8 @@ TEST_F(MacroModelTest, ReadingMergesAndReplacesMacrosOfTheSameName) {
 
 TEST_F(MacroModelTest, SurplusActionsAreDroppedAndLogged) {
     QByteArray xml = R"(<p><macros><macro name="long" mode="0" assign="">)";
-    for (int i = 0; i < 250; ++i) xml += "<action key=\"" + QByteArray::number(i) + "\" event=\"1\" timer=\"2\"/>";
+    for (int i = 0; i < 250; ++i)
+        xml += "<action key=\"" + QByteArray::number(i) + "\" event=\"1\" timer=\"2\"/>";
     xml += "</macro></macros></p>";
     ReadMacrosXml(xml, set, t.Host());
     const MacroRecord& r = set.macros.at("long").record;
@@ -144,11 +151,13 @@ TEST_F(MacroModelTest, MacroFileRoundTripIntoAnEmptySet) {
     set.currMacro = "x";
     set.macros["x"] = MakeEntry("x", 4, 3, {{5, 6}});
     const QString file = t.habitat.GetBaseDir() + "/macros.xml";
-    ASSERT_TRUE(ShortMacros::ExportFile(t.Host(), file, QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
+    ASSERT_TRUE(ShortMacros::ExportFile(t.Host(), file, QLatin1String("kr720"),
+                                        {set.path, set.currMacro, set.macros}));
     EXPECT_TRUE(ReadAll(file).contains("<kr720 flag=\"8738\">"));
 
     MacroSet back;
-    ASSERT_TRUE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"), {back.path, back.currMacro, back.macros}));
+    ASSERT_TRUE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"),
+                                        {back.path, back.currMacro, back.macros}));
     EXPECT_EQ(back.path, "folder");
     EXPECT_EQ(back.currMacro, "x");
     EXPECT_TRUE(SameRecord(back.macros.at("x").record, set.macros.at("x").record));
@@ -167,25 +176,31 @@ TEST_F(MacroModelTest, RefusedMacroFilesChangeNothing) {
     for (const char* xml : refused) {
         t.log.Clear();
         WriteFile(file, xml);
-        EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
+        EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"),
+                                             {set.path, set.currMacro, set.macros}));
         EXPECT_EQ(t.log.Lines(), QStringList({"Import macro file format error."}));
         EXPECT_EQ(set.path, "before");
         EXPECT_EQ(set.macros.size(), 1u);
     }
-    EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), "", QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
+    EXPECT_FALSE(
+        ShortMacros::ImportFile(t.Host(), "", QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
 }
 
 TEST_F(MacroModelTest, ImportIsNotTransactional) {
     const QString file = t.habitat.GetBaseDir() + "/m.xml";
     // The macros are read, then a second element under the root ends the import with the format error.
-    WriteFile(file, R"(<kr720 flag="8738"><macros path="p"><macro name="n" mode="1" assign=""/></macros><x/></kr720>)");
-    EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
+    WriteFile(
+        file,
+        R"(<kr720 flag="8738"><macros path="p"><macro name="n" mode="1" assign=""/></macros><x/></kr720>)");
+    EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"),
+                                         {set.path, set.currMacro, set.macros}));
     EXPECT_EQ(set.path, "p");
     EXPECT_EQ(set.macros.count("n"), 1u);
 
     t.log.Clear();
     WriteFile(file, R"(<kr720 flag="8738"><macros path="q"><macro name="m" mode="1" assign=""/></macros)");
-    EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
+    EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"),
+                                         {set.path, set.currMacro, set.macros}));
     ASSERT_EQ(t.log.Lines().size(), 1);
     EXPECT_TRUE(t.log.Lines()[0].startsWith("Failed to parse file " + file + " : "));
     EXPECT_EQ(set.macros.count("m"), 1u);
@@ -195,8 +210,9 @@ TEST_F(MacroModelTest, MacroModeCheckLogsTheStoreMessage) {
     EXPECT_TRUE(CheckMacroModeCall(t.Host(), "KR720ProfileCfg: ", "GetMacroMode", 2, true, "m"));
     EXPECT_FALSE(CheckMacroModeCall(t.Host(), "KR720ProfileCfg: ", "GetMacroMode", 2, true, ""));
     EXPECT_FALSE(CheckMacroModeCall(t.Host(), "BX310V2ProfileCfg: ", "SetMacroMode", 9, false, "m"));
-    EXPECT_EQ(t.log.Lines(), QStringList({"KR720ProfileCfg: GetMacroMode Failed. Profile Id[2]. Macro Name[].",
-                                          "BX310V2ProfileCfg: SetMacroMode Failed. Profile Id[9]. Macro Name[m]."}));
+    EXPECT_EQ(t.log.Lines(),
+              QStringList({"KR720ProfileCfg: GetMacroMode Failed. Profile Id[2]. Macro Name[].",
+                           "BX310V2ProfileCfg: SetMacroMode Failed. Profile Id[9]. Macro Name[m]."}));
 }
 
 }  // namespace

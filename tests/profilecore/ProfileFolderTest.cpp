@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
-#include <gtest/gtest.h>
 
 #include "profilecore/ProfileFolder.h"
 #include "support/TestHost.h"
@@ -19,7 +20,9 @@ protected:
             return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
         });
     }
-    QString Stamp(int secondsFromStart) const { return DocumentStamp(t.clock.Now().addSecs(secondsFromStart)); }
+    QString Stamp(int secondsFromStart) const {
+        return DocumentStamp(t.clock.Now().addSecs(secondsFromStart));
+    }
 };
 
 TEST_F(ProfileFolderTest, SaveKeepsTheTwoNewestDocumentsAndRemovesEverythingElse) {
@@ -65,7 +68,8 @@ TEST_F(ProfileFolderTest, MissingFolderFailsAfterThreeLoggedAttemptsAndCreatesNo
     bool wrote = false;
     EXPECT_FALSE(SaveProfileDocument(t.Host(), missing, "xml", [&](const QString&) { return wrote = true; }));
     EXPECT_FALSE(wrote);
-    EXPECT_EQ(t.log.Lines(), QStringList({"Create XML File Failed.", "Create XML File Failed.", "Create XML File Failed."}));
+    EXPECT_EQ(t.log.Lines(),
+              QStringList({"Create XML File Failed.", "Create XML File Failed.", "Create XML File Failed."}));
     EXPECT_FALSE(QDir(missing).exists());
 
     t.log.Clear();
@@ -82,7 +86,8 @@ TEST_F(ProfileFolderTest, AWriterThatKeepsFailingIsGivenUpOnAndNoDocumentAppears
     }));
     EXPECT_EQ(calls, kMaxSaveAttempts);
     EXPECT_EQ(t.log.Lines().size(), 1);
-    for (const QString& name : ListFolder(dir)) EXPECT_FALSE(name.endsWith(".xml") && name != "2020-01-01 00-00-00.xml");
+    for (const QString& name : ListFolder(dir))
+        EXPECT_FALSE(name.endsWith(".xml") && name != "2020-01-01 00-00-00.xml");
     EXPECT_EQ(ReadAll(dir + "2020-01-01 00-00-00.xml"), "old");
 }
 

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QBuffer>
 #include <climits>
-#include <gtest/gtest.h>
 
 #include "profilecore/XmlSupport.h"
 #include "support/TestHost.h"
@@ -15,7 +16,8 @@ QXmlStreamAttributes Attrs(const char* xml) {
 }
 
 TEST(XmlSupport, AttributesNarrowAsDocumented) {
-    const QXmlStreamAttributes a = Attrs(R"(big="300" neg="-1" huge="70000" bad="12x" max="65535" u="4294967295")");
+    const QXmlStreamAttributes a =
+        Attrs(R"(big="300" neg="-1" huge="70000" bad="12x" max="65535" u="4294967295")");
     EXPECT_EQ(attrU8(a, QLatin1String("big")), 44);
     EXPECT_EQ(attrU8(a, QLatin1String("neg")), 255);
     EXPECT_EQ(attrU16(a, QLatin1String("huge")), 0);
@@ -53,7 +55,8 @@ TEST(XmlSupport, AtomicWriteReplacesTheFileWholeAndReportsAnUnopenableTarget) {
     TestHost t;
     const QString path = t.habitat.GetBaseDir() + "/export.xml";
     WriteFile(path, "old");
-    EXPECT_TRUE(WriteXmlFile(t.Host(), path, WriteMode::Atomic, [](QXmlStreamWriter& w) { w.writeEmptyElement("a"); }));
+    EXPECT_TRUE(WriteXmlFile(t.Host(), path, WriteMode::Atomic,
+                             [](QXmlStreamWriter& w) { w.writeEmptyElement("a"); }));
     EXPECT_TRUE(ReadAll(path).contains("<a/>"));
     const QString missing = t.habitat.GetBaseDir() + "/no/such/folder/x.xml";
     EXPECT_FALSE(WriteXmlFile(t.Host(), missing, WriteMode::Atomic, [](QXmlStreamWriter&) {}));

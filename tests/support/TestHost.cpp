@@ -1,15 +1,20 @@
 #include "support/TestHost.h"
 
-#include <QFile>
 #include <gtest/gtest.h>
+
+#include <QFile>
 
 #include "settings/DeviceType.h"
 
 namespace prefbook::test {
 
-TempHabitat::TempHabitat() { SetBaseDir(temp_.path()); }
+TempHabitat::TempHabitat() {
+    SetBaseDir(temp_.path());
+}
 
-TempHabitat::TempHabitat(const QString& base) { SetBaseDir(base); }
+TempHabitat::TempHabitat(const QString& base) {
+    SetBaseDir(base);
+}
 
 void TempHabitat::SetBaseDir(const QString& base) {
     base_ = base;
@@ -71,8 +76,12 @@ ProcessServices& Services() {
 }
 }  // namespace
 
-TempHabitat& ProcessHabitat() { return Services().habitat; }
-RecordingTracebook& ProcessTracebook() { return Services().log; }
+TempHabitat& ProcessHabitat() {
+    return Services().habitat;
+}
+RecordingTracebook& ProcessTracebook() {
+    return Services().log;
+}
 
 QStringList ListFolder(const QString& dir) {
     return QDir(dir).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);

@@ -1,6 +1,7 @@
+#include <gtest/gtest.h>
+
 #include <QFile>
 #include <QXmlStreamReader>
-#include <gtest/gtest.h>
 
 #include "devices/keyboards/TLProfileStore.h"
 #include "support/TestHost.h"
@@ -64,7 +65,8 @@ TYPED_TEST(TLStoreTest, FreshFolderGivesDefaultsAndSaveWritesThemAllOut) {
     EXPECT_FALSE(r.hasError());
     EXPECT_EQ(profiles, 5);
     EXPECT_EQ(customs, 5 * 14);
-    EXPECT_EQ(seen, QStringList({this->root, "profile", "lighting", "foreground", "custom", "custom", "custom"}));
+    EXPECT_EQ(seen,
+              QStringList({this->root, "profile", "lighting", "foreground", "custom", "custom", "custom"}));
 }
 
 TYPED_TEST(TLStoreTest, SaveAndReloadKeepsEveryField) {
@@ -125,7 +127,9 @@ TYPED_TEST(TLStoreTest, WrongProfileCountIsKeptOnlyWhenNothingBetterExists) {
 }
 
 TYPED_TEST(TLStoreTest, BrokenNewestDocumentFallsBackWithTheModelsMessages) {
-    this->Put("new.xml", this->Doc(5, "<profile id=\"0\" name=\"x\"><lighting><foreground><custom r=\"1\"></lighting>"), 10);
+    this->Put("new.xml",
+              this->Doc(5, "<profile id=\"0\" name=\"x\"><lighting><foreground><custom r=\"1\"></lighting>"),
+              10);
     this->Put("old.xml", this->Doc(5), 20);
     auto store = this->Fresh();
     EXPECT_TRUE(store->LoadedFrom().endsWith("old.xml"));
@@ -137,7 +141,8 @@ TYPED_TEST(TLStoreTest, BrokenNewestDocumentFallsBackWithTheModelsMessages) {
 
 TYPED_TEST(TLStoreTest, ColourListsAreNarrowedAndCountedAsRead) {
     this->Put("a.xml", this->Doc(5, R"(<profile id="0"><lighting multilayer="2"><foreground>
-        <custom enable="5" r="300" g="-1" b="x" a="255"/></foreground><background/></lighting></profile>)"), 10);
+        <custom enable="5" r="300" g="-1" b="x" a="255"/></foreground><background/></lighting></profile>)"),
+              10);
     auto store = this->Fresh();
     ASSERT_EQ(store->GetCustomColors(0, false).size(), 1);
     const CustomColor c = store->GetCustomColors(0, false)[0];
@@ -176,7 +181,8 @@ TYPED_TEST(TLStoreTest, SettersIgnoreBadInputAndGettersStayEmpty) {
     }
     this->t.log.Clear();
     EXPECT_EQ(store->GetMacroMode(0, ""), 0);
-    EXPECT_EQ(this->t.log.Lines(), QStringList({"KR720ProfileCfg: GetMacroMode Failed. Profile Id[0]. Macro Name[]."}));
+    EXPECT_EQ(this->t.log.Lines(),
+              QStringList({"KR720ProfileCfg: GetMacroMode Failed. Profile Id[0]. Macro Name[]."}));
     EXPECT_EQ(store->GetMacroMode(0, "unknown"), 0);
     EXPECT_EQ(store->GetMacroSet(0).count("unknown"), 1u);  // access inserts it
 }

@@ -56,9 +56,9 @@ SurroundSettings SurroundDefaults() {
 QVector<CustomColor> DefaultColorEntries() {
     // A spectrum from red to violet, all enabled and opaque. Appended one by one: GCC 12 misreads the
     // initializer-list copy of a packed record into QVector as an overflow.
-    static const CustomColor kSpectrum[] = {{1, 255, 0, 0, 255},   {1, 255, 128, 0, 255}, {1, 255, 255, 0, 255},
-                                            {1, 0, 255, 0, 255},   {1, 0, 255, 255, 255}, {1, 0, 0, 255, 255},
-                                            {1, 128, 0, 255, 255}};
+    static const CustomColor kSpectrum[] = {
+        {1, 255, 0, 0, 255},   {1, 255, 128, 0, 255}, {1, 255, 255, 0, 255}, {1, 0, 255, 0, 255},
+        {1, 0, 255, 255, 255}, {1, 0, 0, 255, 255},   {1, 128, 0, 255, 255}};
     QVector<CustomColor> colors;
     colors.reserve(7);
     for (const CustomColor& c : kSpectrum) colors.append(c);

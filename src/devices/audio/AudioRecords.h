@@ -79,60 +79,60 @@ inline bool operator!=(const SurroundSettings& x, const SurroundSettings& y) {
 // The operations the DS180, AU320 and AU340 interfaces share, in their binary order: the profile and
 // colour block, the lighting block (not on the AU340) and the sound, surround and file block. The
 // interfaces must stay distinct classes, so each shared run is written once here.
-#define PREFBOOK_AUDIO_PROFILE_OPERATIONS                                  \
-    virtual int GetProfileNum() const = 0;                                 \
-    virtual void SetExportPath(const QString& path) = 0;                   \
-    virtual const QString& GetExportPath() const = 0;                      \
-    virtual void SetOpenExePath(const QString& path) = 0;                  \
-    virtual const QString& GetOpenExePath() const = 0;                     \
-    virtual bool SetProfileExe(int idx, const QString& exe) = 0;           \
-    virtual bool GetProfileExe(int idx, QString& exe) const = 0;           \
-    virtual bool SetProfileName(int idx, const QString& name) = 0;         \
-    virtual bool GetProfileName(int idx, QString& name) const = 0;         \
-    virtual bool SetForeground(const QVector<CustomColor>& colors) = 0;    \
-    virtual bool GetForeground(QVector<CustomColor>& colors) const = 0;    
+#define PREFBOOK_AUDIO_PROFILE_OPERATIONS                               \
+    virtual int GetProfileNum() const = 0;                              \
+    virtual void SetExportPath(const QString& path) = 0;                \
+    virtual const QString& GetExportPath() const = 0;                   \
+    virtual void SetOpenExePath(const QString& path) = 0;               \
+    virtual const QString& GetOpenExePath() const = 0;                  \
+    virtual bool SetProfileExe(int idx, const QString& exe) = 0;        \
+    virtual bool GetProfileExe(int idx, QString& exe) const = 0;        \
+    virtual bool SetProfileName(int idx, const QString& name) = 0;      \
+    virtual bool GetProfileName(int idx, QString& name) const = 0;      \
+    virtual bool SetForeground(const QVector<CustomColor>& colors) = 0; \
+    virtual bool GetForeground(QVector<CustomColor>& colors) const = 0;
 
-#define PREFBOOK_AUDIO_LIGHTING_OPERATIONS(Effect)                                 \
-    virtual void SetLightEffect(uint8_t n, const Effect& effect) = 0;              \
-    virtual bool GetLightEffect(uint8_t n, Effect& effect) const = 0;              \
-    virtual void SetLightEffects(const QVector<Effect>& effects) = 0;              \
-    virtual bool GetLightEffects(QVector<Effect>& effects) const = 0;              \
-    virtual void SetLightingMode(uint8_t mode) = 0;                                \
-    virtual uint8_t GetLightingMode() const = 0;                                   
+#define PREFBOOK_AUDIO_LIGHTING_OPERATIONS(Effect)                    \
+    virtual void SetLightEffect(uint8_t n, const Effect& effect) = 0; \
+    virtual bool GetLightEffect(uint8_t n, Effect& effect) const = 0; \
+    virtual void SetLightEffects(const QVector<Effect>& effects) = 0; \
+    virtual bool GetLightEffects(QVector<Effect>& effects) const = 0; \
+    virtual void SetLightingMode(uint8_t mode) = 0;                   \
+    virtual uint8_t GetLightingMode() const = 0;
 
-#define PREFBOOK_AUDIO_SOUND_OPERATIONS                                         \
-    virtual bool GetSoundSettings(SoundSettings& sound) const = 0;              \
-    virtual bool SetSoundSettings(const SoundSettings& sound) = 0;              \
-    virtual bool GetEqModes(QMap<int, EqMode>& modes) const = 0;                \
-    virtual bool SetEqModes(const QMap<int, EqMode>& modes) = 0;                \
-    virtual bool GetEqMode(int id, EqMode& mode) = 0;                           \
-    virtual bool SetEqMode(int id, const EqMode& mode) = 0;                     \
-    virtual int GetBass() const = 0;                                            \
-    virtual void SetBass(int bass) = 0;                                         \
-    virtual int GetTreble() const = 0;                                          \
-    virtual void SetTreble(int treble) = 0;                                     \
-    virtual int GetCurrModeId() const = 0;                                      \
-    virtual void SetCurrModeId(int id) = 0;                                     \
-    virtual bool AddEqMode(const EqMode& mode) = 0;                             \
-    virtual bool DeleteEqMode(int id) = 0;                                      \
-    virtual bool RenameEqMode(int id, const std::string& name) = 0;             \
-    virtual bool GetSurroundModes(QMap<int, SurroundMode>& modes) const = 0;    \
-    virtual bool SetSurroundModes(const QMap<int, SurroundMode>& modes) = 0;    \
-    virtual bool GetSurroundMode(int id, SurroundMode& mode) = 0;               \
-    virtual bool SetSurroundMode(int id, const SurroundMode& mode) = 0;         \
-    virtual bool GetVssEnable(int id) const = 0;                                \
-    virtual void SetVssEnable(int id, bool enable) = 0;                         \
-    virtual bool GetSmvssEnable(int id) const = 0;                              \
-    virtual void SetSmvssEnable(int id, bool enable) = 0;                       \
-    virtual bool GetDistances(int id, QVector<int>& distances) const = 0;       \
-    virtual bool SetDistances(int id, const QVector<int>& distances) = 0;       \
-    virtual bool GetAngles(int id, QVector<int>& angles) const = 0;             \
-    virtual bool SetAngles(int id, const QVector<int>& angles) = 0;             \
-    virtual int GetSurroundModeId() const = 0;                                  \
-    virtual void SetSurroundModeId(int id) = 0;                                 \
-    virtual bool AddSurroundMode(const SurroundMode& mode) = 0;                 \
-    virtual bool DeleteSurroundMode(int id) = 0;                                \
-    virtual bool RenameSurroundMode(int id, const std::string& name) = 0;       \
-    virtual bool SaveProfile() = 0;                                             \
-    virtual bool ExportProfile(const QString& path) = 0;                        \
-    virtual bool ImportProfile(const QString& path) = 0;                        
+#define PREFBOOK_AUDIO_SOUND_OPERATIONS                                      \
+    virtual bool GetSoundSettings(SoundSettings& sound) const = 0;           \
+    virtual bool SetSoundSettings(const SoundSettings& sound) = 0;           \
+    virtual bool GetEqModes(QMap<int, EqMode>& modes) const = 0;             \
+    virtual bool SetEqModes(const QMap<int, EqMode>& modes) = 0;             \
+    virtual bool GetEqMode(int id, EqMode& mode) = 0;                        \
+    virtual bool SetEqMode(int id, const EqMode& mode) = 0;                  \
+    virtual int GetBass() const = 0;                                         \
+    virtual void SetBass(int bass) = 0;                                      \
+    virtual int GetTreble() const = 0;                                       \
+    virtual void SetTreble(int treble) = 0;                                  \
+    virtual int GetCurrModeId() const = 0;                                   \
+    virtual void SetCurrModeId(int id) = 0;                                  \
+    virtual bool AddEqMode(const EqMode& mode) = 0;                          \
+    virtual bool DeleteEqMode(int id) = 0;                                   \
+    virtual bool RenameEqMode(int id, const std::string& name) = 0;          \
+    virtual bool GetSurroundModes(QMap<int, SurroundMode>& modes) const = 0; \
+    virtual bool SetSurroundModes(const QMap<int, SurroundMode>& modes) = 0; \
+    virtual bool GetSurroundMode(int id, SurroundMode& mode) = 0;            \
+    virtual bool SetSurroundMode(int id, const SurroundMode& mode) = 0;      \
+    virtual bool GetVssEnable(int id) const = 0;                             \
+    virtual void SetVssEnable(int id, bool enable) = 0;                      \
+    virtual bool GetSmvssEnable(int id) const = 0;                           \
+    virtual void SetSmvssEnable(int id, bool enable) = 0;                    \
+    virtual bool GetDistances(int id, QVector<int>& distances) const = 0;    \
+    virtual bool SetDistances(int id, const QVector<int>& distances) = 0;    \
+    virtual bool GetAngles(int id, QVector<int>& angles) const = 0;          \
+    virtual bool SetAngles(int id, const QVector<int>& angles) = 0;          \
+    virtual int GetSurroundModeId() const = 0;                               \
+    virtual void SetSurroundModeId(int id) = 0;                              \
+    virtual bool AddSurroundMode(const SurroundMode& mode) = 0;              \
+    virtual bool DeleteSurroundMode(int id) = 0;                             \
+    virtual bool RenameSurroundMode(int id, const std::string& name) = 0;    \
+    virtual bool SaveProfile() = 0;                                          \
+    virtual bool ExportProfile(const QString& path) = 0;                     \
+    virtual bool ImportProfile(const QString& path) = 0;

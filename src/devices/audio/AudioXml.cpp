@@ -8,7 +8,9 @@
 namespace prefbook {
 namespace {
 
-void writeInt(QXmlStreamWriter& w, const QString& name, int32_t value) { w.writeAttribute(name, DecimalText(value)); }
+void writeInt(QXmlStreamWriter& w, const QString& name, int32_t value) {
+    w.writeAttribute(name, DecimalText(value));
+}
 
 SurroundMode ReadVirtual(const QXmlStreamAttributes& a) {
     SurroundMode m;

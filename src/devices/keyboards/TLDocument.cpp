@@ -5,10 +5,12 @@
 namespace prefbook {
 namespace {
 
-void ReadColors(const StoreHost& host, const TLModel& model, QXmlStreamReader& r, QVector<CustomColor>& colors) {
+void ReadColors(const StoreHost& host, const TLModel& model, QXmlStreamReader& r,
+                QVector<CustomColor>& colors) {
     ReadCustomColorList(r, colors);
     if (colors.size() != kTLColorCount) {
-        host.Log("Get " + model.name + " Custom Color Num From XML != 7. size[" + QString::number(colors.size()) + "]");
+        host.Log("Get " + model.name + " Custom Color Num From XML != 7. size[" +
+                 QString::number(colors.size()) + "]");
     }
 }
 
@@ -85,7 +87,9 @@ ReadBody TLBody(const StoreHost& host, const TLModel& model, TLDocument& doc) {
     };
 }
 
-QString ParseFailure(const TLModel& model) { return "Parse " + model.name + " XML Failed. "; }
+QString ParseFailure(const TLModel& model) {
+    return "Parse " + model.name + " XML Failed. ";
+}
 
 }  // namespace
 
@@ -119,7 +123,8 @@ void WriteTLDocument(const TLModel& model, const TLDocument& doc, QXmlStreamWrit
     w.writeEndElement();
 }
 
-bool WriteTLDocumentFile(const StoreHost& host, const TLModel& model, const TLDocument& doc, const QString& path) {
+bool WriteTLDocumentFile(const StoreHost& host, const TLModel& model, const TLDocument& doc,
+                         const QString& path) {
     return WriteXmlFile(host, path, WriteMode::Direct,
                         [&](QXmlStreamWriter& w) { WriteTLDocument(model, doc, w); });
 }

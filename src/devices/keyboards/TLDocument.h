@@ -21,7 +21,7 @@ struct TLDocument {
 
 // The names that tell the two models' documents and messages apart.
 struct TLModel {
-    int deviceType;     // folder of the store: 1 (TL480) or 3 (TL460)
+    int deviceType;      // folder of the store: 1 (TL480) or 3 (TL460)
     QLatin1String root;  // "tl480" / "tl460"
     QLatin1String name;  // "TL480" / "TL460", inside the log messages
 };
@@ -37,6 +37,7 @@ bool ReadTLDocument(const StoreHost& host, const TLModel& model, QIODevice& devi
 bool ReadTLDocumentFile(const StoreHost& host, const TLModel& model, const QString& path, TLDocument& doc);
 
 void WriteTLDocument(const TLModel& model, const TLDocument& doc, QXmlStreamWriter& w);
-bool WriteTLDocumentFile(const StoreHost& host, const TLModel& model, const TLDocument& doc, const QString& path);
+bool WriteTLDocumentFile(const StoreHost& host, const TLModel& model, const TLDocument& doc,
+                         const QString& path);
 
 }  // namespace prefbook

@@ -67,7 +67,9 @@ public:
     void SetMacroSet(int idx, const KeyMacroMap& macros) override {
         if (Valid(idx)) At(idx).macros = macros;
     }
-    const std::string& GetCurrMacro(int idx) override { return Valid(idx) ? At(idx).currMacro : empty_.currMacro; }
+    const std::string& GetCurrMacro(int idx) override {
+        return Valid(idx) ? At(idx).currMacro : empty_.currMacro;
+    }
     void SetCurrMacro(int idx, const std::string& name) override {
         if (Valid(idx)) At(idx).currMacro = name;
     }
@@ -121,7 +123,9 @@ public:
             TLMacros::Access(At(idx).macros, name).record.mode = mode;
         }
     }
-    const std::string& GetMacroPath(int idx) override { return Valid(idx) ? At(idx).macroPath : empty_.macroPath; }
+    const std::string& GetMacroPath(int idx) override {
+        return Valid(idx) ? At(idx).macroPath : empty_.macroPath;
+    }
     void SetMacroPath(int idx, const std::string& path) override {
         if (Valid(idx)) At(idx).macroPath = path;
     }

@@ -2,4 +2,6 @@
 #include <devices/keyboards/ITL480ProfileCfg.h>
 #include <hostservices/IHabitat.h>
 
-int main() { return &ITL480ProfileCfg::Instance != nullptr && &IHabitat::Instance != nullptr ? 0 : 1; }
+int main() {
+    return &ITL480ProfileCfg::Instance != nullptr && &IHabitat::Instance != nullptr ? 0 : 1;
+}
