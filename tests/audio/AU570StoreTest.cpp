@@ -181,16 +181,6 @@ TEST_F(AU570StoreTest, FailedImportLeavesTheSetAlone) {
     EXPECT_EQ(store.GetProfileData(), before);
 }
 
-TEST_F(AU570StoreTest, CorruptNewestDocumentFallsBackToTheOlderOne) {
-    Put(0, Document("<mode currModeId=\"2\"><eq id=\"2\" name=\"old\"/></mode>"));
-    const QString newest = Put(1, "<au570><mode currModeId=\"9\"><eq id=");
-    AU570ProfileCfgImpl store(t.Host());
-    EXPECT_EQ(store.GetCurrModeId(), 2);
-    EXPECT_EQ(store.GetEqModes().keys(), QList<int>{2});
-    ASSERT_FALSE(t.log.Lines().isEmpty());
-    EXPECT_TRUE(t.log.Lines().last().startsWith("Failed to parse file " + newest + " : "));
-}
-
 TEST_F(AU570StoreTest, OnlyUnreadableDocumentsGiveThePresets) {
     Put(0, "not xml at all <");
     AU570ProfileCfgImpl store(t.Host());

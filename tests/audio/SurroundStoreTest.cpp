@@ -172,18 +172,6 @@ TYPED_TEST(AudioStoreTest, SavedStoreReloads) {
     }
 }
 
-TYPED_TEST(AudioStoreTest, CorruptNewestDocumentFallsBackToTheOlderOne) {
-    this->Put(0, this->Doc(this->Profile("older", this->Sound("<eq id=\"9\" name=\"N\"/>"))));
-    const QString newest = this->Put(1, this->Doc(this->Profile("newer")).left(60));
-    typename TypeParam::Impl store(this->t.Host());
-    QString name;
-    ASSERT_TRUE(store.GetProfileName(0, name));
-    EXPECT_EQ(name, "older");
-    EXPECT_EQ(store.GetCurrModeId(), 9);
-    EXPECT_EQ(store.GetExportPath(), "E");
-    EXPECT_TRUE(this->t.log.Lines().last().startsWith("Failed to parse file " + newest + " : "));
-}
-
 TYPED_TEST(AudioStoreTest, DocumentWithoutProfilesGivesWayToAnOlderOne) {
     this->Put(0, this->Doc(this->Profile("older")));
     this->Put(1, this->Doc(""));

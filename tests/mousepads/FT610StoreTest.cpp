@@ -82,18 +82,5 @@ TEST_F(FT610StoreTest, FieldsMapOntoTheirBytesLittleEndian) {
     EXPECT_EQ(Bytes(store), QByteArray(150, '\x5A'));
 }
 
-TEST_F(FT610StoreTest, RepeatedSavesKeepTwoDocumentsAndTheNewestReloads) {
-    FT610ProfileCfgImpl store(t.Host());
-    WriteFile(dir + "stray.txt", "x");
-    for (uint32_t i = 1; i <= 4; ++i) {  // all within the same clock second
-        store.SetHeaderA(i);
-        ASSERT_TRUE(store.SaveProfile());
-    }
-    const QStringList files = ListFolder(dir);
-    ASSERT_EQ(files.size(), 2);
-    EXPECT_TRUE(files[0].endsWith(".bin") && files[1].endsWith(".bin"));
-    EXPECT_EQ(FT610ProfileCfgImpl(t.Host()).GetHeaderA(), 4u);
-}
-
 }  // namespace
 }  // namespace prefbook::test
