@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
 #include <cstddef>
 #include <type_traits>
 
@@ -167,17 +166,6 @@ TEST(Abi, AudioPackedRecordSizes) {
     EXPECT_EQ(offsetof(AU320LightEffect, brightness), 2u);
     EXPECT_EQ(offsetof(AU320LightEffect, blue), 5u);
     EXPECT_EQ(sizeof(CustomColor), 5u);
-}
-
-TEST(Abi, AudioAccessorsAreExported) {
-    QProcess nm;
-    nm.start("nm", {"-D", "--defined-only", "-C", PREFBOOK_SHARED_LIB});
-    ASSERT_TRUE(nm.waitForFinished(60000));
-    const QString symbols = QString::fromUtf8(nm.readAllStandardOutput());
-    for (const char* accessor : {"IAU570ProfileCfg::Instance()", "IDS180ProfileCfg::Instance()",
-                                 "IAU320ProfileCfg::Instance()", "IAU340ProfileCfg::Instance()"}) {
-        EXPECT_TRUE(symbols.contains(QLatin1String(" ") + accessor + "\n")) << accessor;
-    }
 }
 
 }  // namespace

@@ -35,7 +35,11 @@ TEST(ExportedSymbols, OnlyThePublicClassesAreExported) {
 
 TEST(ExportedSymbols, EveryStoreAccessorIsExported) {
     const QStringList symbols = ExportedSymbols();
-    for (const char* accessor : {"ITL480ProfileCfg::Instance()", "ITL460ProfileCfg::Instance()"}) {
+    for (const char* accessor :
+         {"IKR720ProfileCfg::Instance()", "ITL480ProfileCfg::Instance()", "ITL460ProfileCfg::Instance()",
+          "IAU570ProfileCfg::Instance()", "IDS180ProfileCfg::Instance()", "IAU320ProfileCfg::Instance()",
+          "IAU340ProfileCfg::Instance()", "IFT610ProfileCfg::Instance()", "IFT280ProfileCfg::Instance()",
+          "IVL550ProfileCfg::Instance()"}) {
         EXPECT_TRUE(symbols.contains(accessor)) << accessor;
     }
 }
