@@ -3,58 +3,17 @@
 #include "devices/audio/AudioDefaults.h"
 #include "devices/audio/AudioStoreTraits.h"
 #include "profilecore/ColorXml.h"
+#include "profilecore/LightModeXml.h"
 
 namespace prefbook {
 namespace {
 
-void writeByte(QXmlStreamWriter& w, const QString& name, uint8_t value) {
-    w.writeAttribute(name, QString::number(value));
-}
-
-void WriteLightEffect(QXmlStreamWriter& w, const DS180LightEffect& e) {
-    w.writeStartElement(QStringLiteral("mode"));
-    writeByte(w, QStringLiteral("id"), e.id);
-    writeByte(w, QStringLiteral("speed"), e.speed);
-    writeByte(w, QStringLiteral("red"), e.red);
-    writeByte(w, QStringLiteral("green"), e.green);
-    writeByte(w, QStringLiteral("blue"), e.blue);
-    w.writeEndElement();
-}
-
-void WriteLightEffect(QXmlStreamWriter& w, const AU320LightEffect& e) {
-    w.writeStartElement(QStringLiteral("mode"));
-    writeByte(w, QStringLiteral("id"), e.id);
-    writeByte(w, QStringLiteral("speed"), e.speed);
-    writeByte(w, QStringLiteral("brightness"), e.brightness);
-    writeByte(w, QStringLiteral("red"), e.red);
-    writeByte(w, QStringLiteral("green"), e.green);
-    writeByte(w, QStringLiteral("blue"), e.blue);
-    w.writeEndElement();
-}
-
-void ReadLightEffect(const QXmlStreamAttributes& a, DS180LightEffect& e) {
-    e.id = attrU8(a, QLatin1String("id"));
-    e.speed = attrU8(a, QLatin1String("speed"));
-    e.red = attrU8(a, QLatin1String("red"));
-    e.green = attrU8(a, QLatin1String("green"));
-    e.blue = attrU8(a, QLatin1String("blue"));
-}
-
-void ReadLightEffect(const QXmlStreamAttributes& a, AU320LightEffect& e) {
-    e.id = attrU8(a, QLatin1String("id"));
-    e.speed = attrU8(a, QLatin1String("speed"));
-    e.brightness = attrU8(a, QLatin1String("brightness"));
-    e.red = attrU8(a, QLatin1String("red"));
-    e.green = attrU8(a, QLatin1String("green"));
-    e.blue = attrU8(a, QLatin1String("blue"));
-}
-
 template <class Traits>
 void WriteLighting(QXmlStreamWriter& w, const typename Traits::Profile& p) {
     w.writeStartElement(QStringLiteral("lighting"));
-    writeByte(w, QStringLiteral("curr_mode"), p.lighting.currMode);
+    writeNumber(w, QLatin1String("curr_mode"), p.lighting.currMode);
     w.writeStartElement(QStringLiteral("general"));
-    for (const auto& e : p.lighting.effects) WriteLightEffect(w, e);
+    for (const auto& e : p.lighting.effects) WriteLightMode(w, e);
     w.writeEndElement();
     if constexpr (Traits::kPersistsEntries) {
         w.writeStartElement(QStringLiteral("foreground"));
@@ -71,9 +30,7 @@ void ReadLighting(QXmlStreamReader& r, typename Traits::Profile& p) {
         if (name == QLatin1String("general")) {
             ForEachChild(r, [&](QStringRef effect) {
                 if (effect == QLatin1String("mode")) {
-                    typename Traits::Effect e{};
-                    ReadLightEffect(r.attributes(), e);
-                    p.lighting.effects.push_back(e);
+                    p.lighting.effects.push_back(ReadLightMode<typename Traits::Effect>(r.attributes()));
                 }
                 return false;
             });

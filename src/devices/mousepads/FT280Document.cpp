@@ -1,6 +1,7 @@
 #include "devices/mousepads/FT280Document.h"
 
 #include "profilecore/ColorXml.h"
+#include "profilecore/LightModeXml.h"
 
 namespace prefbook {
 
@@ -10,22 +11,12 @@ namespace {
 
 const QLatin1String kRoot("ft280");
 
-void WriteModeSetting(QXmlStreamWriter& w, const ModeSetting& m) {
-    w.writeStartElement(QStringLiteral("mode"));
-    writeNumber(w, QLatin1String("id"), m.id);
-    writeNumber(w, QLatin1String("speed"), m.speed);
-    writeNumber(w, QLatin1String("red"), m.red);
-    writeNumber(w, QLatin1String("green"), m.green);
-    writeNumber(w, QLatin1String("blue"), m.blue);
-    w.writeEndElement();
-}
-
 void WriteProfile(QXmlStreamWriter& w, const FT280Profile& p) {
     w.writeStartElement(QStringLiteral("profile"));
     w.writeStartElement(QStringLiteral("lighting"));
     writeNumber(w, QLatin1String("curr_mode"), p.currMode);
     w.writeStartElement(QStringLiteral("general"));
-    for (const ModeSetting& m : p.modes) WriteModeSetting(w, m);
+    for (const ModeSetting& m : p.modes) WriteLightMode(w, m);
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("foreground"));
     for (const CustomColor& c : p.foreground) WriteCustomColor(w, c);
@@ -34,19 +25,14 @@ void WriteProfile(QXmlStreamWriter& w, const FT280Profile& p) {
     w.writeEndElement();  // profile
 }
 
-ModeSetting ReadMode(const QXmlStreamAttributes& a) {
-    return {attrU8(a, QLatin1String("id")), attrU8(a, QLatin1String("speed")),
-            attrU8(a, QLatin1String("red")), attrU8(a, QLatin1String("green")),
-            attrU8(a, QLatin1String("blue"))};
-}
-
 void ReadLighting(QXmlStreamReader& r, FT280Profile& p) {
     // "curr_mode" is unsigned: only its low byte is kept.
     p.currMode = static_cast<uint8_t>(attrU32(r.attributes(), QLatin1String("curr_mode")) & 0xFFu);
     ForEachChild(r, [&](QStringRef name) {
         if (name == QLatin1String("general")) {
             ForEachChild(r, [&](QStringRef mode) {
-                if (mode == QLatin1String("mode")) p.modes.push_back(ReadMode(r.attributes()));
+                if (mode == QLatin1String("mode"))
+                    p.modes.push_back(ReadLightMode<ModeSetting>(r.attributes()));
                 return false;
             });
             return true;

@@ -1,6 +1,7 @@
 #include "devices/textlight/VL550Document.h"
 
 #include "profilecore/ColorXml.h"
+#include "profilecore/LightModeXml.h"
 
 namespace prefbook {
 
@@ -11,24 +12,13 @@ namespace {
 const QLatin1String kRoot("vl550");
 const QString kCustomColor = QStringLiteral("customColor");
 
-void WriteModeSetting(QXmlStreamWriter& w, const VLModeSetting& m) {
-    w.writeStartElement(QStringLiteral("mode"));
-    writeNumber(w, QLatin1String("id"), m.id);
-    writeNumber(w, QLatin1String("speed"), m.speed);
-    writeNumber(w, QLatin1String("brightness"), m.brightness);
-    writeNumber(w, QLatin1String("red"), m.red);
-    writeNumber(w, QLatin1String("green"), m.green);
-    writeNumber(w, QLatin1String("blue"), m.blue);
-    w.writeEndElement();
-}
-
 void WriteLighting(QXmlStreamWriter& w, const VL550Profile& p) {
     w.writeStartElement(QStringLiteral("lighting"));
     writeNumber(w, QLatin1String("curr_mode"), p.currMode);
     w.writeStartElement(QStringLiteral("general"));
     for (size_t i = 0; i < kVL550ModeCount; ++i) {
-        WriteModeSetting(w, i < static_cast<size_t>(p.modes.size()) ? p.modes[static_cast<int>(i)]
-                                                                    : kVLDefaultModeSetting);
+        WriteLightMode(w, i < static_cast<size_t>(p.modes.size()) ? p.modes[static_cast<int>(i)]
+                                                                  : kVLDefaultModeSetting);
     }
     w.writeEndElement();
     for (const CustomColor& c : p.customColors) WriteCustomColor(w, c, kCustomColor);
