@@ -113,6 +113,14 @@ void RawEmitter::EmitInto(const QString& dir) {
     ::unlink(to.c_str());  // keep the folder small, as the store's pruning does
 }
 
+MacroRecord BenchMacroRecord(int actions) {
+    MacroRecord record{};
+    record.actionCount = static_cast<uint8_t>(actions);
+    for (int a = 0; a < actions; ++a)
+        record.actions[a] = {uint16_t(4 + a % 100), uint8_t(a & 1), uint16_t(a * 7)};
+    return record;
+}
+
 long long HeapInUse() {
     const struct mallinfo2 info = mallinfo2();
     return static_cast<long long>(info.uordblks + info.hblkhd);

@@ -12,6 +12,7 @@
 
 #include "hostservices/IHabitat.h"
 #include "hostservices/ITracebook.h"
+#include "profilecore/MacroTypes.h"
 #include "profilecore/StoreHost.h"
 
 namespace prefbook::bench {
@@ -102,6 +103,9 @@ private:
     std::vector<Token> tokens_;
     int counter_ = 0;
 };
+
+// A macro record of the given number of actions, the same in every benchmark.
+MacroRecord BenchMacroRecord(int actions);
 
 // Bytes of heap in use now (glibc), to measure what a loaded store keeps.
 long long HeapInUse();

@@ -11,12 +11,7 @@ std::shared_ptr<void> BuildKR720(const StoreHost& host, Content content) {
     for (uint32_t r = 0; r < store->GetRecordCount(); ++r) {
         for (int m = 0; m < content.macros; ++m) {
             const std::string name = "macro " + std::to_string(m);
-            MacroRecord record{};
-            record.actionCount = static_cast<uint8_t>(content.actions);
-            for (int a = 0; a < content.actions; ++a) {
-                record.actions[a] = {uint16_t(4 + a % 100), uint8_t(a & 1), uint16_t(a * 7)};
-            }
-            store->SetMacro(r, name, record);
+            store->SetMacro(r, name, BenchMacroRecord(content.actions));
             store->SetMacroAssignments(r, name, {{uint8_t(m % 4), uint16_t(m + 1)}});
         }
     }

@@ -11,12 +11,7 @@ std::shared_ptr<void> BuildTL(const StoreHost& host, Content content) {
     for (int p = 0; p < store->GetProfileNum(); ++p) {
         for (int m = 0; m < content.macros; ++m) {
             const std::string name = "macro " + std::to_string(m);
-            MacroRecord record{};
-            record.actionCount = static_cast<uint8_t>(content.actions);
-            for (int a = 0; a < content.actions; ++a) {
-                record.actions[a] = {uint16_t(4 + a % 100), uint8_t(a & 1), uint16_t(a * 7)};
-            }
-            store->SetMacro(p, name, record);
+            store->SetMacro(p, name, BenchMacroRecord(content.actions));
             store->SetMacroKeys(p, name, {uint16_t(m), uint16_t(m + 1)});
         }
     }

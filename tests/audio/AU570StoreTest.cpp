@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 
+#include "audio/EqModeBuilder.h"
 #include "devices/audio/AU570ProfileCfgImpl.h"
 #include "devices/audio/AudioXml.h"
 #include "profilecore/ProfileFolder.h"
@@ -11,22 +12,10 @@
 namespace prefbook::test {
 namespace {
 
-EqMode Mode(int id, const char* name, int hz64, int hz250, int hz1k, int hz4k, int hz16k) {
-    EqMode m;
-    m.id = id;
-    m.name = name;
-    m.hz64 = hz64;
-    m.hz250 = hz250;
-    m.hz1k = hz1k;
-    m.hz4k = hz4k;
-    m.hz16k = hz16k;
-    return m;
-}
-
 QMap<int, EqMode> Presets() {
-    return {{1, Mode(1, "POP MUSIC", 0, 0, 1, 3, 3)},
-            {2, Mode(2, "MOVIE", 3, 3, 1, 1, 1)},
-            {3, Mode(3, "GAMING(BASS+)", 2, 2, -1, 1, 1)}};
+    return {{1, Eq(1, "POP MUSIC", 0, 0, 1, 3, 3)},
+            {2, Eq(2, "MOVIE", 3, 3, 1, 1, 1)},
+            {3, Eq(3, "GAMING(BASS+)", 2, 2, -1, 1, 1)}};
 }
 
 QByteArray Document(const QByteArray& mode) {
@@ -80,8 +69,8 @@ TEST_F(AU570StoreTest, SavedSetReloadsUnchangedIncludingNegativesAndUtf8) {
     data.bass = -7;
     data.treble = 12;
     data.currModeId = 42;  // need not exist in the table
-    data.modes = {{5, Mode(5, "Bühne \"live\" <&>", -12, -1, 0, 7, 2147483647)},
-                  {9, Mode(9, "x", -2147483647, 1, 2, 3, 4)}};
+    data.modes = {{5, Eq(5, "Bühne \"live\" <&>", -12, -1, 0, 7, 2147483647)},
+                  {9, Eq(9, "x", -2147483647, 1, 2, 3, 4)}};
     {
         AU570ProfileCfgImpl store(t.Host());
         store.SetProfileData(data);
@@ -93,7 +82,7 @@ TEST_F(AU570StoreTest, SavedSetReloadsUnchangedIncludingNegativesAndUtf8) {
 
 TEST_F(AU570StoreTest, ModeBassAndTrebleStayInMemory) {
     AU570ProfileCfgImpl store(t.Host());
-    EqMode m = Mode(4, "MINE", 1, 1, 1, 1, 1);
+    EqMode m = Eq(4, "MINE", 1, 1, 1, 1, 1);
     m.bass = 6;
     m.treble = 8;
     store.AddEqMode(m);
@@ -124,19 +113,19 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ReadCase{"an eq without a name ends the list",
                  "<mode><eq id=\"1\" name=\"A\"/><eq id=\"2\" name=\"\"/><eq id=\"3\" name=\"C\"/></mode>",
-                 {{1, Mode(1, "A", 0, 0, 0, 0, 0)}}},
+                 {{1, Eq(1, "A", 0, 0, 0, 0, 0)}}},
         ReadCase{"a foreign element ends the list",
                  "<mode><eq id=\"1\" name=\"A\"/><other/><eq id=\"3\" name=\"C\"/></mode>",
-                 {{1, Mode(1, "A", 0, 0, 0, 0, 0)}}},
+                 {{1, Eq(1, "A", 0, 0, 0, 0, 0)}}},
         ReadCase{"a later duplicate id wins",
                  "<mode><eq id=\"1\" name=\"A\" Hz64=\"1\"/><eq id=\"1\" name=\"B\" Hz64=\"2\"/></mode>",
-                 {{1, Mode(1, "B", 2, 0, 0, 0, 0)}}},
+                 {{1, Eq(1, "B", 2, 0, 0, 0, 0)}}},
         ReadCase{"bands, negatives and non-numbers",
                  "<mode><eq id=\"-4\" name=\"N\" Hz64=\"-1\" Hz250=\"x\" Hz1K=\"-30\" Hz4K=\"7\"/></mode>",
-                 {{-4, Mode(-4, "N", -1, 0, -30, 7, 0)}}},
+                 {{-4, Eq(-4, "N", -1, 0, -30, 7, 0)}}},
         ReadCase{"eq outside mode is not read",
                  "<eq id=\"8\" name=\"out\"/><mode><eq id=\"1\" name=\"A\"/></mode>",
-                 {{1, Mode(1, "A", 0, 0, 0, 0, 0)}}}));
+                 {{1, Eq(1, "A", 0, 0, 0, 0, 0)}}}));
 
 TEST_F(AU570StoreTest, ModeWithoutEqLoadsEmptyAndImportingItResetsToPresets) {
     const QByteArray empty = Document("<mode bass=\"4\" treble=\"5\" currModeId=\"2\"/>");
@@ -162,7 +151,7 @@ TEST_F(AU570StoreTest, ImportTakesTableAndModeInUseButKeepsTheLevels) {
     EXPECT_EQ(store.GetBass(), 3);
     EXPECT_EQ(store.GetTreble(), -2);
     EXPECT_EQ(store.GetCurrModeId(), 7);
-    EXPECT_EQ(store.GetEqModes(), (QMap<int, EqMode>{{7, Mode(7, "S", 0, 0, 0, 0, 0)}}));
+    EXPECT_EQ(store.GetEqModes(), (QMap<int, EqMode>{{7, Eq(7, "S", 0, 0, 0, 0, 0)}}));
 }
 
 TEST_F(AU570StoreTest, FailedImportLeavesTheSetAlone) {
@@ -207,9 +196,9 @@ TEST_F(AU570StoreTest, TableEditsFollowTheirRules) {
     EXPECT_EQ(store.GetCurrModeId(), 3);  // points at a missing id now
     EXPECT_FALSE(store.GetEqModes().contains(3));
 
-    store.AddEqMode(Mode(8, "EIGHT", 1, 2, 3, 4, 5));
+    store.AddEqMode(Eq(8, "EIGHT", 1, 2, 3, 4, 5));
     EXPECT_EQ(store.GetCurrModeId(), 8);
-    store.SetEqMode(10, Mode(11, "keyed apart", 0, 0, 0, 0, 0));
+    store.SetEqMode(10, Eq(11, "keyed apart", 0, 0, 0, 0, 0));
     EXPECT_EQ(store.GetCurrModeId(), 8);
     EXPECT_EQ(store.GetEqModes().value(10).id, 11);
 

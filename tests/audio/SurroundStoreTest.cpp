@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "audio/EqModeBuilder.h"
 #include "devices/audio/AudioProfileStore.h"
 #include "settings/DeviceType.h"
 #include "support/TestHost.h"
@@ -33,18 +34,6 @@ struct AU340Case {
     static constexpr bool kLevelsPersist = false;
     static constexpr bool kEntriesPersist = false;
 };
-
-EqMode Eq(int id, const char* name, int hz64, int hz250, int hz1k, int hz4k, int hz16k) {
-    EqMode m;
-    m.id = id;
-    m.name = name;
-    m.hz64 = hz64;
-    m.hz250 = hz250;
-    m.hz1k = hz1k;
-    m.hz4k = hz4k;
-    m.hz16k = hz16k;
-    return m;
-}
 
 SurroundMode Virtual(int id, const char* name, int vss, int smvss, SpeakerValues angle,
                      SpeakerValues distance) {
