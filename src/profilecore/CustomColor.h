@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "profilecore/PackedRecord.h"
+
 #pragma pack(push, 1)
 // One entry of a custom-colour list, exchanged with the suite byte for byte.
 struct CustomColor {
@@ -14,9 +16,4 @@ struct CustomColor {
 #pragma pack(pop)
 static_assert(sizeof(CustomColor) == 5, "CustomColor is exchanged as 5 bytes");
 
-inline bool operator==(const CustomColor& x, const CustomColor& y) {
-    return x.enable == y.enable && x.r == y.r && x.g == y.g && x.b == y.b && x.a == y.a;
-}
-inline bool operator!=(const CustomColor& x, const CustomColor& y) {
-    return !(x == y);
-}
+PREFBOOK_BYTEWISE_EQUALITY(CustomColor)

@@ -6,6 +6,8 @@
 #include <map>
 #include <string>
 
+#include "profilecore/PackedRecord.h"
+
 constexpr int kMacroActionCapacity = 199;  // steps a macro record holds
 constexpr int kMacroNameBytes = 16;        // bytes of the name kept inside a record
 
@@ -56,12 +58,7 @@ static_assert(offsetof(MacroRecordLong, name) == 3 && offsetof(MacroRecordLong, 
               "MacroRecordLong field offsets");
 static_assert(sizeof(MacroAssignment) == 3, "MacroAssignment is exchanged as 3 bytes");
 
-inline bool operator==(const MacroAssignment& a, const MacroAssignment& b) {
-    return a.slot == b.slot && a.key == b.key;
-}
-inline bool operator!=(const MacroAssignment& a, const MacroAssignment& b) {
-    return !(a == b);
-}
+PREFBOOK_BYTEWISE_EQUALITY(MacroAssignment)
 
 // What a profile keeps per macro: the record, its key assignments (any number, duplicates allowed) and
 // four reserved bytes that are copied with the entry but never persisted.

@@ -8,10 +8,6 @@
 namespace prefbook {
 namespace {
 
-void writeInt(QXmlStreamWriter& w, const QString& name, int32_t value) {
-    w.writeAttribute(name, DecimalText(value));
-}
-
 SurroundMode ReadVirtual(const QXmlStreamAttributes& a) {
     SurroundMode m;
     m.angle = DefaultSpeakerAngles();
@@ -27,10 +23,10 @@ SurroundMode ReadVirtual(const QXmlStreamAttributes& a) {
 
 void WriteVirtual(QXmlStreamWriter& w, const SurroundMode& m) {
     w.writeStartElement(QStringLiteral("virtual"));
-    writeInt(w, QStringLiteral("id"), m.id);
+    writeNumber(w, QLatin1String("id"), m.id);
     writeUtf8(w, QStringLiteral("name"), m.name);
-    writeInt(w, QStringLiteral("VssEnable"), m.vssEnable);
-    writeInt(w, QStringLiteral("SmvssEnable"), m.smvssEnable);
+    writeNumber(w, QLatin1String("VssEnable"), m.vssEnable);
+    writeNumber(w, QLatin1String("SmvssEnable"), m.smvssEnable);
     w.writeAttribute(QStringLiteral("distance"), JoinSpeakerValues(m.distance));
     w.writeAttribute(QStringLiteral("angle"), JoinSpeakerValues(m.angle));
     w.writeEndElement();
@@ -40,13 +36,13 @@ void WriteVirtual(QXmlStreamWriter& w, const SurroundMode& m) {
 
 void WriteEqMode(QXmlStreamWriter& w, const EqMode& m) {
     w.writeStartElement(QStringLiteral("eq"));
-    writeInt(w, QStringLiteral("id"), m.id);
+    writeNumber(w, QLatin1String("id"), m.id);
     writeUtf8(w, QStringLiteral("name"), m.name);
-    writeInt(w, QStringLiteral("Hz64"), m.hz64);
-    writeInt(w, QStringLiteral("Hz250"), m.hz250);
-    writeInt(w, QStringLiteral("Hz1K"), m.hz1k);
-    writeInt(w, QStringLiteral("Hz4K"), m.hz4k);
-    writeInt(w, QStringLiteral("Hz16K"), m.hz16k);
+    writeNumber(w, QLatin1String("Hz64"), m.hz64);
+    writeNumber(w, QLatin1String("Hz250"), m.hz250);
+    writeNumber(w, QLatin1String("Hz1K"), m.hz1k);
+    writeNumber(w, QLatin1String("Hz4K"), m.hz4k);
+    writeNumber(w, QLatin1String("Hz16K"), m.hz16k);
     w.writeEndElement();
 }
 
@@ -78,10 +74,10 @@ void ReadEqModes(QXmlStreamReader& r, QMap<int, EqMode>& modes) {
 void WriteSound(QXmlStreamWriter& w, const SoundSettings& s, BassTreble bassTreble) {
     w.writeStartElement(QStringLiteral("sound"));
     if (bassTreble == BassTreble::Carried) {
-        writeInt(w, QStringLiteral("bass"), s.bass);
-        writeInt(w, QStringLiteral("treble"), s.treble);
+        writeNumber(w, QLatin1String("bass"), s.bass);
+        writeNumber(w, QLatin1String("treble"), s.treble);
     }
-    writeInt(w, QStringLiteral("currModeId"), s.currModeId);
+    writeNumber(w, QLatin1String("currModeId"), s.currModeId);
     for (const EqMode& m : s.modes) WriteEqMode(w, m);
     w.writeEndElement();
 }
@@ -98,7 +94,7 @@ void ReadSound(QXmlStreamReader& r, SoundSettings& s, BassTreble bassTreble) {
 
 void WriteSurround(QXmlStreamWriter& w, const SurroundSettings& s) {
     w.writeStartElement(QStringLiteral("surround"));
-    writeInt(w, QStringLiteral("currModeId"), s.currModeId);
+    writeNumber(w, QLatin1String("currModeId"), s.currModeId);
     for (const SurroundMode& m : s.modes) WriteVirtual(w, m);
     w.writeEndElement();
 }

@@ -9,6 +9,7 @@
 #include "PrefbookExport.h"
 #include "devices/audio/AudioRecords.h"
 #include "profilecore/CustomColor.h"
+#include "profilecore/PackedRecord.h"
 
 #pragma pack(push, 1)
 // One lighting effect, exchanged with the device byte for byte.
@@ -23,13 +24,7 @@ struct AU320LightEffect {
 #pragma pack(pop)
 static_assert(sizeof(AU320LightEffect) == 6, "AU320LightEffect is exchanged as 6 bytes");
 
-inline bool operator==(const AU320LightEffect& x, const AU320LightEffect& y) {
-    return x.id == y.id && x.speed == y.speed && x.brightness == y.brightness && x.red == y.red &&
-           x.green == y.green && x.blue == y.blue;
-}
-inline bool operator!=(const AU320LightEffect& x, const AU320LightEffect& y) {
-    return !(x == y);
-}
+PREFBOOK_BYTEWISE_EQUALITY(AU320LightEffect)
 
 struct AU320Lighting {
     uint8_t currMode = 0;

@@ -9,6 +9,7 @@
 #include "PrefbookExport.h"
 #include "devices/audio/AudioRecords.h"
 #include "profilecore/CustomColor.h"
+#include "profilecore/PackedRecord.h"
 
 #pragma pack(push, 1)
 // One lighting effect, exchanged with the device byte for byte.
@@ -22,12 +23,7 @@ struct DS180LightEffect {
 #pragma pack(pop)
 static_assert(sizeof(DS180LightEffect) == 5, "DS180LightEffect is exchanged as 5 bytes");
 
-inline bool operator==(const DS180LightEffect& x, const DS180LightEffect& y) {
-    return x.id == y.id && x.speed == y.speed && x.red == y.red && x.green == y.green && x.blue == y.blue;
-}
-inline bool operator!=(const DS180LightEffect& x, const DS180LightEffect& y) {
-    return !(x == y);
-}
+PREFBOOK_BYTEWISE_EQUALITY(DS180LightEffect)
 
 struct DS180Lighting {
     uint8_t currMode = 0;

@@ -8,6 +8,7 @@
 
 #include "profilecore/CustomColor.h"
 #include "profilecore/MacroTypes.h"
+#include "profilecore/PackedRecord.h"
 
 // Sizes of the KR720 lighting and key data as the device exchanges them.
 constexpr int kKR720Profiles = 5;  // user profiles
@@ -59,12 +60,7 @@ static_assert(sizeof(LightEffect) == 14, "LightEffect is exchanged as 14 bytes")
 static_assert(sizeof(KR720Rgb) == 3, "KR720Rgb is exchanged as 3 bytes");
 static_assert(sizeof(KR720CustomBlock) == 547, "KR720CustomBlock is exchanged as 547 bytes");
 
-inline bool operator==(const LightEffect& a, const LightEffect& b) {
-    return std::memcmp(&a, &b, sizeof(LightEffect)) == 0;
-}
-inline bool operator!=(const LightEffect& a, const LightEffect& b) {
-    return !(a == b);
-}
+PREFBOOK_BYTEWISE_EQUALITY(LightEffect)
 
 // Settings of one analog-key mode.
 struct AimMode {

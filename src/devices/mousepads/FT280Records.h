@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "profilecore/CustomColor.h"
+#include "profilecore/PackedRecord.h"
 
 #pragma pack(push, 1)
 // Speed and colour of one lighting mode of the FT280 pad, exchanged with the suite byte for byte.
@@ -17,12 +18,7 @@ struct ModeSetting {
 #pragma pack(pop)
 static_assert(sizeof(ModeSetting) == 5, "ModeSetting is exchanged as 5 bytes");
 
-inline bool operator==(const ModeSetting& x, const ModeSetting& y) {
-    return x.id == y.id && x.speed == y.speed && x.red == y.red && x.green == y.green && x.blue == y.blue;
-}
-inline bool operator!=(const ModeSetting& x, const ModeSetting& y) {
-    return !(x == y);
-}
+PREFBOOK_BYTEWISE_EQUALITY(ModeSetting)
 
 // The single profile of one FT280 size.
 struct FT280Profile {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "profilecore/CustomColor.h"
+#include "profilecore/PackedRecord.h"
 
 constexpr size_t kVL550ModeCount = 10;
 constexpr size_t kVL550BlockColors = 21;
@@ -26,13 +27,7 @@ struct VLModeSetting {
 #pragma pack(pop)
 static_assert(sizeof(VLModeSetting) == 6, "VLModeSetting is exchanged as 6 bytes");
 
-inline bool operator==(const VLModeSetting& x, const VLModeSetting& y) {
-    return x.id == y.id && x.speed == y.speed && x.red == y.red && x.green == y.green && x.blue == y.blue &&
-           x.brightness == y.brightness;
-}
-inline bool operator!=(const VLModeSetting& x, const VLModeSetting& y) {
-    return !(x == y);
-}
+PREFBOOK_BYTEWISE_EQUALITY(VLModeSetting)
 
 // The setting a mode takes before its document says otherwise, and the one that pads a short list.
 constexpr VLModeSetting kVLDefaultModeSetting{0, 3, 255, 255, 255, 255};
