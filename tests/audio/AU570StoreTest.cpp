@@ -26,12 +26,7 @@ class AU570StoreTest : public ::testing::Test {
 protected:
     TestHost t;
     QString Dir() { return t.habitat.ProfileDir(AU570); }
-    QString Put(int minute, const QByteArray& content) {
-        const QString path = Dir() + QString("2025-01-01 10-%1-00.xml").arg(minute, 2, 10, QChar('0'));
-        WriteFile(path, content);
-        SetModified(path, QDateTime(QDate(2025, 1, 1), QTime(10, minute)));
-        return path;
-    }
+    QString Put(int minute, const QByteArray& content) { return PutDocument(Dir(), minute, content); }
     QString UserFile(const QByteArray& content) {
         const QString path = t.habitat.GetBaseDir() + "/import.xml";
         WriteFile(path, content);

@@ -58,12 +58,7 @@ protected:
     using Impl = typename Case::Impl;
     TestHost t;
     QString Dir() { return t.habitat.ProfileDir(Case::kType); }
-    QString Put(int minute, const QByteArray& content) {
-        const QString path = Dir() + QString("2025-01-01 10-%1-00.xml").arg(minute, 2, 10, QChar('0'));
-        WriteFile(path, content);
-        SetModified(path, QDateTime(QDate(2025, 1, 1), QTime(10, minute)));
-        return path;
-    }
+    QString Put(int minute, const QByteArray& content) { return PutDocument(Dir(), minute, content); }
     QString UserFile(const QByteArray& content) {
         const QString path = t.habitat.GetBaseDir() + "/import.xml";
         WriteFile(path, content);

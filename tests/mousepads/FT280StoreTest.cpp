@@ -22,11 +22,7 @@ protected:
     TestHost t;
     QString Dir(int type) { return t.habitat.ProfileDir(type); }
     // A document of the type's folder, minutes after a fixed start.
-    void Put(int type, int minute, const QByteArray& content) {
-        const QString path = Dir(type) + QString("2025-01-01 10-%1-00.xml").arg(minute, 2, 10, QChar('0'));
-        WriteFile(path, content);
-        SetModified(path, QDateTime(QDate(2025, 1, 1), QTime(10, minute)));
-    }
+    void Put(int type, int minute, const QByteArray& content) { PutDocument(Dir(type), minute, content); }
 };
 
 class FT280SizeTest : public FT280StoreTest, public ::testing::WithParamInterface<int> {};

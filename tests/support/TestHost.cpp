@@ -99,6 +99,13 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
     ASSERT_EQ(file.write(bytes), bytes.size());
 }
 
+QString PutDocument(const QString& dir, int minute, const QByteArray& content) {
+    const QString path = dir + QString("2025-01-01 10-%1-00.xml").arg(minute, 2, 10, QChar('0'));
+    WriteFile(path, content);
+    SetModified(path, QDateTime(QDate(2025, 1, 1), QTime(10, minute)));
+    return path;
+}
+
 void SetModified(const QString& path, const QDateTime& time) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadWrite));

@@ -81,6 +81,9 @@ RecordingTracebook& ProcessTracebook();
 QStringList ListFolder(const QString& dir);  // file names, sorted by name
 QByteArray ReadAll(const QString& path);
 void WriteFile(const QString& path, const QByteArray& bytes);
+// Writes "2025-01-01 10-<minute>-00.xml" into dir, modified at that time, so that documents are
+// ordered by their minute; returns its path.
+QString PutDocument(const QString& dir, int minute, const QByteArray& content);
 // Sets a file's modification time, to order documents without sleeping.
 void SetModified(const QString& path, const QDateTime& time);
 
