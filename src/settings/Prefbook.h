@@ -63,6 +63,25 @@ public:
     static bool ReadBX330V2ResetFlag();
     static void SaveBX330V2ResetFlag(bool reset);
 
+    // Per-device questions, forwarded to the store that serves the type (Instance(), so the first
+    // call creates and loads it). Indices are the store's own and checked there. A type the operation
+    // does not forward to is ignored: setters do nothing, getters give 0 or an empty value, the list
+    // form leaves the list as it was, ReadDevDefaultPrefbook returns true and leaves path alone.
+    // The TL480, TL460, BX310V2 and BX330V2 stores save at once after SaveOpenExeName,
+    // SaveOpenExePath and SaveProfileExportPath; every other change stays in memory until the suite
+    // saves the store.
+    static int ReadProfileNum(DeviceType type);
+    static const std::string& ReadProfileName(DeviceType type, int idx);
+    static void ReadProfileName(DeviceType type, QStringList& names);
+    static void SaveProfileName(DeviceType type, int idx, const std::string& name);
+    static const std::string& ReadOpenExeName(DeviceType type, int idx);
+    static void SaveOpenExeName(DeviceType type, int idx, const std::string& exe);
+    static const QString& ReadOpenExePath(DeviceType type);
+    static void SaveOpenExePath(DeviceType type, const QString& path);
+    static const QString& ReadProfileExportPath(DeviceType type);
+    static void SaveProfileExportPath(DeviceType type, const QString& path);
+    static bool ReadDevDefaultPrefbook(DeviceType type, QString& path);
+
 private:
     static const std::string filename();       // "/config/param/param.arg"
     static const std::string filename_chg();   // "/config/param/param_chg.arg"
