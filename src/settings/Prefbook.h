@@ -8,6 +8,17 @@
 #include "PrefbookExport.h"
 #include "settings/DeviceType.h"
 
+// The owner window of the file dialogs. On Windows it is an HWND (declared as windows.h declares it
+// under STRICT, its default, so this header needs no windows.h). Elsewhere it is the owner's native
+// window id as Qt gives it (QWidget::winId()), 0 for none. Filters are wide strings on every platform
+// (LPCWSTR on Windows).
+#if defined(_WIN32)
+struct HWND__;
+using PrefbookWindow = HWND__*;
+#else
+using PrefbookWindow = quintptr;
+#endif
+
 // The suite's application settings, kept in three INI files under IHabitat's base folder. Every
 // operation opens one file, reads or writes one value and closes it again; nothing is cached, so a
 // file edited by hand between two calls is honoured. No operation reports an error: absent files,
@@ -81,6 +92,18 @@ public:
     static const QString& ReadProfileExportPath(DeviceType type);
     static void SaveProfileExportPath(DeviceType type, const QString& path);
     static bool ReadDevDefaultPrefbook(DeviceType type, QString& path);
+
+    // File dialogs: the path the user picked, or an empty string when the dialog was cancelled or
+    // could not be shown (nothing is logged). filter holds pairs of description and pattern list,
+    // each zero-terminated, the list ending with an extra zero: L"Profiles\0*.xml;*.bak\0\0".
+    // A successful dialog leaves the process's current directory as it was before the call.
+    // Windows shows the common dialogs; elsewhere the desktop's file chooser is asked through the
+    // XDG desktop portal on the session bus, waiting in a local event loop (needs a QCoreApplication).
+    static QString getOpenFileName(PrefbookWindow owner, const QString& title, const QString& initialDir,
+                                   const wchar_t* filter);
+    // defaultExt (without the dot, may be null) is appended to a chosen name that has no extension.
+    static QString getSaveFileName(PrefbookWindow owner, const QString& title, const QString& initialDir,
+                                   const wchar_t* filter, const wchar_t* defaultExt);
 
 private:
     static const std::string filename();       // "/config/param/param.arg"

@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVirtualObject>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTimer>
+
+#include "settings/FileDialogPortal.h"
+#include "settings/Prefbook.h"
+
+namespace prefbook::test {
+namespace {
+
+// A file chooser portal on the test's own bus: records the call, answers with the request handle,
+// then sends the configured Response (or, with vanish set, leaves the bus without answering).
+class StandInPortal final : public QDBusVirtualObject {
+public:
+    uint response = 0;
+    QStringList uris;
+    bool vanish = false;
+    QDBusMessage call;
+
+    QString introspect(const QString&) const override { return {}; }
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& bus) override {
+        if (message.interface() != kFileChooser) return false;
+        call = message;
+        const QVariantMap options = qdbus_cast<QVariantMap>(message.arguments().value(2));
+        QString sender = message.service().mid(1);
+        sender.replace('.', '_');
+        const QString handle =
+            QString(kPortalPath) + "/request/" + sender + "/" + options["handle_token"].toString();
+        bus.send(message.createReply(QVariant::fromValue(QDBusObjectPath(handle))));
+        if (vanish) {
+            QTimer::singleShot(
+                20, [name = bus.name()] { QDBusConnection(name).unregisterService(kPortalService); });
+            return true;
+        }
+        QDBusMessage answer = QDBusMessage::createSignal(handle, kPortalRequest, "Response");
+        answer << response << QVariantMap{{"uris", uris}};
+        bus.send(answer);
+        return true;
+    }
+    QVariantMap Options() const { return qdbus_cast<QVariantMap>(call.arguments().value(2)); }
+};
+
+class PortalDialog : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "test_dialogs";
+        static char* argv[] = {name, nullptr};
+        if (!QCoreApplication::instance()) new QCoreApplication(argc, argv);
+        if (QStandardPaths::findExecutable("dbus-daemon").isEmpty()) return;
+        daemon_ = new QProcess;
+        daemon_->start("dbus-daemon", {"--session", "--nofork", "--print-address"});
+        if (daemon_->waitForReadyRead(10000)) address_ = daemon_->readLine().trimmed();
+        // The library's session bus is this private one from its first use on.
+        qputenv("DBUS_SESSION_BUS_ADDRESS", address_);
+    }
+    static void TearDownTestSuite() {
+        QDBusConnection::disconnectFromBus("stand-in");
+        if (daemon_) {
+            daemon_->terminate();
+            daemon_->waitForFinished();
+            delete daemon_;
+            daemon_ = nullptr;
+        }
+    }
+
+    void SetUp() override {
+        if (address_.isEmpty())
+            GTEST_SKIP() << "dbus-daemon is not installed or did not start (scripts/setup installs it)";
+        bus_ = QDBusConnection::connectToBus(QString::fromUtf8(address_), "stand-in");
+        ASSERT_TRUE(bus_.isConnected());
+    }
+    void TearDown() override {
+        bus_.unregisterObject(kPortalPath);
+        bus_.unregisterService(kPortalService);
+    }
+
+    void Serve() {
+        ASSERT_TRUE(bus_.registerService(kPortalService));
+        ASSERT_TRUE(bus_.registerVirtualObject(kPortalPath, &portal_));
+    }
+
+    StandInPortal portal_;
+    QDBusConnection bus_{QString()};
+    static inline QProcess* daemon_ = nullptr;
+    static inline QByteArray address_;
+};
+
+TEST_F(PortalDialog, OpenSendsTheRequestAndReturnsTheChosenFile) {
+    Serve();
+    portal_.uris = QStringList{"file:///home/user/profiles/blue.xml"};
+    EXPECT_EQ(Prefbook::getOpenFileName(PrefbookWindow(0x1a2b), "Import profile", "/home/user/profiles",
+                                        L"Profiles\0*.xml;*.bak\0All files\0*.*\0"),
+              "/home/user/profiles/blue.xml");
+
+    EXPECT_EQ(portal_.call.member(), "OpenFile");
+    EXPECT_EQ(portal_.call.arguments().value(0).toString(), "x11:1a2b");
+    EXPECT_EQ(portal_.call.arguments().value(1).toString(), "Import profile");
+    const QVariantMap options = portal_.Options();
+    EXPECT_TRUE(options["modal"].toBool());
+    EXPECT_EQ(options["current_folder"].toByteArray(), QByteArray("/home/user/profiles\0", 20));
+    const QDBusArgument filtersArg = options["filters"].value<QDBusArgument>();
+    EXPECT_EQ(filtersArg.currentSignature(), "a(sa(us))");
+    PortalFilters filters;
+    filtersArg >> filters;
+    ASSERT_EQ(filters.size(), 2);
+    EXPECT_EQ(filters[0].name, "Profiles");
+    ASSERT_EQ(filters[0].patterns.size(), 2);
+    EXPECT_EQ(filters[0].patterns[1].pattern, "*.bak");
+    EXPECT_EQ(filters[0].patterns[1].kind, 0u);
+    ASSERT_EQ(filters[1].patterns.size(), 1);
+    EXPECT_EQ(filters[1].patterns[0].pattern, "*");  // every file, names without a dot too
+}
+
+TEST_F(PortalDialog, NonAsciiPathsTravelBothWays) {
+    Serve();
+    portal_.uris = QStringList{"file:///tmp/Profil%C3%A9s/%E6%BC%A2%20one.xml"};
+    EXPECT_EQ(Prefbook::getOpenFileName(PrefbookWindow{}, QString::fromUtf8("\xc3\x9c"),
+                                        QString::fromUtf8("/tmp/Profil\xc3\xa9s"), L"Profiles\0*.xml\0"),
+              QString::fromUtf8("/tmp/Profil\xc3\xa9s/\xe6\xbc\xa2 one.xml"));
+    EXPECT_EQ(portal_.call.arguments().value(0).toString(), "");
+    EXPECT_EQ(portal_.call.arguments().value(1).toString(), QString::fromUtf8("\xc3\x9c"));
+    EXPECT_EQ(portal_.Options()["current_folder"].toByteArray(), QByteArray("/tmp/Profil\xc3\xa9s\0", 15));
+}
+
+TEST_F(PortalDialog, SaveAddsTheDefaultExtensionToABareName) {
+    Serve();
+    struct Case {
+        const char* uri;
+        const wchar_t* ext;
+        const char* expected;
+    };
+    for (const Case& c : {Case{"file:///tmp/out", L"xml", "/tmp/out.xml"},
+                          Case{"file:///tmp/out.bak", L"xml", "/tmp/out.bak"},
+                          Case{"file:///tmp/out", nullptr, "/tmp/out"}}) {
+        portal_.uris = QStringList{c.uri};
+        EXPECT_EQ(Prefbook::getSaveFileName(PrefbookWindow{}, "Export", "", L"Profiles\0*.xml\0", c.ext),
+                  c.expected);
+        EXPECT_EQ(portal_.call.member(), "SaveFile");
+        EXPECT_FALSE(portal_.Options().contains("current_folder"));
+    }
+}
+
+TEST_F(PortalDialog, CancelFailureAndForeignAnswersGiveAnEmptyPath) {
+    Serve();
+    struct Case {
+        uint response;
+        QStringList uris;
+    };
+    for (const Case& c :
+         {Case{1, {}}, Case{2, {"file:///tmp/a.xml"}}, Case{0, {}}, Case{0, {"https://example.org/a.xml"}}}) {
+        portal_.response = c.response;
+        portal_.uris = c.uris;
+        EXPECT_EQ(Prefbook::getOpenFileName(PrefbookWindow{}, "Import", "", nullptr), "") << c.response;
+        EXPECT_EQ(portal_.call.member(), "OpenFile");  // the portal was asked
+    }
+}
+
+TEST_F(PortalDialog, NoPortalOrAVanishingOneGivesAnEmptyPathAtOnce) {
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(Prefbook::getSaveFileName(PrefbookWindow{}, "Export", "", nullptr, L"xml"), "");
+    Serve();
+    portal_.vanish = true;
+    EXPECT_EQ(Prefbook::getOpenFileName(PrefbookWindow{}, "Import", "", nullptr), "");
+    EXPECT_EQ(portal_.call.member(), "OpenFile");
+    EXPECT_LT(timer.elapsed(),
+              5000);  // not the bus's call timeout: nobody waits for an answer that cannot come
+}
+
+}  // namespace
+}  // namespace prefbook::test
