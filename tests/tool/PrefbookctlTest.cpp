@@ -191,14 +191,14 @@ TEST_F(Tool, DevicesTableShowsFoldersAndProductIds) {
 
     const QString types =
         "Device types\n"
-        "TYPE  NAME       PROFILE FOLDER\n"
-        "0     KR720      " +
+        "TYPE  NAME       SERVED BY  PROFILE FOLDER\n"
+        "0     KR720      KR720      " +
         Base() +
         "/profile/KR720/\n"
-        "1     TL480B     " +
+        "1     TL480B     TL480      " +
         Base() + "/profile/TL480B/\n";
     EXPECT_TRUE(result.out.contains(types)) << result.out.toStdString();
-    EXPECT_TRUE(result.out.contains("\n24    ZN205      " + Base() + "/profile/ZN205/\n"));
+    EXPECT_TRUE(result.out.contains("\n24    ZN205      -          " + Base() + "/profile/ZN205/\n"));
 
     const QString categories =
         "Product identifiers (param.arg)\n"

@@ -12,6 +12,7 @@
 #include "hostservices/IHabitat.h"
 #include "settings/DeviceType.h"
 #include "settings/Prefbook.h"
+#include "settings/StoreForwarding.h"
 
 namespace prefbookctl {
 
@@ -62,12 +63,17 @@ Table ResetFlagTable() {
 }
 
 Table DeviceTypeTable(bool withResetFlag) {
-    QVector<Column> columns = {
-        {"type", "TYPE", {}}, {"name", "NAME", {}}, {"profileDir", "PROFILE FOLDER", {}}};
+    QVector<Column> columns = {{"type", "TYPE", {}},
+                               {"name", "NAME", {}},
+                               {"servedBy", "SERVED BY", {}},
+                               {"profileDir", "PROFILE FOLDER", {}}};
     if (withResetFlag) columns.append({"reset", "RESET", {}});
     Table table(columns);
     for (int t = 0; t < kDeviceTypeCount; ++t) {
-        QVector<QJsonValue> row = {t, DeviceTypeName(t), ProfileDir(t)};
+        // The store Prefbook forwards the type's questions to, from the library's own table.
+        const prefbook::ServingStore* store = prefbook::StoreServing(t);
+        QVector<QJsonValue> row = {t, DeviceTypeName(t), store ? QJsonValue(store->model) : QJsonValue("-"),
+                                   ProfileDir(t)};
         if (withResetFlag) row.append(Prefbook::ReadPortalDevResetFlag(static_cast<DeviceType>(t)));
         table.AddRow(row);
     }
@@ -180,6 +186,14 @@ void SettingsCommand(const QStringList& args, bool json) {
 }
 
 StoreAdapter& Adapter(const QString& model) {
+    // A device type number names the store that serves the type, as the suite sees it.
+    bool isType = false;
+    const int type = model.toInt(&isType);
+    if (isType) {
+        const prefbook::ServingStore* store = prefbook::StoreServing(type);
+        if (!store) throw UsageError{"device type " + model + " is served by no store"};
+        return Adapter(store->model);
+    }
     StoreAdapter* adapter = FindAdapter(model);
     if (!adapter) throw UsageError{"unknown model '" + model + "'"};
     return *adapter;
@@ -376,8 +390,8 @@ const CommandInfo kCommands[] = {
      "per profile store: its model, command names, device type, profile folder, the document it\n"
      "loaded (or \"defaults\") and its profile count."},
     {"devices", "devices", "device types with profile folders; product identifiers per category",
-     "Prints the device types with their profile folders, and the product identifiers of every\n"
-     "category in param.arg."},
+     "Prints the device types with the store that serves them (\"-\": none) and their profile\n"
+     "folders, and the product identifiers of every category in param.arg."},
     {"settings", "settings", "every global setting and every device's reset flag",
      "Prints every global setting with its file, group and key, and the reset flag of every device."},
     {"settings set", "settings set NAME VALUE", "write one setting",
@@ -385,7 +399,8 @@ const CommandInfo kCommands[] = {
      "name (KR720, \"BX310 V2\", ...). Booleans take true/false, 1/0, yes/no or on/off."},
     {"show", "show MODEL", "the profiles of a store",
      "Prints the profiles of one store as its load finds them: names, executables, lighting,\n"
-     "colours and macros where the store has them. MODEL as listed under COMMANDS by 'overview'."},
+     "colours and macros where the store has them. MODEL as listed under COMMANDS by 'overview', or a\n"
+     "device type number for the store that serves it."},
     {"rename", "rename MODEL INDEX NAME", "rename a profile and save the store",
      "Renames profile INDEX (from 0) of a store with profile names (kr720, tl480, tl460, ds180,\n"
      "au320, au340) and saves the store: a new document appears in its profile folder."},
