@@ -1,14 +1,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QProcess>
 #include <functional>
 #include <map>
 
 #include "SettingsFixture.h"
 #include "devices/keyboards/IKR720ProfileCfg.h"
-#include "devices/keyboards/ITL460ProfileCfg.h"
-#include "devices/keyboards/ITL480ProfileCfg.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "settings/Prefbook.h"
 #include "settings/StoreForwarding.h"
@@ -22,180 +19,133 @@ const char* const kContract[kDeviceTypeCount] = {
     "PR261", "PR941",   nullptr,   nullptr, nullptr, nullptr,   nullptr,   nullptr, nullptr,
     nullptr, "Keydeck", "Keydeck", nullptr, nullptr, nullptr,   nullptr};
 
-// Reads a store's values through its own interface, past the table under test. A store joining the
-// table needs a row here.
-struct Probe {
-    std::function<QString()> openExePath, exportPath;
-    std::function<std::string(int)> name, exe;
-    std::function<int()> count;  // what ReadProfileNum must answer
-};
+// A store's values read through its own interface, past the table under test: open-exe path,
+// export path, name of profile 1, executable of profile 2. A store joining the table needs a row.
+using Probe = std::function<std::tuple<QString, QString, std::string, std::string>()>;
 
 template <class I>
-Probe ProbeOf(std::function<int()> count) {
-    return {[] { return I::Instance().GetOpenExePath(); }, [] { return I::Instance().GetExportPath(); },
-            [](int i) { return I::Instance().GetProfileName(i); },
-            [](int i) { return I::Instance().GetProfileExe(i); }, count};
-}
-
-const std::map<std::string, Probe>& Probes() {
-    static const std::map<std::string, Probe> probes = {
-        {"KR720",
-         ProbeOf<IKR720ProfileCfg>([] { return int(IKR720ProfileCfg::Instance().GetRecordCount()); })},
-        {"TL480", ProbeOf<ITL480ProfileCfg>([] { return ITL480ProfileCfg::Instance().GetProfileNum(); })},
-        {"TL460", ProbeOf<ITL460ProfileCfg>([] { return ITL460ProfileCfg::Instance().GetProfileNum(); })},
+Probe ProbeOf() {
+    return [] {
+        I& s = I::Instance();
+        return std::make_tuple(s.GetOpenExePath(), s.GetExportPath(), s.GetProfileName(1),
+                               s.GetProfileExe(2));
     };
-    return probes;
 }
 
-std::vector<int> ServedTypes() {
+const std::map<std::string, Probe> kProbes = {
+    {"KR720", ProbeOf<IKR720ProfileCfg>()},
+    {"TL480", ProbeOf<ITL480ProfileCfg>()},
+    {"TL460", ProbeOf<ITL460ProfileCfg>()},
+};
+
+std::vector<int> Types(bool served) {
     std::vector<int> types;
+    if (!served) types = {-1, kDeviceTypeCount, 1000};
     for (int t = 0; t < kDeviceTypeCount; ++t)
-        if (StoreServing(t)) types.push_back(t);
+        if (bool(StoreServing(t)) == served) types.push_back(t);
     return types;
 }
 
-std::vector<int> UnservedTypes() {
-    std::vector<int> types{-1, kDeviceTypeCount, 1000};
-    for (int t = 0; t < kDeviceTypeCount; ++t)
-        if (!StoreServing(t)) types.push_back(t);
-    return types;
-}
-
-DeviceType Type(int t) {
-    return static_cast<DeviceType>(t);
-}
-
-TEST(ServedByTable, FollowsTheContractAndTheDeviceNames) {
-    for (int t = 0; t < kDeviceTypeCount; ++t) {
-        const ServingStore* store = StoreServing(t);
-        if (!store) continue;  // not joined yet: behaves as unserved, checked below
-        ASSERT_TRUE(kContract[t]) << "type " << t << " must be served by no store";
-        EXPECT_STREQ(store->model, kContract[t]) << "type " << t;
-        EXPECT_TRUE(
-            QString::fromStdString(ProfileFolderName(t)).startsWith(store->model, Qt::CaseInsensitive));
-        EXPECT_TRUE(Probes().count(store->model)) << store->model << " has no probe in this test";
-    }
-    EXPECT_EQ(StoreServing(-1), nullptr);
-    EXPECT_EQ(StoreServing(kDeviceTypeCount), nullptr);
-}
-
-// prefbookctl must offer every store the suite's questions reach.
-TEST(ServedByTable, EveryServingStoreIsKnownToTheTool) {
+TEST(ServedByTable, FollowsTheContractTheDeviceNamesAndTheTool) {
     QTemporaryDir base;
     QProcess tool;
     tool.start(PREFBOOK_CTL, {"--base", base.path(), "--json", "overview"});
     ASSERT_TRUE(tool.waitForFinished(30000));
-    QStringList models;
+    QStringList toolModels;
     for (const QJsonValue& s : QJsonDocument::fromJson(tool.readAllStandardOutput())["stores"].toArray())
-        models << s["model"].toString();
-    for (int t : ServedTypes()) EXPECT_TRUE(models.contains(StoreServing(t)->model)) << "type " << t;
+        toolModels << s["model"].toString();
+
+    for (int t : Types(true)) {
+        const char* model = StoreServing(t)->model;
+        ASSERT_TRUE(kContract[t]) << "type " << t << " must be served by no store";
+        EXPECT_STREQ(model, kContract[t]) << "type " << t;
+        EXPECT_TRUE(QString::fromStdString(ProfileFolderName(t)).startsWith(model, Qt::CaseInsensitive));
+        EXPECT_TRUE(toolModels.contains(model)) << model << " is unknown to prefbookctl";
+        EXPECT_TRUE(kProbes.count(model)) << model << " has no probe in this test";
+    }
 }
 
 using Forwarding = SettingsTest;
 
-// Each setter reaches the store of the table (read back past Prefbook), and each getter answers from it.
+// Each setter reaches the store of the table, and each getter answers from it.
 TEST_F(Forwarding, ReachesTheServingStore) {
-    for (int t : ServedTypes()) {
+    for (int t : Types(true)) {
         SCOPED_TRACE(t);
-        const Probe& store = Probes().at(StoreServing(t)->model);
+        const DeviceType type = static_cast<DeviceType>(t);
         const QString tag = QString::number(t) + QString::fromUtf8("-\xc3\xa9");
-        const std::string narrow = tag.toStdString();
-
-        Prefbook::SaveOpenExePath(Type(t), "exe/" + tag);
-        EXPECT_EQ(store.openExePath(), "exe/" + tag);
-        EXPECT_EQ(Prefbook::ReadOpenExePath(Type(t)), "exe/" + tag);
-        Prefbook::SaveProfileExportPath(Type(t), "export/" + tag);
-        EXPECT_EQ(store.exportPath(), "export/" + tag);
-        EXPECT_EQ(Prefbook::ReadProfileExportPath(Type(t)), "export/" + tag);
-        Prefbook::SaveProfileName(Type(t), 1, "name" + narrow);
-        EXPECT_EQ(store.name(1), "name" + narrow);
-        EXPECT_EQ(Prefbook::ReadProfileName(Type(t), 1), "name" + narrow);
-        Prefbook::SaveOpenExeName(Type(t), 2, "app" + narrow);
-        EXPECT_EQ(store.exe(2), "app" + narrow);
-        EXPECT_EQ(Prefbook::ReadOpenExeName(Type(t), 2), "app" + narrow);
-        EXPECT_EQ(Prefbook::ReadProfileNum(Type(t)), store.count());
+        Prefbook::SaveOpenExePath(type, "exe/" + tag);
+        Prefbook::SaveProfileExportPath(type, "export/" + tag);
+        Prefbook::SaveProfileName(type, 1, "name" + tag.toStdString());
+        Prefbook::SaveOpenExeName(type, 2, "app" + tag.toStdString());
+        const auto expected = std::make_tuple("exe/" + tag, "export/" + tag, "name" + tag.toStdString(),
+                                              "app" + tag.toStdString());
+        EXPECT_EQ(kProbes.at(StoreServing(t)->model)(), expected);
+        EXPECT_EQ(std::make_tuple(Prefbook::ReadOpenExePath(type), Prefbook::ReadProfileExportPath(type),
+                                  Prefbook::ReadProfileName(type, 1), Prefbook::ReadOpenExeName(type, 2)),
+                  expected);
     }
-    // Both colours of a model share one store.
-    Prefbook::SaveOpenExePath(TL480W, "shared");
-    EXPECT_EQ(Prefbook::ReadOpenExePath(TL480B), "shared");
-    EXPECT_EQ(ITL480ProfileCfg::Instance().GetOpenExePath(), "shared");
-}
-
-TEST_F(Forwarding, ProfileNumCountsKR720RecordsAndTLProfiles) {
+    // The KR720 counts its records, the TL stores their profiles.
     EXPECT_EQ(Prefbook::ReadProfileNum(KR720), 25);
     EXPECT_EQ(Prefbook::ReadProfileNum(TL460W), 5);
+    QStringList names;
+    Prefbook::ReadProfileName(TL480W, names);
+    EXPECT_EQ(names.value(1), "name2-\xc3\xa9");  // both colours share one store: type 2 wrote it last
 }
 
 // Executable and path changes of the TL stores are on disk when the call returns; the KR720 keeps
-// them in memory.
+// them, and every store a name change, in memory until the suite saves.
 TEST_F(Forwarding, SavesAtOnceOnlyWhereRequired) {
     using Setter = std::function<void(DeviceType, const QString&)>;
-    const Setter setters[] = {
-        [](DeviceType t, const QString& v) { Prefbook::SaveOpenExePath(t, v); },
-        [](DeviceType t, const QString& v) { Prefbook::SaveProfileExportPath(t, v); },
-        [](DeviceType t, const QString& v) { Prefbook::SaveOpenExeName(t, 0, v.toStdString()); },
+    const std::pair<Setter, bool> setters[] = {
+        {[](DeviceType t, const QString& v) { Prefbook::SaveOpenExePath(t, v); }, true},
+        {[](DeviceType t, const QString& v) { Prefbook::SaveProfileExportPath(t, v); }, true},
+        {[](DeviceType t, const QString& v) { Prefbook::SaveOpenExeName(t, 0, v.toStdString()); }, true},
+        {[](DeviceType t, const QString& v) { Prefbook::SaveProfileName(t, 0, v.toStdString()); }, false},
     };
-    struct Case {
-        DeviceType type;
-        int folderType;
-        bool saves;
-    };
-    for (const Case& c : {Case{TL480W, 1, true}, Case{TL460B, 3, true}, Case{KR720, 0, false}}) {
-        const QString dir = ProcessHabitat().ProfileDir(c.folderType);
-        for (int i = 0; i < 3; ++i) {
+    for (auto [type, folder, saves] : {std::tuple{TL480W, 1, true}, {TL460B, 3, true}, {KR720, 0, false}}) {
+        const QString dir = ProcessHabitat().ProfileDir(folder);
+        for (int i = 0; i < 4; ++i) {
             const QStringList before = ListFolder(dir);
-            setters[i](c.type, "value" + QString::number(i));
-            EXPECT_EQ(ListFolder(dir) != before, c.saves) << "type " << c.type << " setter " << i;
+            setters[i].first(type, "value" + QString::number(i));
+            EXPECT_EQ(ListFolder(dir) != before, saves && setters[i].second)
+                << "type " << type << " setter " << i;
         }
     }
-    // The saved TL480 document holds the change.
-    TestHost fresh;
+    TestHost fresh;  // the saved TL480 document holds the changes
     fresh.habitat.SetBaseDir(Base());
     TL480ProfileCfgImpl reloaded(fresh.Host());
-    EXPECT_EQ(reloaded.GetOpenExePath(), "value0");
-    EXPECT_EQ(reloaded.GetExportPath(), "value1");
-    EXPECT_EQ(reloaded.GetProfileExe(0), "value2");
-    // A name change waits for the suite's save, for every store.
-    const QString tl = ProcessHabitat().ProfileDir(1);
-    const QStringList before = ListFolder(tl);
-    Prefbook::SaveProfileName(TL480B, 0, "renamed");
-    EXPECT_EQ(ListFolder(tl), before);
+    EXPECT_EQ(std::make_tuple(reloaded.GetOpenExePath(), reloaded.GetExportPath(), reloaded.GetProfileExe(0)),
+              std::make_tuple(QString("value0"), QString("value1"), std::string("value2")));
 }
 
-// Types an operation does not forward to ask no store: nothing is created under the base folder.
+// A type an operation does not forward asks no store: nothing appears under the base folder.
 TEST_F(Forwarding, UnservedTypesAskNoStore) {
-    for (int t : UnservedTypes()) {
+    for (int t : Types(false)) {
         SCOPED_TRACE(t);
-        const DeviceType type = Type(t);
+        const DeviceType type = static_cast<DeviceType>(t);
         Prefbook::SaveProfileName(type, 0, "x");
         Prefbook::SaveOpenExeName(type, 0, "x");
         Prefbook::SaveOpenExePath(type, "x");
         Prefbook::SaveProfileExportPath(type, "x");
         EXPECT_EQ(Prefbook::ReadProfileNum(type), 0);
-        EXPECT_EQ(Prefbook::ReadProfileName(type, 0), "");
-        EXPECT_EQ(Prefbook::ReadOpenExeName(type, 0), "");
-        EXPECT_EQ(Prefbook::ReadOpenExePath(type), "");
-        EXPECT_EQ(Prefbook::ReadProfileExportPath(type), "");
-        QStringList names{"kept"};
-        Prefbook::ReadProfileName(type, names);
-        EXPECT_EQ(names, QStringList{"kept"});
-        QString path = "kept";
-        EXPECT_TRUE(Prefbook::ReadDevDefaultPrefbook(type, path));
-        EXPECT_EQ(path, "kept");
+        EXPECT_EQ(std::make_tuple(Prefbook::ReadOpenExePath(type), Prefbook::ReadProfileExportPath(type),
+                                  Prefbook::ReadProfileName(type, 0), Prefbook::ReadOpenExeName(type, 0)),
+                  std::make_tuple(QString(), QString(), std::string(), std::string()));
     }
     EXPECT_FALSE(QDir(Base() + "/profile").exists());
-}
-
-// Operations that skip some served stores: the KR720 has no name list and no default file.
-TEST_F(Forwarding, PartialOperationsLeaveTheirArgumentsAlone) {
-    QStringList names{"kept"};
-    Prefbook::ReadProfileName(KR720, names);
-    EXPECT_EQ(names, QStringList{"kept"});
-    QString path = "kept";
-    EXPECT_TRUE(Prefbook::ReadDevDefaultPrefbook(TL480B, path));
-    EXPECT_EQ(path, "kept");
-    Prefbook::ReadProfileName(TL480B, names);
-    EXPECT_EQ(names.size(), 5);
+    // Out-parameters of unforwarded calls stay as they were, for unserved types and for stores
+    // without the operation (the KR720 has no name list, no TL store a default file).
+    for (DeviceType type : {PR260, KEYDECK_G, KR720}) {
+        QStringList names{"kept"};
+        Prefbook::ReadProfileName(type, names);
+        EXPECT_EQ(names, QStringList{"kept"}) << type;
+    }
+    for (DeviceType type : {PR260, KEYDECK_G, KR720, TL480B}) {
+        QString path = "kept";
+        EXPECT_TRUE(Prefbook::ReadDevDefaultPrefbook(type, path));
+        EXPECT_EQ(path, "kept") << type;
+    }
+    EXPECT_FALSE(QDir(Base() + "/profile/PR260").exists());
 }
 
 }  // namespace
