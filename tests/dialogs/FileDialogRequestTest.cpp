@@ -33,22 +33,19 @@ const FilterCase kFilterCases[] = {
 INSTANTIATE_TEST_SUITE_P(, FilterPairs, ::testing::ValuesIn(kFilterCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// The Windows dialog gets the caller's filter and extension pointers untouched; open takes no extension.
 TEST(FileDialogRequest, KeepsTheCallersPointersAndTheSaveExtensionOnly) {
     const wchar_t* filter = L"Profiles\0*.xml\0";
-    const wchar_t* ext = L"xml";
-    const FileDialogRequest save =
-        BuildFileDialogRequest(FileDialogKind::Save, PrefbookWindow{}, "Export", "/tmp", filter, ext);
-    EXPECT_EQ(save.filter, filter);  // the Windows dialog gets the caller's list untouched
-    EXPECT_EQ(save.defaultExt, ext);
-    EXPECT_EQ(save.defaultSuffix, "xml");
-    EXPECT_EQ(save.filters.size(), 1);
-    const FileDialogRequest noExt =
-        BuildFileDialogRequest(FileDialogKind::Save, PrefbookWindow{}, "Export", "/tmp", filter, nullptr);
-    EXPECT_EQ(noExt.defaultExt, nullptr);
-    const FileDialogRequest open =
-        BuildFileDialogRequest(FileDialogKind::Open, PrefbookWindow{}, "Import", "/tmp", filter, ext);
-    EXPECT_EQ(open.defaultExt, nullptr);
-    EXPECT_TRUE(open.defaultSuffix.isEmpty());
+    const wchar_t* xml = L"xml";
+    for (auto [kind, ext, expectedExt] : {std::tuple{FileDialogKind::Save, xml, xml},
+                                          {FileDialogKind::Save, nullptr, nullptr},
+                                          {FileDialogKind::Open, xml, nullptr}}) {
+        const FileDialogRequest r = BuildFileDialogRequest(kind, PrefbookWindow{}, "T", "/tmp", filter, ext);
+        EXPECT_EQ(r.filter, filter);
+        EXPECT_EQ(r.defaultExt, expectedExt);
+        EXPECT_EQ(r.defaultSuffix, expectedExt ? "xml" : "");
+        EXPECT_EQ(r.filters.size(), 1);
+    }
 }
 
 // A dialog that browses to another folder, as the Windows dialogs do, and then answers.
