@@ -92,7 +92,8 @@ TEST_F(Tool, UnwritableSettingsFileFails) {
     ASSERT_TRUE(QDir(Base()).mkdir("reset.ini"));
     const Result result = RunHere({"settings", "set", "swUpdate", "true"});
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "prefbookctl: could not write swUpdate to " + Base() + "/reset.ini\n");
+    EXPECT_EQ(result.err,
+              "prefbookctl: could not write swUpdate to " + Base() + "/reset.ini: Is a directory\n");
 }
 
 TEST_F(Tool, MissingBaseFolderIsAUsageError) {

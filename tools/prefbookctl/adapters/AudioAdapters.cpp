@@ -49,6 +49,11 @@ public:
         return table;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            "AU570", [&] { return Store().SaveProfile(); }, error);
+    }
+
     QStringList TransferKinds() const override { return {"profile"}; }
     QString TransferHelp() const override {
         return "au570                                        the equaliser set (the import keeps bass and "
@@ -142,6 +147,11 @@ public:
             table.AddRow(row);
         }
         return table;
+    }
+
+    bool Save(QString* error) override {
+        return RunSave(
+            Traits::kModel, [&] { return Store().SaveProfile(); }, error);
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {

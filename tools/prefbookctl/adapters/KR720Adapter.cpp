@@ -81,6 +81,11 @@ public:
         return false;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            kModel, [&] { return Store().SaveProfile(); }, error);
+    }
+
     QStringList TransferKinds() const override { return {"profile", "record", "aimpad", "macros"}; }
     QString TransferHelp() const override {
         return "kr720 --kind profile [--profile P]            the five aim-mode records of profile P\n"

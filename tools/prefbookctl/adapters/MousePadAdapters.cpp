@@ -40,6 +40,11 @@ public:
         return table;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            "FT610", [&] { return Store().SaveProfile(); }, error);
+    }
+
     QVector<FolderReport> Doctor() override {
         FT610Record record{};
         LoadRules rules;
@@ -92,18 +97,12 @@ private:
 
 // ---- FT280: one store, three sizes, one profile and one folder each ----
 
-prefbook::FT280ProfileCfgImpl& FT280Store() {
-    static const std::unique_ptr<prefbook::FT280ProfileCfgImpl> store =
-        std::make_unique<prefbook::FT280ProfileCfgImpl>(ToolHost());
-    return *store;
-}
-
 QString ModesText(const QJsonValue& value) {
     QStringList parts;
     for (const QJsonValue& element : value.toArray()) {
         const QJsonObject m = element.toObject();
         parts << QString::number(m["id"].toInt()) + ":" + QString::number(m["speed"].toInt()) + ":" +
-                     Rgb(m["red"].toInt(), m["green"].toInt(), m["blue"].toInt());
+                     ColorCell(m["red"].toInt(), m["green"].toInt(), m["blue"].toInt());
     }
     return parts.join(' ');
 }
@@ -158,6 +157,11 @@ public:
             error);
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            DeviceTypeName(Type), [&] { return FT280Store().SaveProfile(Type); }, error);
+    }
+
     QVector<FolderReport> Doctor() override {
         const prefbook::StoreHost host = ToolHost();
         QVector<FT280Profile> profiles;
@@ -203,6 +207,14 @@ private:
         const QFileInfoList files = prefbook::ListProfileFolder(Folder());
         return files.isEmpty() ? QString() : files.first().fileName();
     }
+
+    // Each size's adapter has a store of its own, so that a fresh adapter loads afresh.
+    prefbook::FT280ProfileCfgImpl& FT280Store() {
+        if (!store_) store_ = std::make_unique<prefbook::FT280ProfileCfgImpl>(ToolHost());
+        return *store_;
+    }
+
+    std::unique_ptr<prefbook::FT280ProfileCfgImpl> store_;
 };
 
 using FT280MAdapter = FT280Adapter<FT280M>;

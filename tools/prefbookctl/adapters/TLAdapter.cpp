@@ -54,6 +54,11 @@ public:
         return false;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            Model().name, [&] { return Store().SaveProfile(); }, error);
+    }
+
     QVector<FolderReport> Doctor() override {
         prefbook::TLDocument doc;
         const prefbook::TLModel model = Model();
