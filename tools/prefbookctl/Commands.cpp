@@ -410,10 +410,14 @@ std::unique_ptr<StoreAdapter> LoadAlone(StoreAdapter& like, const QFileInfo& doc
                        " to a temporary folder: " + WriteBlocker(dir.filePath(document.fileName()))};
     std::unique_ptr<StoreAdapter> fresh = NewAdapter(like);
     if (!fresh) throw UsageError{like.Names().first() + " keeps no document history"};
+    // The store's own walk over the lone copy says whether its load accepts the document; one it
+    // merely keeps (the only one that reads) would lose to the current document at the next load.
     RedirectProfileDir(like.DeviceType(), dir.path());
     StoreSummary loaded;
+    QVector<FolderReport> reports;
     try {
         loaded = fresh->Summary();  // builds the store, which loads the copy
+        reports = fresh->Doctor();
     } catch (...) {
         RedirectProfileDir(like.DeviceType(), {});
         throw;
@@ -421,10 +425,17 @@ std::unique_ptr<StoreAdapter> LoadAlone(StoreAdapter& like, const QFileInfo& doc
     RedirectProfileDir(like.DeviceType(), {});
     if (loaded.profileDir != dir.path() + '/')
         throw UsageError{like.Names().first() + " keeps one document, without a previous one"};
-    if (loaded.document != document.fileName())
-        throw RunError{model + " does not load " + document.absoluteFilePath() + " (see '" +
-                       HintCommand({"doctor", like.Names().first()}) + "')"};
-    return fresh;
+    QString why = QStringLiteral("it does not read");
+    for (const FolderReport& report : reports) {
+        for (const FileReport& file : report.files) {
+            if (file.file != document.fileName()) continue;
+            if (file.verdict == QLatin1String("loaded") && loaded.document == document.fileName())
+                return fresh;
+            if (!file.reason.isEmpty()) why = file.reason;
+        }
+    }
+    throw RunError{model + " does not accept " + document.absoluteFilePath() + ": " + why + " (see '" +
+                   HintCommand({"doctor", like.Names().first()}) + "')"};
 }
 
 void Restore(const QStringList& args, bool json) {
