@@ -54,7 +54,7 @@ public:
             if (!size.isEmpty()) notes << size;
             return prefbook::ReadFT610Document(path, record);
         };
-        rules.accept = [] { return true; };
+        rules.accept = [&] { return prefbook::FT610ProfileCfgImpl::Accepts(record); };
         return {WalkProfileFolder("FT610", Folder(), rules, Summary().document)};
     }
 
@@ -68,9 +68,9 @@ public:
         TakeLog();
         result->read = prefbook::ReadFT610Document(probe.path, record);
         result->profiles = result->read ? 1 : 0;
-        result->storeAccepts = result->read;
+        result->storeAccepts = result->read && prefbook::FT610ProfileCfgImpl::Accepts(record);
         result->storeLoad =
-            result->read ? QStringLiteral("accepted") : QStringLiteral("skipped: cannot be opened");
+            result->storeAccepts ? QStringLiteral("accepted") : QStringLiteral("skipped: cannot be opened");
         const QString size = SizeNote(probe.size);
         if (!size.isEmpty()) result->problems << size;
         return true;
@@ -169,7 +169,7 @@ public:
         rules.read = [&](const QString& path, QStringList&) {
             return prefbook::ReadFT280File(host, path, profiles);
         };
-        rules.accept = [&] { return profiles.size() == 1; };
+        rules.accept = [&] { return prefbook::FT280ProfileCfgImpl::Accepts(profiles); };
         rules.rejection = [&] { return FT280ProfileCount(profiles.size()); };
         // A readable document without a profile gives the default profile as well.
         rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
@@ -187,7 +187,7 @@ public:
         ReadForValidation(probe, result,
                           [&] { return prefbook::ReadFT280File(ToolHost(), probe.path, profiles); });
         result->profiles = profiles.size();
-        result->storeAccepts = result->read && profiles.size() == 1;
+        result->storeAccepts = result->read && prefbook::FT280ProfileCfgImpl::Accepts(profiles);
         if (!result->read) {
             result->storeLoad = QStringLiteral("skipped: does not read");
         } else if (result->storeAccepts) {
