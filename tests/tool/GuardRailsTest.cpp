@@ -203,5 +203,43 @@ TEST_F(StoreCommands, ALongNameIsCutInTextAndWholeInJson) {
     EXPECT_EQ(ShowRows("tl480")[0].toObject()["name"].toString(), name);
 }
 
+// --- bash completion, with the words the tool gives it ---
+
+struct CompletionCase {
+    const char* label;
+    QStringList line;  // the words after the tool's name; the last one is being completed
+    QStringList offered;
+};
+
+class Completion : public ::testing::TestWithParam<CompletionCase> {};
+
+TEST_P(Completion, OffersTheToolsOwnWords) {
+    QStringList words{PREFBOOK_CTL};
+    for (const QString& word : GetParam().line) words << "'" + word + "'";
+    const QString script = QString(
+                               ". '%1'; COMP_WORDS=(%2); COMP_CWORD=%3; _prefbookctl; "
+                               "printf '%s\\n' \"${COMPREPLY[@]}\"")
+                               .arg(PREFBOOK_TEST_DATA "/../../tools/prefbookctl/prefbookctl.bash")
+                               .arg(words.join(' '))
+                               .arg(words.size() - 1);
+    QProcess bash;
+    bash.start("/bin/bash", {"-c", script});
+    ASSERT_TRUE(bash.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+              GetParam().offered)
+        << bash.readAllStandardError().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prefbookctl, Completion,
+    ::testing::Values(CompletionCase{"command", {"re"}, {"rename", "restore"}},
+                      CompletionCase{"model", {"--json", "show", "tl46"}, {"tl460", "tl460b", "tl460w"}},
+                      CompletionCase{"kind", {"export", "kr720", "out.xml", "--kind", "a"}, {"aimpad"}},
+                      CompletionCase{"setting",
+                                     {"settings", "set", "BX3"},
+                                     {"BX310V2", "BX330V2", "BX310\\ V2", "BX330\\ V2"}},
+                      CompletionCase{"option", {"doctor", "--fo"}, {"--force"}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
 }  // namespace
 }  // namespace prefbook::test

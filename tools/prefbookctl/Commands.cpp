@@ -243,6 +243,18 @@ void RefuseSavingDefaults(StoreAdapter& adapter, const QString& command) {
     }
 }
 
+// A save counts when a store built afresh over the folder loads what the saving store holds: the
+// library's true alone does not show that the document reached the disk and reads back.
+void CheckSaved(StoreAdapter& saver) {
+    const std::unique_ptr<StoreAdapter> fresh = NewAdapter(saver);
+    if (!fresh) return;
+    const StoreSummary loaded = fresh->Summary();
+    if (loaded.document == QLatin1String("defaults") || fresh->Show().ToJson() != saver.Show().ToJson())
+        throw RunError{saver.Summary().model + " reported the save done, but " + loaded.profileDir +
+                       " does not load it back (it loads " + loaded.document + "; see '" +
+                       HintCommand({"doctor", saver.Names().first()}) + "')"};
+}
+
 void Show(const QStringList& args, bool json) {
     ExpectArgs(args, 2, "show MODEL");
     StoreAdapter& adapter = Adapter(args[1]);
@@ -268,6 +280,7 @@ void Rename(const QStringList& args, bool json) {
     QString error;
     if (!adapter.Rename(index, args[3].toStdString(), &error))
         throw RunError{WithReason(error, adapter.Summary().profileDir + "x.tmp")};
+    CheckSaved(adapter);
     if (json) {
         PrintJson({{"model", adapter.Summary().model}, {"index", index}, {"name", args[3]}});
     } else {
@@ -446,6 +459,7 @@ void Restore(const QStringList& args, bool json) {
     AllowFolderCreation();
     QString error;
     if (!previous->Save(&error)) throw RunError{WithReason(error, adapter.Summary().profileDir + "x.tmp")};
+    CheckSaved(*previous);
     const QFileInfoList after = prefbook::ListProfileFolder(adapter.Summary().profileDir);
     const QString saved = after.value(0).fileName();
     const QString model = adapter.Summary().model;
@@ -561,6 +575,12 @@ void Export(const QStringList& args, const Options& options) {
     RefuseExportTarget(t.path);
     QString error;
     if (!adapter.Export(t, &error)) throw RunError{WithReason(error, t.path)};
+    // The export reported success; the file must also be there and read as XML.
+    const DocumentProbe written = ProbeDocument(t.path);
+    if (!written.opened || written.root.isEmpty() || written.IsXmlError())
+        throw RunError{"export from " + adapter.Summary().model + " reported success, but " + t.path +
+                       " does not read back" +
+                       (written.IsXmlError() ? ": " + written.ErrorText() : QString())};
     const QString model = adapter.Summary().model;
     if (options.json) {
         PrintJson({{"model", model}, {"kind", t.kind}, {"file", t.path}});
@@ -579,6 +599,7 @@ void Import(const QStringList& args, const Options& options) {
         const bool saveFailed = error.contains(QLatin1String("could not be saved"));
         throw RunError{saveFailed ? WithReason(error, adapter.Summary().profileDir + "x.tmp") : error};
     }
+    CheckSaved(adapter);
     const QString model = adapter.Summary().model;
     if (options.json) {
         PrintJson({{"model", model}, {"kind", t.kind}, {"file", t.path}, {"document", document}});

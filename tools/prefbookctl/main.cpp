@@ -93,9 +93,12 @@ int main(int argc, char** argv) {
     if (parser.isSet(base))
         qputenv("PREFBOOK_BASE_DIR", QDir(parser.value(base)).absolutePath().toLocal8Bit());
     prefbookctl::InstallToolHabitat();
-    // However the base folder was given, it must exist: the tool never creates one as a side effect.
+    // A base folder given by option or environment must exist, however it was given: a typo must not
+    // read as an empty installation. The per-user default may be missing on a fresh machine; looking
+    // at it then shows defaults and creates nothing, a write creates what it needs.
     const QString baseDir = IHabitat::Instance().GetBaseDir();
-    const QString blocker = prefbookctl::FolderBlocker(baseDir);
+    const bool given = parser.isSet(base) || !qgetenv("PREFBOOK_BASE_DIR").isEmpty();
+    const QString blocker = given ? prefbookctl::FolderBlocker(baseDir) : QString();
     if (!blocker.isEmpty()) {
         PrintError("base folder '" + baseDir + "': " + blocker);
         return 2;
