@@ -1,3 +1,5 @@
+#include <QStandardPaths>
+
 #include "StoreCommands.h"
 
 namespace prefbook::test {
@@ -202,6 +204,45 @@ TEST_F(StoreCommands, ALongNameIsCutInTextAndWholeInJson) {
         << text.out.left(400).toStdString();
     EXPECT_EQ(ShowRows("tl480")[0].toObject()["name"].toString(), name);
 }
+
+// Colour swatches need a terminal: script(1) gives the tool one.
+struct SwatchCase {
+    const char* label;
+    const char* environment;
+    QStringList options;
+    const char* swatch;  // the escape before a white colour, empty for none
+};
+
+class Swatches : public Tool, public ::testing::WithParamInterface<SwatchCase> {};
+
+TEST_P(Swatches, AppearOnlyOnAColourTerminal) {
+    if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script(1)";
+    QStringList command{PREFBOOK_CTL, "--base", Base()};
+    command << GetParam().options << "show"
+            << "ft280m";
+    QProcess terminal;
+    terminal.start("/bin/sh",
+                   {"-c", QString("env -u NO_COLOR -u COLORTERM TERM=xterm %1 script -qec \"%2\" /dev/null")
+                              .arg(GetParam().environment, command.join(' '))});
+    ASSERT_TRUE(terminal.waitForFinished(30000));
+    const QString out = QString::fromUtf8(terminal.readAllStandardOutput());
+    ASSERT_TRUE(out.contains("ffffff") || out.contains("\"red\": 255")) << out.toStdString();
+    if (*GetParam().swatch) {
+        EXPECT_TRUE(out.contains(QString("\x1b[") + GetParam().swatch + "m  \x1b[0m#ffffff"))
+            << out.toStdString();
+    } else {
+        EXPECT_FALSE(out.contains('\x1b')) << out.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, Swatches,
+                         ::testing::Values(SwatchCase{"palette", "", {}, "48;5;231"},
+                                           SwatchCase{
+                                               "trueColour", "COLORTERM=truecolor", {}, "48;2;255;255;255"},
+                                           SwatchCase{"noColor", "NO_COLOR=1", {}, ""},
+                                           SwatchCase{"dumbTerminal", "TERM=dumb", {}, ""},
+                                           SwatchCase{"json", "", {"--json"}, ""}),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 // --- bash completion, with the words the tool gives it ---
 
