@@ -27,8 +27,12 @@
 //         return *store_;
 //     }
 //
-// Show() returns the profiles as a Table, which prints as text or JSON by itself. Everything a
-// store does not support keeps the default below.
+// Show() returns the profiles as a Table, which prints as text or JSON by itself; it shows only what
+// the store saves, since commands that save compare it with a store built afresh over the folder,
+// and diff compares it between two documents. Acceptance checks ask the store's own rule (a static
+// Accepts of its class). The store belongs to this adapter alone: restore and diff build a second
+// adapter of the class to read one document. Everything a store does not support keeps the default
+// below.
 namespace prefbookctl {
 
 struct StoreSummary {
