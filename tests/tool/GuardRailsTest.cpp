@@ -125,6 +125,29 @@ TEST_F(StoreCommands, ErrorsGiveTheSystemsReason) {
         << result.err.toStdString();
 }
 
+// A full disk, in a mount namespace of the test's own where the system allows one.
+TEST(FullDisk, WritesFailWithTheReasonAndChangeNothing) {
+    QTemporaryDir dir;
+    const QString script =
+        QString(
+            "mount -t tmpfs -o size=12k tmpfs '%1' || exit 77; cd '%1'; mkdir -p config/param "
+            "profile/TL480B; printf '[MouseOled]\\nmaxStepNum=5\\n' >config/param/param.arg; "
+            "cat /dev/zero >fill 2>/dev/null; %2 --base . settings set maxStepNum 20; %2 --base . "
+            "rename tl480 0 Mine; cat config/param/param.arg")
+            .arg(dir.path(), PREFBOOK_CTL);
+    QProcess shell;
+    shell.start("unshare", {"-rm", "sh", "-c", script});
+    if (!shell.waitForFinished(60000) || shell.exitCode() == 77 || shell.error() == QProcess::FailedToStart)
+        GTEST_SKIP() << "no mount namespace here";
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_TRUE(err.startsWith("prefbookctl: could not write maxStepNum to " + dir.path() +
+                               "/config/param/param.arg: No space left on device\n"))
+        << err.toStdString();
+    EXPECT_TRUE(err.endsWith("\n  " + dir.path() + "/profile/TL480B/: No space left on device\n"))
+        << err.toStdString();
+    EXPECT_EQ(shell.readAllStandardOutput(), "[MouseOled]\nmaxStepNum=5\n");
+}
+
 // --- diff and restore ---
 
 TEST_F(StoreCommands, DiffAndRestoreUndoTheLastSave) {

@@ -223,10 +223,16 @@ bool IsDocument(const QFileInfo& file) {
     return file.suffix() == QLatin1String("xml") || file.suffix() == QLatin1String("bin");
 }
 
-// The library reports only that a write failed; the folder or file tells why.
+// The library reports only that a write failed; the file, or the folder a new file goes into, tells
+// why.
 QString WithReason(const QString& error, const QString& path) {
     const QString why = WriteBlocker(path);
     return why.isEmpty() ? error : error + "\n  " + path + ": " + why;
+}
+
+QString WithFolderReason(const QString& error, const QString& folder) {
+    const QString why = WriteBlocker(folder + "new document");
+    return why.isEmpty() ? error : error + "\n  " + folder + ": " + why;
 }
 
 // A store that fell back to its defaults while its folder holds documents would put the defaults
@@ -279,7 +285,7 @@ void Rename(const QStringList& args, bool json) {
     RefuseSavingDefaults(adapter, "rename");
     QString error;
     if (!adapter.Rename(index, args[3].toStdString(), &error))
-        throw RunError{WithReason(error, adapter.Summary().profileDir + "x.tmp")};
+        throw RunError{WithFolderReason(error, adapter.Summary().profileDir)};
     CheckSaved(adapter);
     if (json) {
         PrintJson({{"model", adapter.Summary().model}, {"index", index}, {"name", args[3]}});
@@ -458,7 +464,7 @@ void Restore(const QStringList& args, bool json) {
     std::unique_ptr<StoreAdapter> previous = LoadAlone(adapter, documents[1]);
     AllowFolderCreation();
     QString error;
-    if (!previous->Save(&error)) throw RunError{WithReason(error, adapter.Summary().profileDir + "x.tmp")};
+    if (!previous->Save(&error)) throw RunError{WithFolderReason(error, adapter.Summary().profileDir)};
     CheckSaved(*previous);
     const QFileInfoList after = prefbook::ListProfileFolder(adapter.Summary().profileDir);
     const QString saved = after.value(0).fileName();
@@ -597,7 +603,7 @@ void Import(const QStringList& args, const Options& options) {
     QString document, error;
     if (!adapter.Import(t, &document, &error)) {
         const bool saveFailed = error.contains(QLatin1String("could not be saved"));
-        throw RunError{saveFailed ? WithReason(error, adapter.Summary().profileDir + "x.tmp") : error};
+        throw RunError{saveFailed ? WithFolderReason(error, adapter.Summary().profileDir) : error};
     }
     CheckSaved(adapter);
     const QString model = adapter.Summary().model;
