@@ -27,6 +27,8 @@ inline Result RunTool(const QStringList& args, const QString& defaultBase = QStr
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PREFBOOK_BASE_DIR",
                defaultBase.isEmpty() ? QDir::tempPath() + "/prefbookctl-test-unused" : defaultBase);
+    env.insert("LC_ALL", "C.UTF-8");  // the text output's ellipsis depends on the locale
+    env.remove("NO_COLOR");
     process.setProcessEnvironment(env);
     process.start(PREFBOOK_CTL, args);
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};

@@ -19,6 +19,10 @@ QString Rgb(int r, int g, int b) {
     return QString::asprintf("#%02x%02x%02x", r & 0xff, g & 0xff, b & 0xff);
 }
 
+QString ColorCell(int r, int g, int b) {
+    return (SwatchesEnabled() ? Swatch(r, g, b) : QString()) + Rgb(r, g, b);
+}
+
 QString ColorsText(const QJsonValue& value) {
     QStringList parts;
     for (const QJsonValue& element : value.toArray()) {
@@ -26,7 +30,9 @@ QString ColorsText(const QJsonValue& value) {
         const QString text = Rgb(c["r"].toInt(), c["g"].toInt(), c["b"].toInt()) +
                              QString::asprintf("%02x", c["a"].toInt() & 0xff);
         const bool blank = !c["r"].toInt() && !c["g"].toInt() && !c["b"].toInt() && !c["a"].toInt();
-        parts << (c["enable"].toInt() ? text : blank ? QStringLiteral("-") : "(" + text + ")");
+        const QString swatch =
+            SwatchesEnabled() && !blank ? Swatch(c["r"].toInt(), c["g"].toInt(), c["b"].toInt()) : QString();
+        parts << swatch + (c["enable"].toInt() ? text : blank ? QStringLiteral("-") : "(" + text + ")");
     }
     return parts.join(' ');
 }
@@ -110,6 +116,13 @@ bool RunImport(StoreAdapter& adapter, const QString& model, const Transfer& tran
     return true;
 }
 
+bool RunSave(const QString& model, const std::function<bool()>& save, QString* error) {
+    TakeLog();
+    if (save()) return true;
+    *error = "the " + model + " store could not be saved" + Explain(TakeLog());
+    return false;
+}
+
 bool RunExport(const QString& model, const Transfer& transfer, const std::function<bool()>& exportFile,
                QString* error) {
     TakeLog();
@@ -126,7 +139,9 @@ void ReadForValidation(const DocumentProbe& probe, Validation* result, const std
 }
 
 QString ImportCommand(const QString& name, const QString& kind, const QString& path) {
-    return "prefbookctl import " + name + (kind.isEmpty() ? QString() : " --kind " + kind) + " " + path;
+    QStringList words{QStringLiteral("import"), name};
+    if (!kind.isEmpty()) words << "--kind" << kind;
+    return HintCommand(words << path);
 }
 
 }  // namespace prefbookctl

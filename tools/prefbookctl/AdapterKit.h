@@ -19,6 +19,8 @@ QJsonArray ColorsJson(const QVector<CustomColor>& colors);
 QString ColorsText(const QJsonValue& value);
 // "#rrggbb" from three bytes.
 QString Rgb(int r, int g, int b);
+// Rgb() behind a colour swatch when swatches are on.
+QString ColorCell(int r, int g, int b);
 
 QJsonArray NamesJson(const std::vector<std::string>& names);
 QString Utf8(const std::string& text);
@@ -36,6 +38,8 @@ int OptionIndex(int given, int fallback, int count, const char* option);
 bool RunImport(StoreAdapter& adapter, const QString& model, const Transfer& transfer,
                const std::function<bool()>& import, const std::function<bool()>& save,
                const std::function<QString()>& savedDocument, QString* document, QString* error);
+// A save of the whole store, its log lines in the error when it fails.
+bool RunSave(const QString& model, const std::function<bool()>& save, QString* error);
 // An export: the store's operation, its log lines in the error when it fails.
 bool RunExport(const QString& model, const Transfer& transfer, const std::function<bool()>& exportFile,
                QString* error);
@@ -44,7 +48,8 @@ bool RunExport(const QString& model, const Transfer& transfer, const std::functi
 // read, and the problems (the XML's first error with its position, then every logged line).
 void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read);
 
-// "prefbookctl import <name> [--kind KIND] FILE"
+// "prefbookctl --base BASE import <name> [--kind KIND] FILE", quoted for the shell, with this run's
+// --profile and --aim-mode
 QString ImportCommand(const QString& name, const QString& kind, const QString& path);
 
 }  // namespace prefbookctl

@@ -20,14 +20,24 @@ struct CheckFailed {};
 // The options of the command line besides --base and --help.
 struct Options {
     bool json = false;
-    QString kind;     // --kind
-    QString profile;  // --profile, as given
-    QString aimMode;  // --aim-mode, as given
+    QString kind;        // --kind
+    QString profile;     // --profile, as given
+    QString aimMode;     // --aim-mode, as given
+    bool force = false;  // --force: save over documents the store could not load, overwrite a file
 };
 
 // Runs the command named by the positional arguments ("overview" when there are none) and prints
 // its result as text or JSON. Throws UsageError, RunError or CheckFailed.
 void RunCommand(const QStringList& args, const Options& options);
+
+// A command line that repeats this run's --base, --profile and --aim-mode, quoted for a POSIX shell,
+// so that copying it acts on the same folder and profile.
+QString HintCommand(QStringList words);
+// A word quoted for a POSIX shell where it needs quoting.
+QString ShellQuote(const QString& word);
+
+// The words bash completion offers: "commands", "models", "kinds MODEL", "settings".
+QStringList CompletionWords(const QStringList& what);
 
 // The help text of one command, empty for an unknown one.
 QString CommandHelp(const QString& command);

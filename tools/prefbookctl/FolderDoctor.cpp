@@ -142,7 +142,7 @@ QString FolderReport::ToText() const {
         Table table({{"file", "FILE", {}},
                      {"modified", "MODIFIED", {}},
                      {"nextSave", "NEXT SAVE", {}},
-                     {"load", "LOAD", {}}});
+                     {"load", "LOAD", CellText}});  // formatted cells are never cut: the reason is the point
         for (const FileReport& f : files) {
             const QString load = f.reason.isEmpty() ? f.verdict : f.verdict + ": " + f.reason;
             table.AddRow(

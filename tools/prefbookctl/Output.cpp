@@ -1,6 +1,8 @@
 #include "Output.h"
 
 #include <QJsonDocument>
+#include <QRegularExpression>
+#include <QTextCodec>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +12,60 @@ namespace prefbookctl {
 void Table::AddRow(const QVector<QJsonValue>& cells) {
     Q_ASSERT(cells.size() == columns_.size());
     rows_.append(cells);
+}
+
+QStringList Table::Keys() const {
+    QStringList keys;
+    for (const Column& column : columns_) keys << column.key;
+    return keys;
+}
+
+QStringList Table::Headings() const {
+    QStringList headings;
+    for (const Column& column : columns_) headings << column.heading;
+    return headings;
+}
+
+namespace {
+
+// Width on the terminal: colour escapes take no room.
+int VisibleWidth(const QString& text) {
+    static const QRegularExpression escape(QStringLiteral("\x1b\\[[0-9;]*m"));
+    return QString(text).remove(escape).size();
+}
+
+QString Cut(const QString& text) {
+    if (text.size() <= Table::kMaxCellWidth) return text;
+    static const bool unicode = QTextCodec::codecForLocale()->canEncode(QChar(0x2026));
+    const QString ellipsis = unicode ? QString(QChar(0x2026)) : QStringLiteral("...");
+    return text.left(Table::kMaxCellWidth - ellipsis.size()) + ellipsis;
+}
+
+bool& Swatches() {
+    static bool on = false;
+    return on;
+}
+
+}  // namespace
+
+void EnableSwatches(bool on) {
+    Swatches() = on;
+}
+
+bool SwatchesEnabled() {
+    return Swatches();
+}
+
+QString Swatch(int r, int g, int b) {
+    const QByteArray colorTerm = qgetenv("COLORTERM");
+    QString code;
+    if (colorTerm == "truecolor" || colorTerm == "24bit") {
+        code = QString::asprintf("48;2;%d;%d;%d", r, g, b);
+    } else {
+        const auto level = [](int v) { return v < 48 ? 0 : v < 115 ? 1 : (v - 35) / 40; };
+        code = QString::asprintf("48;5;%d", 16 + 36 * level(r) + 6 * level(g) + level(b));
+    }
+    return "\x1b[" + code + "m  \x1b[0m";
 }
 
 QJsonArray Table::ToJson() const {
@@ -30,19 +86,20 @@ QString Table::ToText() const {
     for (const auto& row : rows_) {
         QStringList line;
         for (int c = 0; c < columns_.size(); ++c)
-            line << (columns_[c].format ? columns_[c].format(row[c]) : CellText(row[c]));
+            line << (columns_[c].format ? columns_[c].format(row[c]) : Cut(CellText(row[c])));
         lines << line;
     }
 
     QVector<int> widths(columns_.size(), 0);
     for (const QStringList& line : lines)
-        for (int c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], line[c].size());
+        for (int c = 0; c < line.size(); ++c) widths[c] = std::max(widths[c], VisibleWidth(line[c]));
 
     QString text;
     for (const QStringList& line : lines) {
         QString out;
         for (int c = 0; c < line.size(); ++c)
-            out += c + 1 < line.size() ? line[c].leftJustified(widths[c] + 2) : line[c];
+            out +=
+                c + 1 < line.size() ? line[c] + QString(widths[c] + 2 - VisibleWidth(line[c]), ' ') : line[c];
         while (out.endsWith(' ')) out.chop(1);  // an empty last cell leaves padding behind
         text += out + '\n';
     }

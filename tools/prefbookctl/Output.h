@@ -26,8 +26,15 @@ public:
     void AddRow(const QVector<QJsonValue>& cells);
     int RowCount() const { return rows_.size(); }
 
-    QJsonArray ToJson() const;
-    QString ToText() const;  // heading line, then one line per row; columns two blanks apart
+    QStringList Keys() const;
+    QStringList Headings() const;
+
+    QJsonArray ToJson() const;  // whole cells
+    // Heading line, then one line per row; columns two blanks apart. A plain cell longer than
+    // kMaxCellWidth is cut with an ellipsis, so one long name cannot push every other column away.
+    QString ToText() const;
+
+    static constexpr int kMaxCellWidth = 60;
 
 private:
     QVector<Column> columns_;
@@ -38,6 +45,13 @@ private:
 QString CellText(const QJsonValue& value);
 // A number as "0x" and four hex digits, the form of the product identifiers in param.arg.
 QString HexId(const QJsonValue& value);
+
+// Colour swatches in text output: on only for a terminal that takes colour escapes.
+void EnableSwatches(bool on);
+bool SwatchesEnabled();
+// A two-character block in the colour, for a terminal (24-bit where COLORTERM says so, else the
+// nearest of the 256-colour palette).
+QString Swatch(int r, int g, int b);
 
 void PrintText(const QString& text);
 void PrintJson(const QJsonObject& object);  // indented, UTF-8

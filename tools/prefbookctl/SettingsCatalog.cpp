@@ -1,7 +1,12 @@
 #include "SettingsCatalog.h"
 
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTextCodec>
 #include <cmath>
 
+#include "hostservices/IHabitat.h"
 #include "settings/DeviceType.h"
 #include "settings/Prefbook.h"
 #include "settings/SettingsFiles.h"
@@ -108,6 +113,39 @@ const Setting* FindSetting(const QString& name) {
         if (setting.name == name) return &setting;
     }
     return nullptr;
+}
+
+bool ReadFromDisk(const Setting& setting, QJsonValue* value) {
+    QFile file(IHabitat::Instance().GetBaseDir() + setting.file);
+    if (setting.file.isEmpty() || !file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) return false;
+    // Qt keeps one settings cache per file and process, and a write that never reached the disk
+    // stays in it; a copy under a name of its own is read afresh.
+    QTemporaryDir dir;
+    QFile copy(dir.filePath("copy.ini"));
+    if (!dir.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size()) return false;
+    copy.close();
+    QSettings settings(copy.fileName(), QSettings::IniFormat);
+    settings.setIniCodec(QTextCodec::codecForLocale());
+    settings.beginGroup(setting.group);
+    if (!settings.contains(setting.key)) return false;
+    const QVariant stored = settings.value(setting.key);
+    switch (setting.kind) {
+        case ValueKind::Bool:
+            *value = stored.toBool();
+            break;
+        case ValueKind::Count:
+            *value = stored.toInt();
+            break;
+        case ValueKind::Number:
+            *value = stored.toDouble();
+            break;
+        case ValueKind::Text:
+            *value = stored.toString();
+            break;
+    }
+    return true;
 }
 
 bool ParseValue(ValueKind kind, const QString& text, QJsonValue* value, QString* why) {

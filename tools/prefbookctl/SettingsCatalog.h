@@ -26,6 +26,10 @@ struct Setting {
 const std::vector<Setting>& Settings();
 const Setting* FindSetting(const QString& name);
 
+// The value as the file under the base folder holds it now; false when the file or the key is
+// missing or cannot be read.
+bool ReadFromDisk(const Setting& setting, QJsonValue* value);
+
 // Parses a command-line value: booleans as true/false, 1/0, yes/no or on/off (any case); counts as
 // non-negative integers; numbers as finite decimals. False with *why set for a bad value.
 bool ParseValue(ValueKind kind, const QString& text, QJsonValue* value, QString* why);

@@ -1,6 +1,7 @@
 #include "StoreAdapter.h"
 
 #include <algorithm>
+#include <map>
 
 #include "Commands.h"
 
@@ -13,6 +14,11 @@ std::vector<std::unique_ptr<StoreAdapter>>& Registry() {
     return adapters;
 }
 
+std::map<const StoreAdapter*, AdapterFactory>& Factories() {
+    static std::map<const StoreAdapter*, AdapterFactory> factories;
+    return factories;
+}
+
 QString FirstName(const StoreAdapter& adapter) {
     return adapter.Names().value(0);
 }
@@ -20,6 +26,10 @@ QString FirstName(const StoreAdapter& adapter) {
 
 bool StoreAdapter::Rename(int, const std::string&, QString*) {
     throw UsageError{FirstName(*this) + " profiles have no names"};
+}
+
+bool StoreAdapter::Save(QString*) {
+    throw UsageError{FirstName(*this) + " cannot be saved by prefbookctl"};
 }
 
 bool StoreAdapter::Export(const Transfer&, QString*) {
@@ -48,7 +58,13 @@ StoreAdapter* FindAdapter(const QString& name) {
     return nullptr;
 }
 
-bool RegisterAdapter(std::unique_ptr<StoreAdapter> adapter) {
+std::unique_ptr<StoreAdapter> NewAdapter(const StoreAdapter& like) {
+    const auto found = Factories().find(&like);
+    return found != Factories().end() && found->second ? found->second() : nullptr;
+}
+
+bool RegisterAdapter(std::unique_ptr<StoreAdapter> adapter, AdapterFactory factory) {
+    Factories()[adapter.get()] = std::move(factory);
     Registry().push_back(std::move(adapter));
     return true;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -26,8 +27,12 @@
 //         return *store_;
 //     }
 //
-// Show() returns the profiles as a Table, which prints as text or JSON by itself. Everything a
-// store does not support keeps the default below.
+// Show() returns the profiles as a Table, which prints as text or JSON by itself; it shows only what
+// the store saves, since commands that save compare it with a store built afresh over the folder,
+// and diff compares it between two documents. Acceptance checks ask the store's own rule (a static
+// Accepts of its class). The store belongs to this adapter alone: restore and diff build a second
+// adapter of the class to read one document. Everything a store does not support keeps the default
+// below.
 namespace prefbookctl {
 
 struct StoreSummary {
@@ -75,6 +80,10 @@ public:
     // False with *error set when the save fails.
     virtual bool Rename(int index, const std::string& name, QString* error);
 
+    // Saves the store as it stands (restore loads an older document into a fresh adapter and saves
+    // it). False with *error set, the store's log lines included, when the save fails.
+    virtual bool Save(QString* error);
+
     // Export and import through the store's own operations; the first kind is the default. Import
     // saves the store when the store took the file, and leaves the folder alone when it did not.
     // Both throw UsageError for options the kind does not take, and return false with *error set
@@ -96,13 +105,19 @@ public:
 const std::vector<std::unique_ptr<StoreAdapter>>& Adapters();
 // The adapter answering to a name (any letter case), or nullptr.
 StoreAdapter* FindAdapter(const QString& name);
+// A new adapter of the same class, with a store of its own that has not loaded yet; nullptr for an
+// adapter registered without a factory.
+std::unique_ptr<StoreAdapter> NewAdapter(const StoreAdapter& like);
+
+using AdapterFactory = std::function<std::unique_ptr<StoreAdapter>()>;
 // Used by PREFBOOKCTL_REGISTER_ADAPTER during static initialisation.
-bool RegisterAdapter(std::unique_ptr<StoreAdapter> adapter);
+bool RegisterAdapter(std::unique_ptr<StoreAdapter> adapter, AdapterFactory factory = {});
 
 }  // namespace prefbookctl
 
-#define PREFBOOKCTL_REGISTER_ADAPTER(Class)                        \
-    namespace {                                                    \
-    [[maybe_unused]] const bool registered##Class =                \
-        ::prefbookctl::RegisterAdapter(std::make_unique<Class>()); \
+#define PREFBOOKCTL_REGISTER_ADAPTER(Class)                                                      \
+    namespace {                                                                                  \
+    [[maybe_unused]] const bool registered##Class = ::prefbookctl::RegisterAdapter(              \
+        std::make_unique<Class>(),                                                               \
+        [] { return std::unique_ptr<::prefbookctl::StoreAdapter>(std::make_unique<Class>()); }); \
     }

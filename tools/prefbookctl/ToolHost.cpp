@@ -1,7 +1,11 @@
 #include "ToolHost.h"
 
+#include <QDir>
+#include <QMap>
+
 #include "hostservices/IHabitat.h"
 #include "hostservices/ITracebook.h"
+#include "settings/DeviceType.h"
 
 namespace prefbookctl {
 
@@ -27,6 +31,36 @@ CapturingTracebook& Capture() {
     return capture;
 }
 
+// The default habitat's folders, without its creating every profile folder it is asked about.
+class ToolHabitat final : public IHabitat {
+public:
+    explicit ToolHabitat(IHabitat& inner) : inner_(inner) {}
+
+    const QString& GetAppDir() override { return inner_.GetAppDir(); }
+    const QString& GetBaseDir() override { return inner_.GetBaseDir(); }
+    const QString& GetLogDir() override { return inner_.GetLogDir(); }
+    const QString& GetUserDir() override { return inner_.GetUserDir(); }
+    const QString& GetTempDir() override { return inner_.GetTempDir(); }
+    void GetProfileDir(int type, QString* dir) override {
+        if (!dir) return;
+        *dir = redirects_.value(type);
+        if (!dir->isEmpty()) return;
+        *dir = inner_.GetBaseDir() + "/profile/" + QString::fromStdString(ProfileFolderName(type)) + "/";
+        if (create_) QDir().mkpath(*dir);
+    }
+
+    bool create_ = false;
+    QMap<int, QString> redirects_;
+
+private:
+    IHabitat& inner_;
+};
+
+ToolHabitat*& Installed() {
+    static ToolHabitat* habitat = nullptr;
+    return habitat;
+}
+
 }  // namespace
 
 prefbook::StoreHost ToolHost() {
@@ -35,6 +69,33 @@ prefbook::StoreHost ToolHost() {
 
 QStringList TakeLog() {
     return Capture().Take();
+}
+
+void InstallToolHabitat() {
+    if (Installed()) return;
+    static ToolHabitat habitat(IHabitat::Instance());
+    Installed() = &habitat;
+    IHabitat::Install(&habitat);
+}
+
+void AllowFolderCreation() {
+    InstallToolHabitat();
+    Installed()->create_ = true;
+}
+
+void RedirectProfileDir(int deviceType, const QString& dir) {
+    InstallToolHabitat();
+    if (dir.isEmpty()) {
+        Installed()->redirects_.remove(deviceType);
+    } else {
+        Installed()->redirects_.insert(deviceType, dir.endsWith('/') ? dir : dir + '/');
+    }
+}
+
+QString ProfileDir(int deviceType) {
+    QString dir;
+    IHabitat::Instance().GetProfileDir(deviceType, &dir);
+    return dir;
 }
 
 }  // namespace prefbookctl

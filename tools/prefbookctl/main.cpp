@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
@@ -5,6 +7,9 @@
 
 #include "Commands.h"
 #include "Output.h"
+#include "SystemReason.h"
+#include "ToolHost.h"
+#include "hostservices/IHabitat.h"
 
 namespace {
 
@@ -15,8 +20,9 @@ QString Description() {
            prefbookctl::CommandSummary() +
            "\n"
            "'prefbookctl COMMAND --help' describes one command.\n"
-           "Exit status: 0 done, 1 failed (validate: the file is not taken), 2 wrong command line\n"
-           "(nothing written). With --json, overview, devices, settings, show, validate and doctor print\n"
+           "Exit status: 0 done, 1 failed (validate: the file is not taken; doctor: a problem found),\n"
+           "2 wrong command line or missing base folder (nothing written).\n"
+           "With --json, overview, devices, settings, show, validate and doctor print\n"
            "one object, shaped as in tools/prefbookctl/README.md. A value starting with '-' goes after '--'.";
 }
 
@@ -25,16 +31,22 @@ QString Description() {
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName("prefbookctl");
+    QCoreApplication::setApplicationVersion(PREFBOOK_VERSION);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(Description());
     const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     const QCommandLineOption base("base", "Use DIR as the configuration base folder.", "DIR");
     const QCommandLineOption json("json", "Print JSON instead of text tables.");
     const QCommandLineOption kind("kind", "export/import: what to transfer (see 'export --help').", "KIND");
     const QCommandLineOption profile("profile", "export/import: the profile, from 0.", "N");
     const QCommandLineOption aimMode("aim-mode", "export/import: the KR720 aim mode, from 0.", "N");
-    for (const QCommandLineOption& option : {base, json, kind, profile, aimMode}) parser.addOption(option);
+    const QCommandLineOption force("force",
+                                   "rename/import: save although the store fell back to its defaults;\n"
+                                   "export: overwrite an existing file.");
+    for (const QCommandLineOption& option : {base, json, kind, profile, aimMode, force})
+        parser.addOption(option);
     parser.addPositionalArgument("command", "one of the commands above; overview when none is given.",
                                  "[command [args...]]");
 
@@ -44,13 +56,25 @@ int main(int argc, char** argv) {
         return 2;
     }
     const QStringList args = parser.positionalArguments();
+    if (parser.isSet(version)) {
+        prefbookctl::PrintText(QCoreApplication::applicationName() + " " +
+                               QCoreApplication::applicationVersion() + "\n");
+        return 0;
+    }
+    // Bash completion asks for its words here; they do not depend on any folder.
+    if (args.value(0) == QLatin1String("__complete")) {
+        const QStringList words = prefbookctl::CompletionWords(args.mid(1));
+        if (!words.isEmpty()) prefbookctl::PrintText(words.join('\n') + '\n');
+        return 0;
+    }
     if (parser.isSet(help)) {
         QString text;
         if (!args.isEmpty()) {
             // "settings set --help" describes the sub-command.
-            const QString command = args.size() > 1 && args[0] == "settings" && args[1] == "set"
-                                        ? QStringLiteral("settings set")
-                                        : args[0];
+            const QString command =
+                args.size() > 1 && args[0] == "settings" && (args[1] == "set" || args[1] == "get")
+                    ? args[0] + " " + args[1]
+                    : args[0];
             text = prefbookctl::CommandHelp(command);
             if (text.isEmpty()) {
                 PrintError("unknown command '" + args[0] + "'");
@@ -66,13 +90,18 @@ int main(int argc, char** argv) {
 
     // Set before any library call, so the default habitat puts every settings path and store folder
     // under it.
-    if (parser.isSet(base)) {
-        const QString dir = parser.value(base);
-        if (!QFileInfo(dir).isDir()) {
-            PrintError("base folder '" + dir + "' does not exist");
-            return 2;
-        }
-        qputenv("PREFBOOK_BASE_DIR", QDir(dir).absolutePath().toLocal8Bit());
+    if (parser.isSet(base))
+        qputenv("PREFBOOK_BASE_DIR", QDir(parser.value(base)).absolutePath().toLocal8Bit());
+    prefbookctl::InstallToolHabitat();
+    // A base folder given by option or environment must exist, however it was given: a typo must not
+    // read as an empty installation. The per-user default may be missing on a fresh machine; looking
+    // at it then shows defaults and creates nothing, a write creates what it needs.
+    const QString baseDir = IHabitat::Instance().GetBaseDir();
+    const bool given = parser.isSet(base) || !qgetenv("PREFBOOK_BASE_DIR").isEmpty();
+    const QString blocker = given ? prefbookctl::FolderBlocker(baseDir) : QString();
+    if (!blocker.isEmpty()) {
+        PrintError("base folder '" + baseDir + "': " + blocker);
+        return 2;
     }
 
     prefbookctl::Options options;
@@ -80,6 +109,10 @@ int main(int argc, char** argv) {
     options.kind = parser.value(kind);
     options.profile = parser.value(profile);
     options.aimMode = parser.value(aimMode);
+    options.force = parser.isSet(force);
+    const QByteArray term = qgetenv("TERM");
+    prefbookctl::EnableSwatches(!options.json && ::isatty(STDOUT_FILENO) && qgetenv("NO_COLOR").isEmpty() &&
+                                !term.isEmpty() && term != "dumb");
     try {
         prefbookctl::RunCommand(args, options);
     } catch (const prefbookctl::UsageError& e) {

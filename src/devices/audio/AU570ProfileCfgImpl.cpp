@@ -22,7 +22,7 @@ AU570ProfileCfgImpl::AU570ProfileCfgImpl(const StoreHost& host) : host_(host) {
             data_ = AU570ProfileData{};  // a failed document leaves nothing behind for the next one
             return ReadDocument(path, data_);
         },
-        [] { return true; });
+        [this] { return Accepts(data_); });
     if (!outcome.keep) data_ = AU570Presets();
     if (outcome.keep) loadedFrom_ = outcome.path;
 }

@@ -32,6 +32,8 @@ public:
 
     // For tools: the document the load kept, empty for the presets.
     const QString& LoadedFrom() const { return loadedFrom_; }
+    // Whether the load takes a document that read as this: any readable one.
+    static bool Accepts(const AU570ProfileData&) { return true; }
 
 private:
     bool ReadDocument(const QString& path, AU570ProfileData& into) const;

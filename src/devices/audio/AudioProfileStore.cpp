@@ -55,8 +55,7 @@ AudioProfileStore<T>::AudioProfileStore(const StoreHost& host) : host_(host) {
             data_ = Data{};
             return ReadDocument(path, data_);
         },
-        // A readable document without profiles gives way to an older one that has some.
-        [this] { return !data_.profiles.isEmpty(); });
+        [this] { return Accepts(data_); });
     if (!outcome.keep || data_.profiles.isEmpty()) {
         data_ = Data{};
         data_.profiles.push_back(DefaultAudioProfile<T>());

@@ -71,6 +71,9 @@ public:
     // For tools: the document the load kept (empty for the defaults) and everything held.
     const QString& LoadedFrom() const { return loadedFrom_; }
     const Data& StoreData() const { return data_; }
+    // Whether the load takes a document that read as this: a readable document without profiles
+    // gives way to an older one that has some.
+    static bool Accepts(const Data& data) { return !data.profiles.isEmpty(); }
 
 protected:
     Profile* First() { return data_.profiles.isEmpty() ? nullptr : &data_.profiles.first(); }

@@ -59,21 +59,21 @@ KR720ProfileCfgImpl::KR720ProfileCfgImpl(const StoreHost& host) : host_(host) {
 // ---- Load, defaults and lookups ----
 
 void KR720ProfileCfgImpl::Load() {
-    uint16_t flag = 0;
+    bool accepted = false;
     const auto read = [&](const QString& path) {
         KR720Document doc;
         const bool ok = ReadKR720File(host_, path, doc);
+        accepted = Accepts(doc);
         records_ = std::move(doc.records);
         if (doc.rootSeen) {
             signature_ = doc.head.signature;
             exportPath_ = doc.head.exportPath;
             openExePath_ = doc.head.openExePath;
         }
-        flag = doc.head.flag;
         documentPath_ = path;
         return ok;
     };
-    const auto accept = [&] { return records_.size() == kKR720Records && flag == kKR720StoreFlag; };
+    const auto accept = [&] { return accepted; };
     const LoadOutcome outcome =
         LoadNewestDocument(host_.ProfileDir(DeviceType::KR720), QStringLiteral("xml"), read, accept);
     if (outcome.accepted || (outcome.keep && records_.size() == kKR720Records)) return;

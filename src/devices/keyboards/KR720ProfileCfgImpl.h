@@ -17,6 +17,11 @@ public:
     // Sets the initial values and loads the newest accepted document of the KR720 profile folder.
     explicit KR720ProfileCfgImpl(const StoreHost& host);
 
+    // Whether the load takes a document that read as this: a store document with every record.
+    static bool Accepts(const KR720Document& doc) {
+        return doc.records.size() == kKR720Records && doc.head.flag == kKR720StoreFlag;
+    }
+
     uint32_t GetSignature() override { return signature_; }
     void SetSignature(uint32_t signature) override { signature_ = signature; }
     uint32_t GetRecordCount() override { return static_cast<uint32_t>(records_.size()); }

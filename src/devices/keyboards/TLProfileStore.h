@@ -28,6 +28,8 @@ public:
     // Where the data came from, for tools: the document kept at load, or empty for the defaults.
     const QString& LoadedFrom() const { return loadedFrom_; }
     const TLDocument& Document() const { return doc_; }
+    // Whether the load takes a document that read as this.
+    static bool Accepts(const TLDocument& doc) { return doc.profiles.size() == kTLProfileCount; }
     QString ProfileDir() const { return host_.ProfileDir(model_.deviceType); }
 
     int GetProfileNum() override { return doc_.profiles.size(); }
@@ -146,7 +148,7 @@ private:
         const LoadOutcome outcome = LoadNewestDocument(
             ProfileDir(), QStringLiteral("xml"),
             [this](const QString& path) { return ReadTLDocumentFile(host_, model_, path, doc_); },
-            [this] { return doc_.profiles.size() == kTLProfileCount; });
+            [this] { return Accepts(doc_); });
         if (outcome.keep) {
             loadedFrom_ = outcome.path;
             return;

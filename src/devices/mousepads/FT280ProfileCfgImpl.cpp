@@ -30,8 +30,7 @@ void FT280ProfileCfgImpl::Load(int type) {
     QVector<FT280Profile>& list = profiles_[type];
     const LoadOutcome outcome = LoadNewestDocument(
         host_.ProfileDir(type), QStringLiteral("xml"),
-        [&](const QString& path) { return ReadFT280File(host_, path, list); },
-        [&] { return list.size() == 1; });
+        [&](const QString& path) { return ReadFT280File(host_, path, list); }, [&] { return Accepts(list); });
     // A document that reads but holds no profile leaves nothing to work on, so it counts as none.
     if (!outcome.keep || list.isEmpty()) {
         list = {DefaultProfile()};

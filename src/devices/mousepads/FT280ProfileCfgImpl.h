@@ -26,6 +26,8 @@ public:
     bool ImportProfile(int type, const QString& path) override;
 
     static FT280Profile DefaultProfile();
+    // Whether the load takes a document that read as this list: one profile per size.
+    static bool Accepts(const QVector<FT280Profile>& profiles) { return profiles.size() == 1; }
 
     // For tools: the document the load kept for a size (empty for the default profile), and its
     // profile list (empty for a type this store does not serve).

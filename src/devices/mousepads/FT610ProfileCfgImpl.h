@@ -22,6 +22,8 @@ public:
 
     // For tools: the document the load kept, empty for the all-zero record.
     const QString& LoadedFrom() const { return loadedFrom_; }
+    // Whether the load takes a record that read: any record is the device's own.
+    static bool Accepts(const FT610Record&) { return true; }
 
 private:
     void Load();

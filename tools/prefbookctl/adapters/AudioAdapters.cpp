@@ -49,6 +49,11 @@ public:
         return table;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            "AU570", [&] { return Store().SaveProfile(); }, error);
+    }
+
     QStringList TransferKinds() const override { return {"profile"}; }
     QString TransferHelp() const override {
         return "au570                                        the equaliser set (the import keeps bass and "
@@ -72,7 +77,7 @@ public:
         AU570ProfileData data;
         LoadRules rules;
         rules.read = [&](const QString& path, QStringList&) { return Read(path, data); };
-        rules.accept = [] { return true; };
+        rules.accept = [&] { return prefbook::AU570ProfileCfgImpl::Accepts(data); };
         return {WalkProfileFolder("AU570", Folder(), rules, Summary().document)};
     }
 
@@ -84,9 +89,9 @@ public:
         result->unit = QStringLiteral("equaliser modes");
         ReadForValidation(probe, result, [&] { return Read(probe.path, data); });
         result->profiles = data.modes.size();
-        result->storeAccepts = result->read;
+        result->storeAccepts = result->read && prefbook::AU570ProfileCfgImpl::Accepts(data);
         result->storeLoad =
-            result->read ? QStringLiteral("accepted") : QStringLiteral("skipped: does not read");
+            result->storeAccepts ? QStringLiteral("accepted") : QStringLiteral("skipped: does not read");
         if (result->read) result->import = ImportCommand("au570", QString(), probe.path);
         return true;
     }
@@ -144,6 +149,11 @@ public:
         return table;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            Traits::kModel, [&] { return Store().SaveProfile(); }, error);
+    }
+
     bool Rename(int index, const std::string& name, QString* error) override {
         Store().SetProfileName(index, Utf8(name));
         TakeLog();
@@ -175,10 +185,11 @@ public:
         Data data;
         LoadRules rules;
         rules.read = [&](const QString& path, QStringList&) { return Read(path, data); };
-        rules.accept = [&] { return !data.profiles.isEmpty(); };
+        rules.accept = [&] { return Impl::Accepts(data); };
         rules.rejection = [] { return QStringLiteral("holds no profile"); };
+        // The store keeps a readable document only when it holds a profile: what it accepts.
         rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.keep && !data.profiles.isEmpty();
+            return outcome.keep && Impl::Accepts(data);
         };
         return {WalkProfileFolder(Traits::kModel, Folder(), rules, Summary().document)};
     }
@@ -191,7 +202,7 @@ public:
         ReadForValidation(probe, result, [&] { return Read(probe.path, data); });
         const int count = data.profiles.size();
         result->profiles = count;
-        result->storeAccepts = result->read && count > 0;
+        result->storeAccepts = result->read && Impl::Accepts(data);
         if (!result->read) {
             result->storeLoad = QStringLiteral("skipped: does not read");
         } else if (result->storeAccepts) {

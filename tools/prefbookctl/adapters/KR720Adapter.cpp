@@ -81,6 +81,11 @@ public:
         return false;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            kModel, [&] { return Store().SaveProfile(); }, error);
+    }
+
     QStringList TransferKinds() const override { return {"profile", "record", "aimpad", "macros"}; }
     QString TransferHelp() const override {
         return "kr720 --kind profile [--profile P]            the five aim-mode records of profile P\n"
@@ -126,9 +131,7 @@ public:
             doc = prefbook::KR720Document{};
             return prefbook::ReadKR720File(host, path, doc);
         };
-        rules.accept = [&] {
-            return doc.records.size() == kKR720Records && doc.head.flag == prefbook::kKR720StoreFlag;
-        };
+        rules.accept = [&] { return prefbook::KR720ProfileCfgImpl::Accepts(doc); };
         rules.rejection = [&] {
             QStringList why;
             if (doc.records.size() != kKR720Records) why << RecordProblem(doc.records.size(), kKR720Records);
@@ -180,7 +183,7 @@ public:
         switch (flag) {
             case prefbook::kKR720StoreFlag:
                 result->kind = QStringLiteral("store document");
-                result->storeAccepts = result->read && doc.records.size() == kKR720Records;
+                result->storeAccepts = result->read && prefbook::KR720ProfileCfgImpl::Accepts(doc);
                 if (!result->read) {
                     result->storeLoad = QStringLiteral("skipped: does not read");
                 } else if (result->storeAccepts) {

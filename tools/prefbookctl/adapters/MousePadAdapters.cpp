@@ -40,6 +40,11 @@ public:
         return table;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            "FT610", [&] { return Store().SaveProfile(); }, error);
+    }
+
     QVector<FolderReport> Doctor() override {
         FT610Record record{};
         LoadRules rules;
@@ -49,7 +54,7 @@ public:
             if (!size.isEmpty()) notes << size;
             return prefbook::ReadFT610Document(path, record);
         };
-        rules.accept = [] { return true; };
+        rules.accept = [&] { return prefbook::FT610ProfileCfgImpl::Accepts(record); };
         return {WalkProfileFolder("FT610", Folder(), rules, Summary().document)};
     }
 
@@ -63,9 +68,9 @@ public:
         TakeLog();
         result->read = prefbook::ReadFT610Document(probe.path, record);
         result->profiles = result->read ? 1 : 0;
-        result->storeAccepts = result->read;
+        result->storeAccepts = result->read && prefbook::FT610ProfileCfgImpl::Accepts(record);
         result->storeLoad =
-            result->read ? QStringLiteral("accepted") : QStringLiteral("skipped: cannot be opened");
+            result->storeAccepts ? QStringLiteral("accepted") : QStringLiteral("skipped: cannot be opened");
         const QString size = SizeNote(probe.size);
         if (!size.isEmpty()) result->problems << size;
         return true;
@@ -92,18 +97,12 @@ private:
 
 // ---- FT280: one store, three sizes, one profile and one folder each ----
 
-prefbook::FT280ProfileCfgImpl& FT280Store() {
-    static const std::unique_ptr<prefbook::FT280ProfileCfgImpl> store =
-        std::make_unique<prefbook::FT280ProfileCfgImpl>(ToolHost());
-    return *store;
-}
-
 QString ModesText(const QJsonValue& value) {
     QStringList parts;
     for (const QJsonValue& element : value.toArray()) {
         const QJsonObject m = element.toObject();
         parts << QString::number(m["id"].toInt()) + ":" + QString::number(m["speed"].toInt()) + ":" +
-                     Rgb(m["red"].toInt(), m["green"].toInt(), m["blue"].toInt());
+                     ColorCell(m["red"].toInt(), m["green"].toInt(), m["blue"].toInt());
     }
     return parts.join(' ');
 }
@@ -158,6 +157,11 @@ public:
             error);
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            DeviceTypeName(Type), [&] { return FT280Store().SaveProfile(Type); }, error);
+    }
+
     QVector<FolderReport> Doctor() override {
         const prefbook::StoreHost host = ToolHost();
         QVector<FT280Profile> profiles;
@@ -165,7 +169,7 @@ public:
         rules.read = [&](const QString& path, QStringList&) {
             return prefbook::ReadFT280File(host, path, profiles);
         };
-        rules.accept = [&] { return profiles.size() == 1; };
+        rules.accept = [&] { return prefbook::FT280ProfileCfgImpl::Accepts(profiles); };
         rules.rejection = [&] { return FT280ProfileCount(profiles.size()); };
         // A readable document without a profile gives the default profile as well.
         rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
@@ -183,7 +187,7 @@ public:
         ReadForValidation(probe, result,
                           [&] { return prefbook::ReadFT280File(ToolHost(), probe.path, profiles); });
         result->profiles = profiles.size();
-        result->storeAccepts = result->read && profiles.size() == 1;
+        result->storeAccepts = result->read && prefbook::FT280ProfileCfgImpl::Accepts(profiles);
         if (!result->read) {
             result->storeLoad = QStringLiteral("skipped: does not read");
         } else if (result->storeAccepts) {
@@ -203,6 +207,14 @@ private:
         const QFileInfoList files = prefbook::ListProfileFolder(Folder());
         return files.isEmpty() ? QString() : files.first().fileName();
     }
+
+    // Each size's adapter has a store of its own, so that a fresh adapter loads afresh.
+    prefbook::FT280ProfileCfgImpl& FT280Store() {
+        if (!store_) store_ = std::make_unique<prefbook::FT280ProfileCfgImpl>(ToolHost());
+        return *store_;
+    }
+
+    std::unique_ptr<prefbook::FT280ProfileCfgImpl> store_;
 };
 
 using FT280MAdapter = FT280Adapter<FT280M>;

@@ -54,6 +54,11 @@ public:
         return false;
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            Model().name, [&] { return Store().SaveProfile(); }, error);
+    }
+
     QVector<FolderReport> Doctor() override {
         prefbook::TLDocument doc;
         const prefbook::TLModel model = Model();
@@ -62,7 +67,7 @@ public:
         rules.read = [&](const QString& path, QStringList&) {
             return prefbook::ReadTLDocumentFile(host, model, path, doc);
         };
-        rules.accept = [&] { return doc.profiles.size() == prefbook::kTLProfileCount; };
+        rules.accept = [&] { return StoreType::Accepts(doc); };
         rules.rejection = [&] { return ProfileCount(doc.profiles.size()); };
         return {WalkProfileFolder(model.name, Store().ProfileDir(), rules, Summary().document)};
     }
@@ -76,7 +81,7 @@ public:
         ReadForValidation(probe, result,
                           [&] { return prefbook::ReadTLDocumentFile(ToolHost(), model, probe.path, doc); });
         result->profiles = doc.profiles.size();
-        result->storeAccepts = result->read && doc.profiles.size() == prefbook::kTLProfileCount;
+        result->storeAccepts = result->read && StoreType::Accepts(doc);
         if (!result->read) {
             result->storeLoad = QStringLiteral("skipped: does not read");
         } else if (result->storeAccepts) {

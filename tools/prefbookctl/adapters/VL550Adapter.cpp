@@ -22,7 +22,7 @@ QString ModesText(const QJsonValue& value) {
     for (const QJsonValue& element : value.toArray()) {
         const QJsonObject m = element.toObject();
         parts << QString::number(m["id"].toInt()) + ":" + QString::number(m["speed"].toInt()) + ":" +
-                     Rgb(m["red"].toInt(), m["green"].toInt(), m["blue"].toInt()) + ":" +
+                     ColorCell(m["red"].toInt(), m["green"].toInt(), m["blue"].toInt()) + ":" +
                      QString::number(m["brightness"].toInt());
     }
     return parts.join(' ');
@@ -94,9 +94,8 @@ public:
         report.folder = Folder();
         const QString storeDocument = Summary().document;
         if (!QDir(report.folder).exists()) {
+            // No folder yet is how every installation starts: the store keeps its creation values.
             report.document = QStringLiteral("defaults");
-            report.warnings << QStringLiteral(
-                "the folder does not exist: the store keeps its creation values");
             return {report};
         }
         bool ok = true;

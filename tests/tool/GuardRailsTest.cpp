@@ -1,0 +1,309 @@
+#include <QStandardPaths>
+
+#include "StoreCommands.h"
+
+namespace prefbook::test {
+namespace {
+
+// --- the base folder, and commands that only look ---
+
+struct BaseCase {
+    const char* label;
+    bool viaOption;  // --base, else PREFBOOK_BASE_DIR
+    bool isFile;
+    const char* reason;
+};
+
+class MissingBase : public Tool, public ::testing::WithParamInterface<BaseCase> {};
+
+TEST_P(MissingBase, IsReportedAlikeAndNothingIsCreated) {
+    const QString base = Base() + "/elsewhere";
+    if (GetParam().isFile) WriteFile(base, "x");
+    const Result result =
+        GetParam().viaOption ? RunTool({"--base", base, "overview"}) : RunTool({"overview"}, base);
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_EQ(result.err, "prefbookctl: base folder '" + base + "': " + GetParam().reason + "\n");
+    EXPECT_EQ(Entries(), GetParam().isFile ? QStringList{"elsewhere"} : QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, MissingBase,
+                         ::testing::Values(BaseCase{"option", true, false, "No such file or directory"},
+                                           BaseCase{"environment", false, false, "No such file or directory"},
+                                           BaseCase{"optionFile", true, true, "Not a directory"},
+                                           BaseCase{"environmentFile", false, true, "Not a directory"}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+class LookingCommand : public StoreCommands, public ::testing::WithParamInterface<QStringList> {};
+
+TEST_P(LookingCommand, CreatesNothing) {
+    const Result result = RunHere(GetParam());
+    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_EQ(Entries(), QStringList());
+}
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, LookingCommand,
+                         ::testing::Values(QStringList{"overview"}, QStringList{"--json", "overview"},
+                                           QStringList{"devices"}, QStringList{"settings"},
+                                           QStringList{"settings", "get", "backup"},
+                                           QStringList{"show", "ft280l"}, QStringList{"doctor"},
+                                           QStringList{"validate", kData + "tl480-store.xml"}));
+
+// --- saving over documents the store could not load ---
+
+struct SaveCase {
+    const char* label;
+    const char* folder;
+    const char* model;
+    QStringList args;
+    const char* command;
+};
+
+class SavingDefaults : public StoreCommands, public ::testing::WithParamInterface<SaveCase> {};
+
+TEST_P(SavingDefaults, IsRefusedUnlessForced) {
+    const SaveCase& c = GetParam();
+    const QString damaged = Place("tl480-broken.xml", c.folder, "2026-03-14 15-09-26.xml", 0);
+    const QMap<QString, QByteArray> before = Snapshot();
+
+    const Result refused = RunHere(c.args);
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, QString("prefbookctl: ") + c.model + " could not load " + damaged +
+                               " and holds its defaults; " + c.command + " would save them over it (see " +
+                               "'prefbookctl --base " + Base() + " doctor " + c.args[1] +
+                               "'). Add --force to save anyway.\n");
+    EXPECT_EQ(Snapshot(), before);
+
+    ASSERT_EQ(RunHere(c.args + QStringList{"--force"}).exitCode, 0);
+    EXPECT_EQ(Documents(c.folder).size(), 2);
+    EXPECT_EQ(ReadAll(damaged), ReadAll(kData + "tl480-broken.xml"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prefbookctl, SavingDefaults,
+    ::testing::Values(SaveCase{"rename", "TL480B", "TL480", {"rename", "tl480", "0", "Mine"}, "rename"},
+                      SaveCase{"import",
+                               "KR720",
+                               "KR720",
+                               {"import", "kr720", kData + "kr720-macros.xml", "--kind", "macros"},
+                               "import"}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+// --- export targets ---
+
+TEST_F(StoreCommands, ExportKeepsAnExistingFileUnlessForced) {
+    const QString target = Base() + "/mine.xml";
+    WriteFile(target, "keep me");
+    const Result refused = RunHere({"export", "kr720", target, "--kind", "macros"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_EQ(refused.err, "prefbookctl: " + target + " already exists; add --force to overwrite it\n");
+    EXPECT_EQ(ReadAll(target), "keep me");
+
+    ASSERT_EQ(RunHere({"export", "kr720", target, "--kind", "macros", "--force"}).exitCode, 0);
+    EXPECT_TRUE(ReadAll(target).contains("flag=\"8738\""));
+}
+
+TEST_F(StoreCommands, ExportRefusesEveryProfileFolderEvenForced) {
+    ASSERT_EQ(RunHere({"rename", "kr720", "0", "Mine"}).exitCode, 0);
+    Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
+    const QMap<QString, QByteArray> before = Snapshot();
+    for (const QString folder : {"KR720", "TL480B"}) {
+        const QString target = Base() + "/profile/" + folder + "/macros.xml";
+        const Result result = RunHere({"export", "kr720", target, "--kind", "macros", "--force"});
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "prefbookctl: " + target + " is inside the profile folder " + Base() +
+                                  "/profile/" + folder +
+                                  ", where the store would take it for one of its documents\n");
+    }
+    EXPECT_EQ(Snapshot(), before);
+}
+
+TEST_F(StoreCommands, ErrorsGiveTheSystemsReason) {
+    WriteFile(Base() + "/file", "x");
+    const Result result = RunHere({"export", "kr720", Base() + "/file/out.xml", "--kind", "macros"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.endsWith("\n  " + Base() + "/file/out.xml: Not a directory\n"))
+        << result.err.toStdString();
+}
+
+// A full disk, in a mount namespace of the test's own where the system allows one.
+TEST(FullDisk, WritesFailWithTheReasonAndChangeNothing) {
+    QTemporaryDir dir;
+    const QString script =
+        QString(
+            "mount -t tmpfs -o size=12k tmpfs '%1' || exit 77; cd '%1'; mkdir -p config/param "
+            "profile/TL480B; printf '[MouseOled]\\nmaxStepNum=5\\n' >config/param/param.arg; "
+            "cat /dev/zero >fill 2>/dev/null; %2 --base . settings set maxStepNum 20; %2 --base . "
+            "rename tl480 0 Mine; cat config/param/param.arg")
+            .arg(dir.path(), PREFBOOK_CTL);
+    QProcess shell;
+    shell.start("unshare", {"-rm", "sh", "-c", script});
+    if (!shell.waitForFinished(60000) || shell.exitCode() == 77 || shell.error() == QProcess::FailedToStart)
+        GTEST_SKIP() << "no mount namespace here";
+    const QString err = QString::fromUtf8(shell.readAllStandardError());
+    EXPECT_TRUE(err.startsWith("prefbookctl: could not write maxStepNum to " + dir.path() +
+                               "/config/param/param.arg: No space left on device\n"))
+        << err.toStdString();
+    EXPECT_TRUE(err.endsWith("\n  " + dir.path() + "/profile/TL480B/: No space left on device\n"))
+        << err.toStdString();
+    EXPECT_EQ(shell.readAllStandardOutput(), "[MouseOled]\nmaxStepNum=5\n");
+}
+
+// --- diff and restore ---
+
+TEST_F(StoreCommands, DiffAndRestoreUndoTheLastSave) {
+    Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
+    ASSERT_EQ(RunHere({"rename", "tl480", "1", "Racing"}).exitCode, 0);
+    const QStringList saved = Documents("TL480B");
+    ASSERT_EQ(saved.size(), 2);
+
+    const Result diff = RunHere({"diff", "tl480"});
+    ASSERT_EQ(diff.exitCode, 0) << diff.err.toStdString();
+    ExpectGolden("diff-tl480.txt", QString(diff.out).replace(saved[1], "<CURRENT>"));
+    EXPECT_EQ(
+        Json({"diff", "tl480"})["differences"].toArray(),
+        QJsonArray({QJsonObject{{"profile", 1}, {"field", "name"}, {"old", "Shooter"}, {"new", "Racing"}}}));
+
+    const Result restore = RunHere({"restore", "tl480"});
+    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    const QStringList restored = Documents("TL480B");
+    ASSERT_EQ(restored.size(), 2);
+    EXPECT_EQ(restored[0], saved[1]);
+    EXPECT_EQ(restore.out, "restored TL480 " + saved[0] + " as " + restored[1] + "; " + saved[1] +
+                               " is now the previous document\n");
+    EXPECT_EQ(ShowRows("tl480")[1].toObject()["name"].toString(), "Shooter");
+
+    // A second restore undoes the first.
+    ASSERT_EQ(RunHere({"restore", "tl480"}).exitCode, 0);
+    EXPECT_EQ(ShowRows("tl480")[1].toObject()["name"].toString(), "Racing");
+}
+
+TEST_F(StoreCommands, RestoreNeedsAPreviousDocumentTheStoreAccepts) {
+    Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
+    Result result = RunHere({"restore", "tl480"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "prefbookctl: TL480 has no previous document in " + Base() + "/profile/TL480B/\n");
+
+    const QString four = Place("tl480-four.xml", "TL480B", "2026-03-14 15-09-20.xml", -6);
+    const QMap<QString, QByteArray> before = Snapshot();
+    result = RunHere({"restore", "tl480"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "prefbookctl: TL480 does not accept " + four +
+                              ": holds 4 profiles, the store expects 5 (see 'prefbookctl --base " + Base() +
+                              " doctor tl480')\n");
+    EXPECT_EQ(Snapshot(), before);
+}
+
+// --- what a person reads ---
+
+// The hint of a refused import, pasted into a shell, imports into the same folder and profile.
+TEST(ToolHints, RunInAShellAsPrinted) {
+    QTemporaryDir root;
+    const QString base = root.path() + "/it's mine";
+    ASSERT_TRUE(QDir().mkpath(base));
+    const QString file = base + "/a record.xml";
+    ASSERT_EQ(
+        RunTool({"--base", base, "export", "kr720", file, "--kind", "record", "--profile", "2"}).exitCode, 0);
+    const Result refused =
+        RunTool({"--base", base, "import", "kr720", file, "--kind", "profile", "--profile", "2"});
+    ASSERT_EQ(refused.exitCode, 1);
+    const QString marker = "imported with: prefbookctl ";
+    const int at = refused.err.indexOf(marker);
+    ASSERT_GE(at, 0) << refused.err.toStdString();
+    const QString hint = refused.err.mid(at + marker.size()).section('\n', 0, 0);
+
+    QProcess shell;
+    shell.start("/bin/sh", {"-c", QString(PREFBOOK_CTL) + " " + hint});
+    ASSERT_TRUE(shell.waitForFinished(30000));
+    EXPECT_EQ(shell.exitCode(), 0) << hint.toStdString() << shell.readAllStandardError().toStdString();
+    EXPECT_EQ(QDir(base + "/profile/KR720").entryList({"*.xml"}, QDir::Files).size(), 1);
+}
+
+TEST_F(StoreCommands, ALongNameIsCutInTextAndWholeInJson) {
+    const QString name(100000, 'n');
+    ASSERT_EQ(RunHere({"rename", "tl480", "0", name}).exitCode, 0);
+    const Result text = RunHere({"show", "tl480"});
+    for (const QString& line : text.out.split('\n')) EXPECT_LT(line.size(), 400);
+    EXPECT_TRUE(text.out.contains(" " + QString(59, 'n') + QChar(0x2026) + "  "))
+        << text.out.left(400).toStdString();
+    EXPECT_EQ(ShowRows("tl480")[0].toObject()["name"].toString(), name);
+}
+
+// Colour swatches need a terminal: script(1) gives the tool one.
+struct SwatchCase {
+    const char* label;
+    const char* environment;
+    QStringList options;
+    const char* swatch;  // the escape before a white colour, empty for none
+};
+
+class Swatches : public Tool, public ::testing::WithParamInterface<SwatchCase> {};
+
+TEST_P(Swatches, AppearOnlyOnAColourTerminal) {
+    if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script(1)";
+    QStringList command{PREFBOOK_CTL, "--base", Base()};
+    command << GetParam().options << "show"
+            << "ft280m";
+    QProcess terminal;
+    terminal.start("/bin/sh",
+                   {"-c", QString("env -u NO_COLOR -u COLORTERM TERM=xterm %1 script -qec \"%2\" /dev/null")
+                              .arg(GetParam().environment, command.join(' '))});
+    ASSERT_TRUE(terminal.waitForFinished(30000));
+    const QString out = QString::fromUtf8(terminal.readAllStandardOutput());
+    ASSERT_TRUE(out.contains("ffffff") || out.contains("\"red\": 255")) << out.toStdString();
+    if (*GetParam().swatch) {
+        EXPECT_TRUE(out.contains(QString("\x1b[") + GetParam().swatch + "m  \x1b[0m#ffffff"))
+            << out.toStdString();
+    } else {
+        EXPECT_FALSE(out.contains('\x1b')) << out.toStdString();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, Swatches,
+                         ::testing::Values(SwatchCase{"palette", "", {}, "48;5;231"},
+                                           SwatchCase{
+                                               "trueColour", "COLORTERM=truecolor", {}, "48;2;255;255;255"},
+                                           SwatchCase{"noColor", "NO_COLOR=1", {}, ""},
+                                           SwatchCase{"dumbTerminal", "TERM=dumb", {}, ""},
+                                           SwatchCase{"json", "", {"--json"}, ""}),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// --- bash completion, with the words the tool gives it ---
+
+struct CompletionCase {
+    const char* label;
+    QStringList line;  // the words after the tool's name; the last one is being completed
+    QStringList offered;
+};
+
+class Completion : public ::testing::TestWithParam<CompletionCase> {};
+
+TEST_P(Completion, OffersTheToolsOwnWords) {
+    QStringList words{PREFBOOK_CTL};
+    for (const QString& word : GetParam().line) words << "'" + word + "'";
+    const QString script = QString(
+                               ". '%1'; COMP_WORDS=(%2); COMP_CWORD=%3; _prefbookctl; "
+                               "printf '%s\\n' \"${COMPREPLY[@]}\"")
+                               .arg(PREFBOOK_TEST_DATA "/../../tools/prefbookctl/prefbookctl.bash")
+                               .arg(words.join(' '))
+                               .arg(words.size() - 1);
+    QProcess bash;
+    bash.start("/bin/bash", {"-c", script});
+    ASSERT_TRUE(bash.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+              GetParam().offered)
+        << bash.readAllStandardError().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Prefbookctl, Completion,
+    ::testing::Values(CompletionCase{"command", {"re"}, {"rename", "restore"}},
+                      CompletionCase{"model", {"--json", "show", "tl46"}, {"tl460", "tl460b", "tl460w"}},
+                      CompletionCase{"kind", {"export", "kr720", "out.xml", "--kind", "a"}, {"aimpad"}},
+                      CompletionCase{"setting",
+                                     {"settings", "set", "BX3"},
+                                     {"BX310V2", "BX330V2", "BX310\\ V2", "BX330\\ V2"}},
+                      CompletionCase{"option", {"doctor", "--fo"}, {"--force"}}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
+}  // namespace prefbook::test
