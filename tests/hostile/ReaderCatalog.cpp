@@ -433,12 +433,13 @@ ReaderEntry PR26xEntry(const char* name, const PR26xModel& model) {
     return e;
 }
 
-// Imported into a profile that already holds one macro, merged as the store merges.
+// Imported into a profile without macros, merged as the store merges: the profile takes the file's
+// path and current macro, and a second read of what was written gives the same again.
 ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
     struct Macros {
-        std::string path = "before";
-        std::string currMacro = "kept";
-        MouseMacroNameMap macros{{"kept", SampleMouseMacro("kept", 1, 1)}};
+        std::string path;
+        std::string currMacro;
+        MouseMacroNameMap macros;
     };
     const auto write = [model](const Macros& m) {
         return WriteToBytes([&](QXmlStreamWriter& w) {
@@ -452,7 +453,11 @@ ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
         Macros into;
         Macros file;
         const bool ok = read(file);
-        if (ok) MergeImportedMacros(file.macros, into.macros);
+        if (ok) {
+            into.path = file.path;
+            into.currMacro = file.currMacro;
+            MergeImportedMacros(file.macros, into.macros);
+        }
         return ReadResult{ok, ok, write(into)};
     };
     ReaderEntry e;
