@@ -44,13 +44,13 @@ TYPED_TEST(PR26xDocumentTest, ConfigValuesAreTakenByPositionWithSwitchesNarrowed
     PerformanceConfig c{};
     ASSERT_TRUE(store->GetPerformanceConfig(0, c));
     EXPECT_EQ(c.dpiLevel, 5);
-    EXPECT_EQ(c.dpi[6].x, 7);
-    EXPECT_EQ(c.dpi[6].y, 9);
+    EXPECT_EQ(+c.dpi[6].x, 7);
+    EXPECT_EQ(+c.dpi[6].y, 9);
     EXPECT_EQ(c.dpiEnable[0], 0);
     EXPECT_EQ(c.pollingRate, 4);
     EXPECT_EQ(c.angleSnapping, 1);
     EXPECT_EQ(c.liftOffDistance, 1);
-    EXPECT_EQ(c.angleTunability, -12);
+    EXPECT_EQ(+c.angleTunability, -12);
     EXPECT_EQ(c.osSensitivity, 300 & 0xFF);
     EXPECT_EQ(c.osDoubleClickSpeed, 8);
     EXPECT_EQ(c.buttonResponseTime, 9);

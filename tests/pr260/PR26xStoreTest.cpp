@@ -160,7 +160,7 @@ TYPED_TEST(PR26xStoreTest, MacroFilesCarryIdThreeAndMergeUnderFreeNames) {
     EXPECT_EQ(RecordName(renamed), "Fire3 - (2)");
     EXPECT_EQ(renamed.id, 3);
     EXPECT_EQ(renamed.actionCount, 1);
-    EXPECT_EQ(renamed.actions[0].timer, 1003);
+    EXPECT_EQ(+renamed.actions[0].timer, 1003);
 
     const QByteArray before = this->State(*target);
     const QByteArray other = this->root == "pr260" ? "pr261" : "pr260";
