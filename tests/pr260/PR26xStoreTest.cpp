@@ -268,6 +268,18 @@ TYPED_TEST(PR26xStoreTest, NamedEntriesFollowTheirRules) {
     QVector<uint16_t> mapping;
     s->GetMapping(0, mapping);
     EXPECT_EQ(mapping, QVector<uint16_t>(13, 5));
+
+    if constexpr (TestFixture::kLit) {
+        s->SetCustomRgb(0, {{{1, 2, 3}, {4, 5, 6}}});
+        EXPECT_EQ(s->GetLightingMode(0), 176);  // custom colours select the custom mode
+        s->SetForeground(0, {{1, 9, 9, 9, 9}, {1, 8, 8, 8, 8}});
+        s->ClearForegroundEnables(0);
+        QVector<CustomColor> foreground;
+        ASSERT_TRUE(s->GetForeground(0, foreground));
+        EXPECT_EQ(foreground, QVector<CustomColor>({{0, 9, 9, 9, 9}, {0, 8, 8, 8, 8}}));
+        LightingModeEntry entry{};
+        EXPECT_FALSE(s->GetLightingModeEntry(0, 4, entry));
+    }
 }
 
 }  // namespace
