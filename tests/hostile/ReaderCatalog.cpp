@@ -9,6 +9,8 @@
 #include "devices/audio/AudioStoreTraits.h"
 #include "devices/keyboards/KR720Document.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "devices/mice/MouseXml.h"
+#include "devices/mice/PR26xDocument.h"
 #include "devices/mousepads/FT280Document.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/textlight/VL550Document.h"
@@ -353,6 +355,131 @@ ReaderEntry AudioEntry(const char* name) {
     return XmlEntry(f);
 }
 
+// ---- PR260 / PR261 store documents and their macro files ----
+
+MouseMacroRecord SampleMouseMacro(const std::string& name, uint8_t id, int steps) {
+    MouseMacroRecord record{};
+    SetRecordName(record, name);
+    record.id = id;
+    record.mode = 2;
+    record.actionCount = static_cast<uint8_t>(steps);
+    for (int i = 0; i < steps; ++i) record.actions[i] = MacroAction{static_cast<uint16_t>(4 + i), 1, 65535};
+    return record;
+}
+
+MouseMacroNameMap SampleMouseMacros() {
+    return {{kLongName, SampleMouseMacro(kLongName, 13, 3)},
+            {kUtf8Name, SampleMouseMacro(kUtf8Name, 4, kMacroActionCapacity)}};
+}
+
+template <class Profile>
+PR26xDocument<Profile> PR26xSample(bool rich) {
+    PR26xDocument<Profile> doc;
+    doc.flag = kButtonMouseStoreFlag;
+    for (int i = 0; i < kButtonMouseProfileCount; ++i) {
+        Profile p = DefaultPR26xProfile<Profile>(i);
+        if (rich) {
+            p.name = i == 1 ? kUtf8Name : "profile " + std::to_string(i);
+            p.mapping[12] = 65535;
+            p.buttonMacros[3] = SampleMouseMacro("bound", 3, 2);
+            p.config.angleTunability = -70000;
+            p.surfaces["pad"] = SurfaceValue{"pad", -1, 255};
+            p.macros = SampleMouseMacros();
+            p.currMacro = kLongName;
+            if constexpr (std::is_same_v<Profile, PR261Profile>) {
+                p.lighting.modes[7] = LightingModeEntry{7, 1, 1, 100, 255, 0, 9};
+                p.lighting.currLed = -3;
+                p.lighting.foreground = SampleColors(i);
+            }
+        }
+        doc.profiles.push_back(p);
+    }
+    if (rich) {
+        doc.currentProfileID = 4;
+        doc.exportPath = QStringLiteral("/home/user/exports");
+        doc.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
+    }
+    return doc;
+}
+
+template <class Profile>
+ReaderEntry PR26xEntry(const char* name, const PR26xModel& model) {
+    using Doc = PR26xDocument<Profile>;
+    const auto write = [model](const Doc& doc) {
+        return WriteToBytes([&](QXmlStreamWriter& w) { WritePR26x(w, model, doc.flag, doc); });
+    };
+    const auto result = [write](bool read, const Doc& doc) {
+        const bool accepted =
+            read && doc.profiles.size() == kButtonMouseProfileCount && doc.flag == kButtonMouseStoreFlag;
+        return ReadResult{read, accepted, write(doc)};
+    };
+    ReaderEntry e;
+    e.name = name;
+    e.root = QByteArray(model.root.data(), model.root.size());
+    e.flag = QByteArray::number(kButtonMouseStoreFlag);
+    e.defaultSample = [write] { return write(PR26xSample<Profile>(false)); };
+    e.richSample = [write] { return write(PR26xSample<Profile>(true)); };
+    e.initialState = [write] { return write(Doc{}); };
+    e.readDevice = [model, result](const StoreHost& host, QIODevice& device, const QString& path) {
+        Doc doc;
+        const bool read = ReadPR26xDevice(host, model, device, path, doc);
+        return result(read, doc);
+    };
+    e.readFile = [model, result](const StoreHost& host, const QString& path) {
+        Doc doc;
+        const bool read = ReadPR26xFile(host, model, path, doc);
+        return result(read, doc);
+    };
+    return e;
+}
+
+// Imported into a profile without macros, merged as the store merges: the profile takes the file's
+// path and current macro, and a second read of what was written gives the same again.
+ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
+    struct Macros {
+        std::string path;
+        std::string currMacro;
+        MouseMacroNameMap macros;
+    };
+    const auto write = [model](const Macros& m) {
+        return WriteToBytes([&](QXmlStreamWriter& w) {
+            w.writeStartElement(model.root);
+            writeNumber(w, QLatin1String("flag"), kButtonMouseMacroFileFlag);
+            WriteMouseMacros(w, m.path, m.currMacro, m.macros, MouseMacroId::Written);
+            w.writeEndElement();
+        });
+    };
+    const auto import = [write](const std::function<bool(Macros&)>& read) {
+        Macros into;
+        Macros file;
+        const bool ok = read(file);
+        if (ok) {
+            into.path = file.path;
+            into.currMacro = file.currMacro;
+            MergeImportedMacros(file.macros, into.macros);
+        }
+        return ReadResult{ok, ok, write(into)};
+    };
+    ReaderEntry e;
+    e.name = name;
+    e.root = QByteArray(model.root.data(), model.root.size());
+    e.flag = QByteArray::number(kButtonMouseMacroFileFlag);
+    e.rootCheck = RootCheck::Refuses;
+    e.defaultSample = [write] { return write(Macros{"", "", {}}); };
+    e.richSample = [write] { return write(Macros{"C:/macros", kUtf8Name, SampleMouseMacros()}); };
+    e.initialState = [write] { return write(Macros{}); };
+    e.readDevice = [model, import](const StoreHost& host, QIODevice& device, const QString& path) {
+        return import([&](Macros& m) {
+            return ReadPR26xMacroDevice(host, model, device, path, m.path, m.currMacro, m.macros);
+        });
+    };
+    e.readFile = [model, import](const StoreHost& host, const QString& path) {
+        return import(
+            [&](Macros& m) { return ReadPR26xMacroFile(host, model, path, m.path, m.currMacro, m.macros); });
+    };
+    return e;
+}
+
 std::vector<ReaderEntry> BuildCatalog() {
     return {
         TLEntry<TL480Traits>("tl480"),
@@ -366,6 +493,10 @@ std::vector<ReaderEntry> BuildCatalog() {
         AudioEntry<DS180Traits>("ds180"),
         AudioEntry<AU320Traits>("au320"),
         AudioEntry<AU340Traits>("au340"),
+        PR26xEntry<PR260Profile>("pr260", PR260Model()),
+        PR26xEntry<PR261Profile>("pr261", PR261Model()),
+        PR26xMacroFileEntry("pr260_macros", PR260Model()),
+        PR26xMacroFileEntry("pr261_macros", PR261Model()),
     };
 }
 

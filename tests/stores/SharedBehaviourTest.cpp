@@ -8,6 +8,7 @@
 #include "devices/audio/AudioProfileStore.h"
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "devices/mice/PR26xProfileCfgImpl.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
 #include "support/TestHost.h"
@@ -74,6 +75,8 @@ const StoreKind kStores[] = {
     Keyboard<TL480ProfileCfgImpl>("TL480", 1),
     Keyboard<TL460ProfileCfgImpl>("TL460", 3),
     Keyboard<KR720ProfileCfgImpl>("KR720", 0),
+    Keyboard<PR260ProfileCfgImpl>("PR260", 8),
+    Keyboard<PR261ProfileCfgImpl>("PR261", 9),
     Audio<DS180ProfileCfgImpl>("DS180", 14),
     Audio<AU320ProfileCfgImpl>("AU320", 12),
     Audio<AU340ProfileCfgImpl>("AU340", 13),

@@ -42,6 +42,13 @@ TEST_F(StoreCommands, ShowPrintsTheProfilesAsTheStoreLoadedThem) {
     EXPECT_EQ(rows[2].toObject()["foreground"].toArray().size(), 6);  // kept as read
 }
 
+TEST_F(StoreCommands, ShowPrintsTheMiceDpiStepsAndBoundMacros) {
+    HandWrite("/profile/PR261/2026-03-14 15-09-26.xml", ReadAll(PREFBOOK_TEST_DATA "/pr261/distinct.xml"));
+    const Result pr261 = RunHere({"show", "pr261"});
+    ASSERT_EQ(pr261.exitCode, 0) << pr261.err.toStdString();
+    ExpectGolden("show-pr261.txt", pr261.out);
+}
+
 // Every store shows as many rows as overview counts profiles (KR720: five per profile).
 TEST_F(StoreCommands, EveryStoreShowsItsProfilesAsJson) {
     for (const QJsonValue& value : Json({"overview"})["stores"].toArray()) {
@@ -77,13 +84,14 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 12);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 14);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
                          ::testing::Values(RenameCase{"tl460", "TL460B", 3, "name", {3}},
                                            RenameCase{"kr720", "KR720", 4, "name", {20, 21, 22, 23, 24}},
-                                           RenameCase{"au340", "AU340", 0, "name", {0}}),
+                                           RenameCase{"au340", "AU340", 0, "name", {0}},
+                                           RenameCase{"pr261", "PR261", 2, "name", {2}}),
                          [](const auto& info) { return std::string(info.param.model); });
 
 TEST_F(StoreCommands, RenameKeepsTheOlderDocumentBesideTheNewOne) {
@@ -308,8 +316,8 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
         models << f.toObject()["model"].toString();
         EXPECT_EQ(f.toObject()["document"].toString(), "defaults");
     }
-    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "AU570", "AU320", "AU340", "DS180", "FT610",
-                                   "FT280M", "FT280L", "FT280XL", "VL550"}));
+    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "PR260", "PR261", "AU570", "AU320", "AU340",
+                                   "DS180", "FT610", "FT280M", "FT280L", "FT280XL", "VL550"}));
 }
 
 // --- export and import ---
@@ -411,7 +419,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"ds180", {}, "ds180", {}, "ds180", "DS180"},
                       RoundTrip{"au570", {}, "au570", {}, "au570", "AU570"},
                       RoundTrip{"ft280SizeToSize", {}, "ft280m", {}, "ft280xl", "FT280XL"},
-                      RoundTrip{"vl550", {}, "vl550", {}, "vl550", "VL550"}),
+                      RoundTrip{"vl550", {}, "vl550", {}, "vl550", "VL550"},
+                      RoundTrip{"pr260", {}, "pr260", {}, "pr260", "PR260"},
+                      RoundTrip{"pr261", {}, "pr261", {}, "pr261", "PR261"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 struct Refusal {

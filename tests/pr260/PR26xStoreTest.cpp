@@ -1,0 +1,286 @@
+#include <QFile>
+
+#include "pr260/PR26xDistinct.h"
+#include "pr260/PR26xTestSupport.h"
+
+namespace prefbook::test {
+namespace {
+
+template <class Store>
+using PR26xStoreTest = PR26xTest<Store>;
+TYPED_TEST_SUITE(PR26xStoreTest, PR26xStores);
+
+TYPED_TEST(PR26xStoreTest, BadIndexesAndButtonsGiveFallbacksAndChangeNothing) {
+    auto s = this->Fresh();
+    FillDistinct(*s);
+    const QByteArray before = this->State(*s);
+    for (int idx : {-1, 5}) {
+        SCOPED_TRACE(idx);
+        QVector<uint16_t> mapping{1};
+        ButtonMacroMap bound{{1, {}}};
+        MouseMacroRecord macro{};
+        macro.mode = 9;
+        PerformanceConfig config{};
+        config.dpiLevel = 9;
+        SurfaceMap surfaces = DefaultSurfaces();
+        SurfaceValue surface{"x", 1, 1};
+        MouseMacroNameMap macros{{"x", {}}};
+        std::vector<std::string> names{"x"};
+        std::string name = "x";
+        EXPECT_EQ(s->GetProfileName(idx), "");
+        EXPECT_EQ(s->GetProfileExe(idx), "");
+        EXPECT_EQ(s->GetChangedFlag(idx) + s->GetResetFlag(idx) + s->GetComboEnable(idx) +
+                      s->GetComboView(idx) + s->GetButtonMapping(idx, 0) + s->GetDpiLevel(idx) +
+                      s->GetMacroId(idx, "Zoom") + s->GetMacroMode(idx, "Zoom") + s->GetProfileMark(idx),
+                  0);
+        EXPECT_FALSE(s->GetMapping(idx, mapping) || s->GetButtonMacros(idx, bound) ||
+                     s->GetButtonMacro(idx, 0, macro) || s->GetPerformanceConfig(idx, config) ||
+                     s->GetSurfaces(idx, surfaces) || s->GetSurface(idx, "Glass", surface) ||
+                     s->GetMacros(idx, macros) || s->GetMacro(idx, "Zoom", macro) ||
+                     s->GetButtonMacroName(idx, 0, name));
+        s->GetMacroNames(idx, names);
+        EXPECT_TRUE(mapping.isEmpty() && bound.empty() && macros.empty() && names.empty() && name.empty());
+        EXPECT_EQ(macro, MouseMacroRecord{});
+        EXPECT_EQ(config, PerformanceConfig{});
+        EXPECT_EQ(s->GetCurrSurface(idx) + s->GetCurrMacro(idx) + s->GetMacroPath(idx), "");
+
+        s->SetProfileName(idx, "n");
+        s->SetComboView(idx, 9);
+        s->SetButtonMapping(idx, 0, 9);
+        s->SetButtonMacro(idx, 0, macro);
+        s->SetDpiStep(idx, 0, 1, 1);
+        s->SetAngleTunability(idx, 9);
+        s->AddSurface(idx, surface);
+        s->AddEmptyMacro(idx, "n");
+        s->RenameMacro(idx, "Zoom", "n");
+        s->SetMapping(idx, {});
+        s->SetResetFlag(idx);
+        if constexpr (TestFixture::kLit) {
+            LightingModeEntry entry{};
+            QVector<CustomColor> colors{{}};
+            EXPECT_FALSE(s->GetLightingModeEntry(idx, 1, entry) || s->GetForeground(idx, colors));
+            EXPECT_TRUE(colors.isEmpty());
+            EXPECT_EQ(s->GetCurrLed(idx) + s->GetLightingMode(idx), 0);
+            s->SetCustomRgb(idx, {});
+            s->ClearForegroundEnables(idx);
+        }
+    }
+    // A button or DPI step out of range is refused on a good profile as well.
+    MouseMacroRecord macro{};
+    std::string name;
+    EXPECT_FALSE(s->GetButtonMacro(0, 13, macro) || s->GetButtonMacroName(0, 13, name));
+    s->SetButtonMapping(0, 13, 9);
+    s->SetButtonMacro(0, 13, macro);
+    s->SetDpiStep(0, 7, 1, 1);
+    EXPECT_EQ(this->State(*s), before);
+}
+
+TYPED_TEST(PR26xStoreTest, ProfileImportsAcceptOnlyTheirOwnExports) {
+    auto source = this->Fresh();
+    FillDistinct(*source);  // current profile 3
+    const QString one = this->t.habitat.GetTempDir() + "/one.xml";
+    const QString all = this->t.habitat.GetTempDir() + "/all.xml";
+    ASSERT_TRUE(source->ExportProfile(one));
+    ASSERT_TRUE(source->ExportAllProfiles(all));
+    EXPECT_TRUE(ReadAll(one).contains("flag=\"" + QByteArray::number(this->model.exportFlag) + "\""));
+
+    auto target = this->Fresh();
+    target->SetCurrentProfileID(1);
+    ASSERT_TRUE(target->ImportProfile(one));
+    EXPECT_EQ(target->GetProfileName(1), "Mouse 3");
+    EXPECT_EQ(target->GetProfileName(3), "PROFILE4");
+    ASSERT_TRUE(target->ImportAllProfiles(all));
+    EXPECT_EQ(target->GetCurrentProfileID(), 3);
+    EXPECT_TRUE(target->GetExportPath().isEmpty());  // an import brings profiles, not the store's paths
+    target->SetExportPath(source->GetExportPath());
+    target->SetOpenExePath(source->GetOpenExePath());
+    EXPECT_EQ(this->State(*target), this->State(*source));
+
+    // Each file of another kind is refused with the store left as it was.
+    const uint16_t flag = this->model.exportFlag;
+    const struct {
+        const char* what;
+        QByteArray xml;
+        bool forOne;
+    } refused[] = {
+        {"store flag", this->Doc(1282, 1), true},
+        {"other model's flag", this->Doc(this->otherExportFlag, 1), true},
+        {"macro file flag", this->Doc(13107, 1), true},
+        {"two profiles", this->Doc(flag, 2), true},
+        {"no profile", this->Doc(flag, 0), true},
+        {"broken", this->Doc(flag, 1).left(60), true},
+        {"four profiles", this->Doc(flag, 4), false},
+        {"six profiles", this->Doc(flag, 6), false},
+        {"store document", this->Doc(1282, 5), false},
+        {"other model's flag", this->Doc(this->otherExportFlag, 5), false},
+        {"other model's root",
+         this->Doc(flag, 5).replace(this->root, this->root == "pr260" ? "pr261" : "pr260"), false},
+    };
+    auto fresh = this->Fresh();
+    fresh->SetCurrentProfileID(0);
+    const QByteArray before = this->State(*fresh);
+    for (const auto& c : refused) {
+        const QString path = this->Put("refused.xml", c.xml);
+        EXPECT_FALSE(c.forOne ? fresh->ImportProfile(path) : fresh->ImportAllProfiles(path)) << c.what;
+        EXPECT_EQ(this->State(*fresh), before) << c.what;
+    }
+    EXPECT_FALSE(fresh->ImportProfile(this->t.habitat.GetTempDir() + "/missing.xml"));
+    fresh->SetCurrentProfileID(5);  // a current profile outside the list exports and imports nothing
+    EXPECT_FALSE(fresh->ImportProfile(one));
+    EXPECT_FALSE(fresh->ExportProfile(this->t.habitat.GetTempDir() + "/none.xml"));
+    EXPECT_FALSE(QFile::exists(this->t.habitat.GetTempDir() + "/none.xml"));
+}
+
+TYPED_TEST(PR26xStoreTest, MacroFilesCarryIdThreeAndMergeUnderFreeNames) {
+    auto source = this->Fresh();
+    FillDistinct(*source);
+    const QString file = this->t.habitat.GetTempDir() + "/macros.xml";
+    ASSERT_TRUE(source->ExportMacroFile(file));
+    const QByteArray text = ReadAll(file);
+    EXPECT_TRUE(text.contains("<" + this->root + " flag=\"13107\">\n    <macros path=\"C:/macros/3\""));
+    EXPECT_TRUE(text.contains("<macro name=\"Zoom\" id=\"3\" mode=\"3\"/>"));
+    EXPECT_TRUE(text.contains("<macro name=\"Fire3\" id=\"3\" mode=\"1\">"));
+    EXPECT_EQ(source->GetMacroId(3, "Fire3"), 13);  // the store keeps its own ids
+
+    auto target = this->Fresh();
+    target->SetCurrentProfileID(0);
+    ASSERT_TRUE(target->ImportMacroFile(file));
+    EXPECT_EQ(target->GetMacroPath(0), "C:/macros/3");
+    EXPECT_EQ(target->GetCurrMacro(0), "Fire3");
+    target->SetCurrMacro(0, "kept");
+    ASSERT_TRUE(target->ImportMacroFile(file));
+    ASSERT_TRUE(target->ImportMacroFile(file));
+    std::vector<std::string> names;
+    target->GetMacroNames(0, names);
+    EXPECT_EQ(names, (std::vector<std::string>{"Fire3", "Fire3 - (1)", "Fire3 - (2)", "Zoom", "Zoom - (1)",
+                                               "Zoom - (2)"}));
+    EXPECT_EQ(target->GetCurrMacro(0), "kept");  // a profile with macros keeps its own path and current
+    MouseMacroRecord renamed{};
+    ASSERT_TRUE(target->GetMacro(0, "Fire3 - (2)", renamed));
+    EXPECT_EQ(RecordName(renamed), "Fire3 - (2)");
+    EXPECT_EQ(renamed.id, 3);
+    EXPECT_EQ(renamed.actionCount, 1);
+    EXPECT_EQ(+renamed.actions[0].timer, 1003);
+
+    const QByteArray before = this->State(*target);
+    const QByteArray other = this->root == "pr260" ? "pr261" : "pr260";
+    for (const QByteArray& bad :
+         {QByteArray(text).replace("13107", "13106"), QByteArray(text).replace(this->root, other),
+          "<" + this->root + " flag=\"1282\"/>"}) {
+        this->t.log.Clear();
+        EXPECT_FALSE(target->ImportMacroFile(this->Put("bad.xml", bad)));
+        EXPECT_TRUE(this->t.log.Contains("Import macro file format error."));
+        EXPECT_EQ(this->State(*target), before);
+    }
+    EXPECT_FALSE(target->ImportMacroFile(this->Put("cut.xml", text.left(text.size() / 2))));
+}
+
+TYPED_TEST(PR26xStoreTest, MergeKeepsTheDevicesSideOfTheLoadedDocument) {
+    const QString loaded = PutDocument(this->dir, 1, this->Golden("distinct"));
+    auto s = this->Fresh();
+    ASSERT_EQ(s->DocumentPath(), loaded);
+    // Memory moves away from the file on both sides.
+    s->SetProfileName(0, "renamed");
+    s->AddEmptyMacro(0, "new macro");
+    s->AddSurface(0, {"Stone", 1, 2});
+    s->SetComboView(0, 0);
+    s->SetButtonMapping(0, 0, 7);
+    s->SetComboEnable(0, 1);
+    s->SetDpiLevel(0, 6);
+    s->SetCurrentProfileID(4);
+    if constexpr (TestFixture::kLit) {
+        s->SetForeground(0, {{1, 9, 9, 9, 9}});
+        s->SetLightingMode(0, 99);
+    }
+    ASSERT_TRUE(s->MergeSaveProfile());
+    EXPECT_EQ(ListFolder(this->dir).size(), 1);
+
+    TestHost t;
+    const QString dir = t.habitat.ProfileDir(this->model.deviceType);
+    WriteFile(dir + "merged.xml", ReadAll(loaded));
+    TypeParam merged(t.Host());
+    ASSERT_EQ(merged.DocumentPath(), dir + "merged.xml");
+    EXPECT_EQ(merged.GetProfileName(0), "renamed");
+    EXPECT_EQ(merged.GetCurrMacro(0), "new macro");
+    EXPECT_EQ(merged.GetCurrSurface(0), "Stone");
+    EXPECT_EQ(merged.GetComboView(0), 0);
+    EXPECT_EQ(merged.GetCurrentProfileID(), 4);
+    EXPECT_EQ(merged.GetButtonMapping(0, 0), 100);
+    EXPECT_EQ(merged.GetComboEnable(0), 0);
+    EXPECT_EQ(merged.GetDpiLevel(0), 3);
+    EXPECT_EQ(merged.GetProfileName(1), "Mouse 1");
+    if constexpr (TestFixture::kLit) {
+        QVector<CustomColor> foreground;
+        merged.GetForeground(0, foreground);
+        EXPECT_EQ(foreground, QVector<CustomColor>({{1, 9, 9, 9, 9}}));
+        EXPECT_EQ(merged.GetLightingMode(0), 3);
+    }
+
+    // A document that has gone is not recreated; a store on defaults has none to merge into.
+    QFile::remove(loaded);
+    EXPECT_FALSE(s->MergeSaveProfile());
+    EXPECT_TRUE(ListFolder(this->dir).isEmpty());
+    EXPECT_FALSE(this->Fresh()->MergeSaveProfile());
+}
+
+TYPED_TEST(PR26xStoreTest, NamedEntriesFollowTheirRules) {
+    auto s = this->Fresh();
+    std::string name;
+    ASSERT_TRUE(s->GetButtonMacroName(0, 12, name));
+    EXPECT_EQ(name, "MACRO");
+    const std::string longName(45, 'L');
+    s->AddEmptyMacro(0, longName);
+    EXPECT_EQ(s->GetMacroId(0, longName), 13);
+    EXPECT_EQ(s->GetMacroId(0, "missing"), 13);
+    s->AddMacro(0, "B", MacroOf("B", 12, 4, {}));
+    s->AddMacro(0, "A", MacroOf("A", 12, 4, {}));
+    ASSERT_TRUE(s->GetButtonMacroName(0, 12, name));
+    EXPECT_EQ(name, "A");  // the first in name order
+    MouseMacroRecord m{};
+    ASSERT_TRUE(s->GetMacro(0, longName, m));
+    EXPECT_EQ(RecordName(m), longName.substr(0, 40));
+
+    s->RenameMacro(0, "A", longName);
+    s->RenameMacro(0, "B", "B");
+    ASSERT_TRUE(s->GetMacro(0, longName, m));
+    EXPECT_EQ(m.id, 12);
+    EXPECT_EQ(RecordName(m), longName.substr(0, 40));
+    std::vector<std::string> names;
+    s->GetMacroNames(0, names);
+    EXPECT_EQ(names, (std::vector<std::string>{"B", longName}));
+    s->SetMacroMode(0, "nobody", 3);  // only existing macros are changed
+    EXPECT_FALSE(s->GetMacro(0, "nobody", m));
+
+    s->AddSurface(0, {"Pad", -1, 255});
+    s->RenameSurface(0, "Pad", "Desk");
+    s->SetSurface(0, "Nowhere", 1, 1);
+    SurfaceValue v;
+    ASSERT_TRUE(s->GetSurface(0, "Desk", v));
+    EXPECT_EQ(v, (SurfaceValue{"Desk", -1, 255}));
+    EXPECT_FALSE(s->GetSurface(0, "Pad", v) || s->GetSurface(0, "Nowhere", v));
+    s->ResetSurfaces(0);
+    SurfaceMap surfaces;
+    s->GetSurfaces(0, surfaces);
+    EXPECT_EQ(surfaces, DefaultSurfaces());
+    EXPECT_EQ(s->GetCurrSurface(0), "DEFAULT SURFACE");
+
+    s->SetMapping(0, QVector<uint16_t>(20, 5));
+    QVector<uint16_t> mapping;
+    s->GetMapping(0, mapping);
+    EXPECT_EQ(mapping, QVector<uint16_t>(13, 5));
+
+    if constexpr (TestFixture::kLit) {
+        s->SetCustomRgb(0, {{{1, 2, 3}, {4, 5, 6}}});
+        EXPECT_EQ(s->GetLightingMode(0), 176);  // custom colours select the custom mode
+        s->SetForeground(0, {{1, 9, 9, 9, 9}, {1, 8, 8, 8, 8}});
+        s->ClearForegroundEnables(0);
+        QVector<CustomColor> foreground;
+        ASSERT_TRUE(s->GetForeground(0, foreground));
+        EXPECT_EQ(foreground, QVector<CustomColor>({{0, 9, 9, 9, 9}, {0, 8, 8, 8, 8}}));
+        LightingModeEntry entry{};
+        EXPECT_FALSE(s->GetLightingModeEntry(0, 4, entry));
+    }
+}
+
+}  // namespace
+}  // namespace prefbook::test

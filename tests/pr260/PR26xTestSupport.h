@@ -1,0 +1,56 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <type_traits>
+
+#include "devices/mice/PR26xProfileCfgImpl.h"
+#include "support/TestHost.h"
+
+namespace prefbook::test {
+
+// A temporary habitat for one of the two stores, with the model's names and fixture documents.
+template <class Store>
+class PR26xTest : public ::testing::Test {
+protected:
+    static constexpr bool kLit = std::is_same_v<Store, PR261ProfileCfgImpl>;
+    TestHost t;
+    PR26xModel model = kLit ? PR261Model() : PR260Model();
+    QString dir = t.habitat.ProfileDir(model.deviceType);
+    QByteArray root = QByteArray(model.root.data());
+    uint16_t otherExportFlag = kLit ? 608 : 609;
+
+    std::unique_ptr<Store> Fresh() { return std::make_unique<Store>(t.Host()); }
+    QByteArray Golden(const char* name) {
+        return ReadAll(QStringLiteral(PREFBOOK_TEST_DATA "/") + model.root + "/" + name + ".xml");
+    }
+    // The newest document of the folder after a save.
+    QByteArray Saved() {
+        const QStringList files = ListFolder(dir);
+        return files.isEmpty() ? QByteArray() : ReadAll(dir + files.last());
+    }
+    // The store's whole state as the writer sees it, for comparing before and after.
+    QByteArray State(Store& s) {
+        const QString path = t.habitat.GetTempDir() + "/state.xml";
+        s.ExportAllProfiles(path);
+        return ReadAll(path) + QByteArray::number(s.GetCurrentProfileID());
+    }
+    // A document of the model with the given flag, profiles and profile body.
+    QByteArray Doc(uint16_t flag, int profiles, const QByteArray& body = {}) {
+        QByteArray xml = "<" + root + " flag=\"" + QByteArray::number(flag) + "\" currentProfileID=\"1\">";
+        for (int i = 0; i < profiles; ++i)
+            xml += "<profile id=\"" + QByteArray::number(i) + "\" name=\"P" + QByteArray::number(i) + "\">" +
+                   body + "</profile>";
+        return xml + "</" + root + ">";
+    }
+    QString Put(const QString& name, const QByteArray& xml) {
+        const QString path = t.habitat.GetTempDir() + "/" + name;
+        WriteFile(path, xml);
+        return path;
+    }
+};
+
+using PR26xStores = ::testing::Types<PR260ProfileCfgImpl, PR261ProfileCfgImpl>;
+
+}  // namespace prefbook::test
