@@ -9,9 +9,11 @@
 #include "devices/audio/AudioStoreTraits.h"
 #include "devices/keyboards/KR720Document.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "devices/mice/PR940ProfileCfgImpl.h"
 #include "devices/mousepads/FT280Document.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/textlight/VL550Document.h"
+#include "pr940/PR940TestSupport.h"
 #include "profilecore/MacroModel.h"
 
 namespace prefbook::readers {
@@ -353,6 +355,58 @@ ReaderEntry AudioEntry(const char* name) {
     return XmlEntry(f);
 }
 
+// ---- PR940 store document; artwork images stay in memory, so hostile paths touch no file ----
+
+class MemoryGlyphPress final : public IGlyphPress {
+public:
+    bool ConvertImage(const QString&, const QString&) override { return false; }
+    void SaveArtworkImage(const QVector<uint32_t>&, QString) override {}
+    void LoadArtworkImage(QString, QVector<uint32_t>& pixels) override { pixels.clear(); }
+    void ClearArtworkCache() override {}
+    void GetArtworkFolder(int id, QString name, QString& folder) override {
+        folder = "art/" + QString::number(id) + "/" + name;
+    }
+};
+
+IGlyphPress& MemoryPress() {
+    static MemoryGlyphPress press;
+    return press;
+}
+
+ReaderEntry PR940Entry() {
+    const auto write = [](const PR940Document& doc) {
+        return WriteToBytes([&](QXmlStreamWriter& w) { WritePR940Document(MemoryPress(), doc, w); });
+    };
+    const auto result = [write](bool read, const PR940Document& doc) {
+        return ReadResult{read, read && doc.profiles.size() == kPR940ProfileCount, write(doc)};
+    };
+    ReaderEntry e;
+    e.name = "pr940";
+    e.root = "pr940";
+    e.defaultSample = [write] {
+        PR940Document doc;
+        for (int id = 0; id < kPR940ProfileCount; ++id) doc.profiles.push_back(DefaultPR940Profile(id));
+        return write(doc);
+    };
+    e.richSample = [write] { return write(test::DistinctPR940Document()); };
+    e.initialState = [write] { return write(PR940Document{}); };
+    e.readDevice = [result](const StoreHost& host, QIODevice& device, const QString& path) {
+        PR940Document doc;
+        const bool read = ReadPR940Document(host, MemoryPress(), device, path, doc);
+        return result(read, doc);
+    };
+    e.readFile = [result](const StoreHost& host, const QString& path) {
+        PR940Document doc;
+        const bool read = ReadPR940DocumentFile(host, MemoryPress(), path, doc);
+        return result(read, doc);
+    };
+    e.loadAndSave = [](const StoreHost& host) {
+        return PR940ProfileCfgImpl(host, MemoryPress()).SaveProfile();
+    };
+    e.storeFolder = [](const StoreHost& host) { return host.ProfileDir(7); };
+    return e;
+}
+
 std::vector<ReaderEntry> BuildCatalog() {
     return {
         TLEntry<TL480Traits>("tl480"),
@@ -366,6 +420,7 @@ std::vector<ReaderEntry> BuildCatalog() {
         AudioEntry<DS180Traits>("ds180"),
         AudioEntry<AU320Traits>("au320"),
         AudioEntry<AU340Traits>("au340"),
+        PR940Entry(),
     };
 }
 
