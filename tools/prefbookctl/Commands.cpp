@@ -402,6 +402,10 @@ const CommandInfo kCommands[] = {
      "count, wrong flag, not a document), what the next save's rotation does with it, the lines the\n"
      "reader logs, the document the store ends up with, and a warning where it falls back to its\n"
      "defaults although documents exist. Nothing is written."},
+    {"artwork", "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png", "draw a PR940 artwork as a PNG",
+     "Draws one display artwork of the PR940 store (PROFILE from 0, the display profile and artwork by\n"
+     "name) as a PNG: lit pixels white, dark ones black, the unused end of the last row grey, each\n"
+     "display pixel four image pixels wide."},
     {"export", "export MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]",
      "write a profile (or record, aimpad settings, macros) to FILE",
      "Writes FILE through the store's own export operation. The kinds and options per store:"},
@@ -437,6 +441,9 @@ QString CommandHelp(const QString& command) {
     return {};
 }
 
+// Defined with the PR940 adapter, the one store with display artworks.
+void Artwork(const QStringList& args, bool json);
+
 void RunCommand(const QStringList& args, const Options& options) {
     const QString command = args.value(0, "overview");
     const bool json = options.json;
@@ -451,6 +458,7 @@ void RunCommand(const QStringList& args, const Options& options) {
     if (command == "settings") return SettingsCommand(args, json);
     if (command == "show") return Show(args, json);
     if (command == "rename") return Rename(args, json);
+    if (command == "artwork") return Artwork(args, json);
     throw UsageError{"unknown command '" + command + "'"};
 }
 
