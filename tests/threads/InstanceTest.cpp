@@ -7,6 +7,7 @@
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/ITL460ProfileCfg.h"
 #include "devices/keyboards/ITL480ProfileCfg.h"
+#include "devices/mice/IPR940ProfileCfg.h"
 #include "devices/mousepads/IFT280ProfileCfg.h"
 #include "devices/mousepads/IFT610ProfileCfg.h"
 #include "devices/textlight/IVL550ProfileCfg.h"
@@ -37,6 +38,7 @@ const Singleton kSingletons[] = {
     PREFBOOK_SINGLETON(IFT280ProfileCfg), PREFBOOK_SINGLETON(IVL550ProfileCfg),
     PREFBOOK_SINGLETON(IAU570ProfileCfg), PREFBOOK_SINGLETON(IDS180ProfileCfg),
     PREFBOOK_SINGLETON(IAU320ProfileCfg), PREFBOOK_SINGLETON(IAU340ProfileCfg),
+    PREFBOOK_SINGLETON(IPR940ProfileCfg),
 };
 
 class FirstInstanceCalls : public ::testing::TestWithParam<Singleton> {};
