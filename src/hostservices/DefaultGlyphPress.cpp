@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <atomic>
 
 #include "hostservices/IHabitat.h"
@@ -82,8 +83,13 @@ bool DefaultGlyphPress::ConvertImage(const QString& source, const QString& targe
     return !image.isNull() && image.save(target);
 }
 
+// Written aside and renamed over the old image, so a crash never leaves half an image behind a
+// document that names it.
 void DefaultGlyphPress::SaveArtworkImage(const QVector<uint32_t>& pixels, QString filePath) {
-    if (!ArtworkToImage(pixels).save(filePath, "BMP")) Log("Save artwork image " + filePath + " Failed.");
+    QSaveFile file(filePath);
+    if (!file.open(QIODevice::WriteOnly) || !ArtworkToImage(pixels).save(&file, "BMP") || !file.commit()) {
+        Log("Save artwork image " + filePath + " Failed.");
+    }
 }
 
 void DefaultGlyphPress::LoadArtworkImage(QString filePath, QVector<uint32_t>& pixels) {

@@ -81,8 +81,8 @@ TEST(PR940Document, ReaderKeepsOddValuesAsTheSuiteWroteThem) {
     EXPECT_EQ(t.log.Lines(), QStringList({"Get PR940 Custom Color Num From XML != 7. size[6]"}));
     const SurfaceTuning& s = p.surfaces.at(longName.toStdString());
     EXPECT_EQ(SurfaceName(s), std::string(64, 's'));
-    EXPECT_EQ(s.learn1, -255);
-    EXPECT_EQ(s.learn2, 0);
+    EXPECT_EQ(int(s.learn1), -255);
+    EXPECT_EQ(int(s.learn2), 0);
     ASSERT_EQ(p.oledProfiles.size(), 1u);
     const OledProfile& op = p.oledProfiles.at("o");
     EXPECT_EQ(op.order, QVector<int32_t>({3, 0, 1}));

@@ -90,7 +90,7 @@ TEST_F(PR940StoreTest, RenamesMoveTheEntryItsOwnNameAndTheCurrentNames) {
     ASSERT_EQ(s->GetSurfaceMap(0).size(), 1u);
     const SurfaceTuning& renamed = s->GetSurface(0, "ab");
     EXPECT_EQ(std::string(renamed.name, sizeof(renamed.name)), "ab" + std::string(62, '\0'));
-    EXPECT_EQ(renamed.learn1, 5);
+    EXPECT_EQ(int(renamed.learn1), 5);
 
     s->AddOledProfile(0, "a");
     s->SetCurrOledProfile(0, "a");

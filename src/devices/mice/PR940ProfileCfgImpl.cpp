@@ -202,7 +202,8 @@ void PR940ProfileCfgImpl::SetSurface(int idx, const std::string& name, const Sur
 }
 
 void PR940ProfileCfgImpl::RemoveSurface(int idx, const std::string& name) {
-    if (PR940Profile* p = At(idx)) p->surfaces.erase(name);
+    PR940Profile* p = At(idx);
+    if (p && !name.empty()) p->surfaces.erase(name);
 }
 
 void PR940ProfileCfgImpl::RenameSurface(int idx, const std::string& oldName, const std::string& newName) {
@@ -250,7 +251,8 @@ void PR940ProfileCfgImpl::AddOledProfile(int idx, const std::string& op) {
 }
 
 void PR940ProfileCfgImpl::RemoveOledProfile(int idx, const std::string& op) {
-    if (PR940Profile* p = At(idx)) p->oledProfiles.erase(op);
+    PR940Profile* p = At(idx);
+    if (p && !op.empty()) p->oledProfiles.erase(op);
 }
 
 void PR940ProfileCfgImpl::RenameOledProfile(int idx, const std::string& oldName, const std::string& newName) {
@@ -387,7 +389,8 @@ void PR940ProfileCfgImpl::AddEmptyMacro(int idx, const std::string& name) {
 }
 
 void PR940ProfileCfgImpl::RemoveMacro(int idx, const std::string& name) {
-    if (PR940Profile* p = At(idx)) p->macros.erase(name);
+    PR940Profile* p = At(idx);
+    if (p && !name.empty()) p->macros.erase(name);
 }
 
 void PR940ProfileCfgImpl::RenameMacro(int idx, const std::string& oldName, const std::string& newName) {
