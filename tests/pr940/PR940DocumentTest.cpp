@@ -106,6 +106,15 @@ TEST(PR940Document, BrokenDocumentsFailWithTheModelsMessages) {
     EXPECT_TRUE(t.log.Lines()[0].startsWith("Parse PR940 XML Failed. doc.xml : "));
     EXPECT_TRUE(t.log.Lines()[1].startsWith("Failed to parse file doc.xml : "));
     EXPECT_FALSE(ReadPR940DocumentFile(t.Host(), press, "/no/such/file.xml", doc));
+
+    // A converter that throws while the document is written ends the write, not the caller.
+    struct ThrowingPress : RecordingGlyphPress {
+        void GetArtworkFolder(int, QString, QString&) override { throw 1; }
+    } throwing;
+    t.log.Clear();
+    const QString path = t.habitat.GetBaseDir() + "/out.xml";
+    EXPECT_FALSE(WritePR940DocumentFile(t.Host(), throwing, DistinctPR940Document(), path));
+    EXPECT_EQ(t.log.Lines(), QStringList({"Write PR940 XML Failed: " + path}));
 }
 
 }  // namespace

@@ -13,7 +13,7 @@
 namespace prefbook::test {
 
 // Records every call in order; images live in memory by path, folders are "art/<id>/<name>".
-class RecordingGlyphPress final : public IGlyphPress {
+class RecordingGlyphPress : public IGlyphPress {
 public:
     bool ConvertImage(const QString&, const QString&) override { return false; }
     void SaveArtworkImage(const QVector<uint32_t>& pixels, QString filePath) override {

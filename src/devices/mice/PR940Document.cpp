@@ -244,7 +244,14 @@ void WritePR940Document(IGlyphPress& press, const PR940Document& doc, QXmlStream
 
 bool WritePR940DocumentFile(const StoreHost& host, IGlyphPress& press, const PR940Document& doc,
                             const QString& path, WriteMode mode) {
-    return WriteXmlFile(host, path, mode, [&](QXmlStreamWriter& w) { WritePR940Document(press, doc, w); });
+    // The image converter is the host's code: whatever it throws ends this document, not the caller.
+    try {
+        return WriteXmlFile(host, path, mode,
+                            [&](QXmlStreamWriter& w) { WritePR940Document(press, doc, w); });
+    } catch (...) {
+        host.Log("Write PR940 XML Failed: " + path);
+        return false;
+    }
 }
 
 }  // namespace prefbook
