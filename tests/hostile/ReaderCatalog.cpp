@@ -11,9 +11,11 @@
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/mice/MouseXml.h"
 #include "devices/mice/PR26xDocument.h"
+#include "devices/mice/PR940ProfileCfgImpl.h"
 #include "devices/mousepads/FT280Document.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/textlight/VL550Document.h"
+#include "pr940/PR940TestSupport.h"
 #include "profilecore/MacroModel.h"
 
 namespace prefbook::readers {
@@ -480,6 +482,58 @@ ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
     return e;
 }
 
+// ---- PR940 store document; artwork images stay in memory, so hostile paths touch no file ----
+
+class MemoryGlyphPress final : public IGlyphPress {
+public:
+    bool ConvertImage(const QString&, const QString&) override { return false; }
+    void SaveArtworkImage(const QVector<uint32_t>&, QString) override {}
+    void LoadArtworkImage(QString, QVector<uint32_t>& pixels) override { pixels.clear(); }
+    void ClearArtworkCache() override {}
+    void GetArtworkFolder(int id, QString name, QString& folder) override {
+        folder = "art/" + QString::number(id) + "/" + name;
+    }
+};
+
+IGlyphPress& MemoryPress() {
+    static MemoryGlyphPress press;
+    return press;
+}
+
+ReaderEntry PR940Entry() {
+    const auto write = [](const PR940Document& doc) {
+        return WriteToBytes([&](QXmlStreamWriter& w) { WritePR940Document(MemoryPress(), doc, w); });
+    };
+    const auto result = [write](bool read, const PR940Document& doc) {
+        return ReadResult{read, read && doc.profiles.size() == kPR940ProfileCount, write(doc)};
+    };
+    ReaderEntry e;
+    e.name = "pr940";
+    e.root = "pr940";
+    e.defaultSample = [write] {
+        PR940Document doc;
+        for (int id = 0; id < kPR940ProfileCount; ++id) doc.profiles.push_back(DefaultPR940Profile(id));
+        return write(doc);
+    };
+    e.richSample = [write] { return write(test::DistinctPR940Document()); };
+    e.initialState = [write] { return write(PR940Document{}); };
+    e.readDevice = [result](const StoreHost& host, QIODevice& device, const QString& path) {
+        PR940Document doc;
+        const bool read = ReadPR940Document(host, MemoryPress(), device, path, doc);
+        return result(read, doc);
+    };
+    e.readFile = [result](const StoreHost& host, const QString& path) {
+        PR940Document doc;
+        const bool read = ReadPR940DocumentFile(host, MemoryPress(), path, doc);
+        return result(read, doc);
+    };
+    e.loadAndSave = [](const StoreHost& host) {
+        return PR940ProfileCfgImpl(host, MemoryPress()).SaveProfile();
+    };
+    e.storeFolder = [](const StoreHost& host) { return host.ProfileDir(7); };
+    return e;
+}
+
 std::vector<ReaderEntry> BuildCatalog() {
     return {
         TLEntry<TL480Traits>("tl480"),
@@ -497,6 +551,7 @@ std::vector<ReaderEntry> BuildCatalog() {
         PR26xEntry<PR261Profile>("pr261", PR261Model()),
         PR26xMacroFileEntry("pr260_macros", PR260Model()),
         PR26xMacroFileEntry("pr261_macros", PR261Model()),
+        PR940Entry(),
     };
 }
 

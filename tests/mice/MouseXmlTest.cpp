@@ -70,7 +70,7 @@ TEST(MouseXml, ReadingReplacesTheMapCutsNamesAndKeepsAtMost199Steps) {
         EXPECT_EQ(m.mode, 2);
         EXPECT_EQ(m.id, id == MouseMacroId::Written ? 7 : 0);
         EXPECT_EQ(m.actionCount, kMacroActionCapacity);
-        EXPECT_EQ(m.actions[198].key, 198);
+        EXPECT_EQ(int(m.actions[198].key), 198);  // a packed field: compared by value
         EXPECT_EQ(m.actions[198].event, 255);
         EXPECT_EQ(macros.at("b").id, id == MouseMacroId::Written ? 4 : 0);
         EXPECT_TRUE(r.isEndElement() && r.name() == QLatin1String("macros"));

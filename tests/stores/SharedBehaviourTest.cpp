@@ -9,8 +9,10 @@
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/mice/PR26xProfileCfgImpl.h"
+#include "devices/mice/PR940ProfileCfgImpl.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
+#include "hostservices/IGlyphPress.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {
@@ -92,6 +94,11 @@ const StoreKind kStores[] = {
      [](void* s) { return As<FT610ProfileCfgImpl>(s).SaveProfile(); },
      [](void* s, int n) { As<FT610ProfileCfgImpl>(s).SetHeaderA(static_cast<uint32_t>(n)); },
      [](void* s) { return int(As<FT610ProfileCfgImpl>(s).GetHeaderA()); }},
+    {"PR940", 7, "xml",
+     [](const StoreHost& h) { return std::make_shared<PR940ProfileCfgImpl>(h, IGlyphPress::Instance()); },
+     [](void* s) { return As<PR940ProfileCfgImpl>(s).SaveProfile(); },
+     [](void* s, int n) { As<PR940ProfileCfgImpl>(s).SetProfileName(0, MarkText(n)); },
+     [](void* s) { return NumberIn(As<PR940ProfileCfgImpl>(s).GetProfileName(0)); }},
 };
 
 // The rotation every store shares, run over every store: fresh folders, round trips, pruning to two

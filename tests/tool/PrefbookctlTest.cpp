@@ -114,8 +114,8 @@ TEST_F(Tool, HelpExitsZero) {
 // Every command explains itself, and --help never runs the command.
 TEST_F(Tool, EveryCommandHasItsHelp) {
     const QVector<QStringList> commands = {
-        {"overview"}, {"devices"},  {"settings"}, {"settings", "set"}, {"show"},
-        {"rename"},   {"validate"}, {"doctor"},   {"export"},          {"import", "kr720"}};
+        {"overview"}, {"devices"}, {"settings"}, {"settings", "set"}, {"show"},   {"rename"},
+        {"validate"}, {"doctor"},  {"export"},   {"import", "kr720"}, {"artwork"}};
     for (const QStringList& command : commands) {
         const Result result = RunHere(command + QStringList{"--help"});
         EXPECT_EQ(result.exitCode, 0) << command.join(' ').toStdString();
@@ -141,7 +141,7 @@ TEST_F(Tool, JsonOutputsParseWithTheirKeys) {
     EXPECT_EQ(overview["devices"].toArray().size(), 25);
     EXPECT_EQ(overview["devices"].toArray()[15].toObject()["reset"], QJsonValue(true));
     const QJsonArray stores = overview["stores"].toArray();
-    ASSERT_EQ(stores.size(), 14);
+    ASSERT_EQ(stores.size(), 15);
     for (const QJsonValue& store : stores) {
         EXPECT_EQ(store.toObject().keys(),
                   QStringList({"commands", "document", "model", "profileDir", "profiles", "type"}));

@@ -3,6 +3,9 @@
 #include <QRegularExpression>
 
 #include "StoreCommands.h"
+#include "ToolRunner.h"
+#include "devices/mice/PR940ProfileCfgImpl.h"
+#include "hostservices/DefaultGlyphPress.h"
 
 namespace prefbook::test {
 namespace {
@@ -84,14 +87,15 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 14);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 15);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
                          ::testing::Values(RenameCase{"tl460", "TL460B", 3, "name", {3}},
                                            RenameCase{"kr720", "KR720", 4, "name", {20, 21, 22, 23, 24}},
                                            RenameCase{"au340", "AU340", 0, "name", {0}},
-                                           RenameCase{"pr261", "PR261", 2, "name", {2}}),
+                                           RenameCase{"pr261", "PR261", 2, "name", {2}},
+                                           RenameCase{"pr940", "PR940", 2, "name", {2}}),
                          [](const auto& info) { return std::string(info.param.model); });
 
 TEST_F(StoreCommands, RenameKeepsTheOlderDocumentBesideTheNewOne) {
@@ -152,6 +156,8 @@ protected:
             WriteFile(path, QByteArray(100, '\x01'));
         } else if (name == "record.bin") {
             WriteFile(path, QByteArray(150, '\x02'));
+        } else if (name == "pr940-distinct.xml") {
+            QFile::copy(PREFBOOK_TEST_DATA "/pr940/distinct.xml", path);
         } else if (name == "notes.txt") {
             WriteFile(path, "remember the milk\n");
         }
@@ -209,6 +215,8 @@ const ValidateCase kValidateCases[] = {
     {"shortRecord", "short.bin", 0, "FT610", "store document (binary record)", 1, true, "",
      "holds 100 bytes, a record is 150 (the rest reads as zero)"},
     {"record", "record.bin", 0, "FT610", "store document (binary record)", 1, true, "", ""},
+    {"pr940", "pr940-distinct.xml", 0, "PR940", "store document", 5, true, "",
+     "Load artwork image art/10/Show/Logo.bmp Failed : no such file."},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Validate, ::testing::ValuesIn(kValidateCases),
@@ -316,7 +324,7 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
         models << f.toObject()["model"].toString();
         EXPECT_EQ(f.toObject()["document"].toString(), "defaults");
     }
-    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "PR260", "PR261", "AU570", "AU320", "AU340",
+    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "PR940", "PR260", "PR261", "AU570", "AU320", "AU340",
                                    "DS180", "FT610", "FT280M", "FT280L", "FT280XL", "VL550"}));
 }
 
@@ -487,6 +495,50 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"malformed", "ft280m", "broken-ft280.xml", {}, "Failed to parse file "},
         Refusal{"missing", "vl550", "missing.xml", {}, "the file cannot be opened"}),
     [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
+}  // namespace prefbook::test
+
+namespace prefbook::test {
+namespace {
+
+// Width and height from a PNG's header chunk.
+QSize PngSize(const QByteArray& png) {
+    if (!png.startsWith("\x89PNG\r\n\x1a\n") || png.size() < 24) return {};
+    const auto big = [&](int at) {
+        return int(uint8_t(png[at]) << 24 | uint8_t(png[at + 1]) << 16 | uint8_t(png[at + 2]) << 8 |
+                   uint8_t(png[at + 3]));
+    };
+    return {big(16), big(20)};
+}
+
+TEST_F(StoreCommands, PR940ShowsItsDisplayProfilesAndDrawsAnArtwork) {
+    {
+        TempHabitat habitat(Base());
+        RecordingTracebook log;
+        ManualClock clock;
+        DefaultGlyphPress press(&habitat, &log);
+        PR940ProfileCfgImpl store({&habitat, &log, &clock}, press);
+        store.AddOledProfile(1, "Show");
+        store.AddArtwork(1, "Show", "Logo");
+        store.SetOledCurrArtwork(1, "Show", "Logo");
+        store.SetArtworkPixels(1, "Show", "Logo", {0xFFFF0000u, 1, 2, 3, 4});
+        ASSERT_TRUE(store.SaveProfile());
+    }
+    const QJsonObject op = ShowRows("pr940")[1].toObject()["displayProfiles"].toArray()[0].toObject();
+    EXPECT_EQ(op["currArtwork"].toString(), "Logo");
+    EXPECT_EQ(op["artworks"].toArray()[0].toObject(),
+              QJsonObject({{"name", "Logo"}, {"pen", 1}, {"background", 0}, {"words", 5}}));
+    EXPECT_TRUE(RunHere({"show", "pr940"}).out.contains("  Show(Logo*)"));
+
+    const QString png = Base() + "/logo.png";
+    const Result drawn = RunHere({"artwork", "pr940", "1", "Show", "Logo", png});
+    ASSERT_EQ(drawn.exitCode, 0) << drawn.err.toStdString();
+    EXPECT_EQ(PngSize(ReadAll(png)), QSize(4 * kArtworkWidth, 4 * 2));  // five words: two rows
+    EXPECT_EQ(RunHere({"artwork", "pr940", "1", "Show", "None", png}).exitCode, 1);
+    EXPECT_EQ(RunHere({"artwork", "tl480", "1", "Show", "Logo", png}).exitCode, 2);
+    EXPECT_EQ(RunHere({"artwork", "pr940", "5", "Show", "Logo", png}).exitCode, 2);
+}
 
 }  // namespace
 }  // namespace prefbook::test

@@ -684,6 +684,10 @@ const CommandInfo kCommands[] = {
      "reader logs, the document the store ends up with, and a warning where it falls back to its\n"
      "defaults although documents exist. Nothing is written.\n"
      "Exit status 0 when every folder is sound, 1 when a problem is found (listed at the end)."},
+    {"artwork", "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png", "draw a PR940 artwork as a PNG",
+     "Draws one display artwork of the PR940 store (PROFILE from 0, the display profile and artwork by\n"
+     "name) as a PNG: lit pixels white, dark ones black, the unused end of the last row grey, each\n"
+     "display pixel four image pixels wide."},
     {"export", "export MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]",
      "write a profile (or record, aimpad settings, macros) to FILE",
      "Writes FILE through the store's own export operation. An existing FILE is overwritten only\n"
@@ -755,6 +759,9 @@ QString CommandHelp(const QString& command) {
     return {};
 }
 
+// Defined with the PR940 adapter, the one store with display artworks.
+void Artwork(const QStringList& args, bool json);
+
 void RunCommand(const QStringList& args, const Options& options) {
     Invocation() = options;
     const QString command = args.value(0, "overview");
@@ -772,6 +779,7 @@ void RunCommand(const QStringList& args, const Options& options) {
     if (command == "rename") return Rename(args, json);
     if (command == "restore") return Restore(args, json);
     if (command == "diff") return Diff(args, json);
+    if (command == "artwork") return Artwork(args, json);
     throw UsageError{"unknown command '" + command + "'"};
 }
 

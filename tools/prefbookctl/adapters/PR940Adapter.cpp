@@ -1,0 +1,197 @@
+#include <QFileInfo>
+#include <QJsonObject>
+#include <memory>
+
+#include "AdapterKit.h"
+#include "Commands.h"
+#include "ToolHost.h"
+#include "devices/mice/PR940ProfileCfgImpl.h"
+#include "hostservices/DefaultGlyphPress.h"
+#include "settings/DeviceType.h"
+
+namespace prefbookctl {
+namespace {
+
+using prefbook::PR940Document;
+
+QJsonArray DisplayProfilesJson(const OledProfileMap& profiles) {
+    QJsonArray list;
+    for (const auto& [key, op] : profiles) {
+        QJsonArray artworks;
+        for (const auto& [artKey, art] : op.artworks) {
+            artworks.append(QJsonObject{{"name", Utf8(artKey)},
+                                        {"pen", art.pen},
+                                        {"background", art.background},
+                                        {"words", art.pixels.size()}});
+        }
+        QJsonArray order;
+        for (int32_t position : op.order) order.append(position);
+        list.append(QJsonObject{{"name", Utf8(key)},
+                                {"duration", op.duration},
+                                {"order", order},
+                                {"currArtwork", Utf8(op.currArtworkName)},
+                                {"artworks", artworks}});
+    }
+    return list;
+}
+
+// "Show(Logo*, Wave) Quiet()": every display profile with its artworks, the current one starred.
+QString DisplayProfilesText(const QJsonValue& value) {
+    QStringList parts;
+    for (const QJsonValue& op : value.toArray()) {
+        QStringList arts;
+        for (const QJsonValue& art : op["artworks"].toArray()) {
+            const QString name = art["name"].toString();
+            arts << (name == op["currArtwork"].toString() ? name + "*" : name);
+        }
+        parts << op["name"].toString() + "(" + arts.join(", ") + ")";
+    }
+    return parts.isEmpty() ? QStringLiteral("-") : parts.join(' ');
+}
+
+QJsonArray SurfaceNamesJson(const SurfaceTuningMap& surfaces) {
+    QJsonArray names;
+    for (const auto& item : surfaces) names.append(Utf8(item.first));
+    return names;
+}
+
+// The PR940 store: five named profiles with display artworks, no export or import.
+class PR940Adapter final : public StoreAdapter {
+public:
+    QStringList Names() const override { return {QStringLiteral("pr940")}; }
+    int DeviceType() const override { return ::PR940; }
+    bool HasProfileNames() const override { return true; }
+
+    StoreSummary Summary() override {
+        return MakeSummary(QStringLiteral("PR940"), Folder(), Store().LoadedFrom(), Store().GetProfileNum());
+    }
+
+    Table Show() override {
+        Table table({{"index", "INDEX", {}},
+                     {"id", "ID", {}},
+                     {"name", "NAME", {}},
+                     {"exe", "EXE", {}},
+                     {"lightingMode", "LIGHTING", {}},
+                     {"customColors", "COLOURS", ColorsText},
+                     {"surfaces", "SURFACES", {}},
+                     {"currDisplayProfile", "DISPLAY", {}},
+                     {"displayProfiles", "DISPLAY PROFILES", DisplayProfilesText},
+                     {"macros", "MACROS", {}}});
+        const PR940Document& doc = Store().Document();
+        for (int i = 0; i < doc.profiles.size(); ++i) {
+            const PR940Profile& p = doc.profiles[i];
+            std::vector<std::string> macros;
+            for (const auto& macro : p.macros) macros.push_back(macro.first);
+            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lightingMode, ColorsJson(p.customColors),
+                          SurfaceNamesJson(p.surfaces), Utf8(p.currOledProfile),
+                          DisplayProfilesJson(p.oledProfiles), NamesJson(macros)});
+        }
+        return table;
+    }
+
+    bool Rename(int index, const std::string& name, QString* error) override {
+        Store().SetProfileName(index, name);
+        TakeLog();
+        if (Store().SaveProfile()) return true;
+        *error = "the PR940 store could not be saved: " + TakeLog().join("; ");
+        return false;
+    }
+
+    QVector<FolderReport> Doctor() override {
+        PR940Document doc;
+        LoadRules rules;
+        rules.read = [&](const QString& path, QStringList&) {
+            return prefbook::ReadPR940DocumentFile(ToolHost(), Press(), path, doc);
+        };
+        rules.accept = [&] { return doc.profiles.size() == prefbook::kPR940ProfileCount; };
+        rules.rejection = [&] { return ProfileCount(doc.profiles.size()); };
+        return {WalkProfileFolder(QStringLiteral("PR940"), Folder(), rules, Summary().document)};
+    }
+
+    bool Validate(const DocumentProbe& probe, Validation* result) override {
+        if (probe.root != QLatin1String("pr940")) return false;
+        PR940Document doc;
+        result->model = QStringLiteral("PR940");
+        result->kind = QStringLiteral("store document");
+        ReadForValidation(probe, result, [&] {
+            return prefbook::ReadPR940DocumentFile(ToolHost(), Press(), probe.path, doc);
+        });
+        result->profiles = doc.profiles.size();
+        result->storeAccepts = result->read && doc.profiles.size() == prefbook::kPR940ProfileCount;
+        if (!result->read) {
+            result->storeLoad = QStringLiteral("skipped: does not read");
+        } else if (result->storeAccepts) {
+            result->storeLoad = QStringLiteral("accepted");
+        } else {
+            result->storeLoad = "not accepted: " + ProfileCount(doc.profiles.size()) +
+                                "; kept only when no other document reads";
+            result->problems << ProfileCount(doc.profiles.size());
+        }
+        return true;
+    }
+
+    prefbook::PR940ProfileCfgImpl& Store() {
+        if (!store_) store_ = std::make_unique<prefbook::PR940ProfileCfgImpl>(ToolHost(), Press());
+        return *store_;
+    }
+
+private:
+    static QString ProfileCount(int count) {
+        return "holds " + QString::number(count) + " profiles, the store expects " +
+               QString::number(prefbook::kPR940ProfileCount);
+    }
+
+    QString Folder() const { return ToolHost().ProfileDir(::PR940); }
+
+    // Artwork images go through the real converter, its lines captured with the store's.
+    IGlyphPress& Press() {
+        if (!press_) press_ = std::make_unique<DefaultGlyphPress>(ToolHost().habitat, ToolHost().log);
+        return *press_;
+    }
+
+    std::unique_ptr<DefaultGlyphPress> press_;
+    std::unique_ptr<prefbook::PR940ProfileCfgImpl> store_;
+};
+
+}  // namespace
+
+PREFBOOKCTL_REGISTER_ADAPTER(PR940Adapter)
+
+// "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png": one artwork as an image a person can look
+// at, each display pixel drawn as a square of kScale pixels.
+void Artwork(const QStringList& args, bool json) {
+    constexpr int kScale = 4;
+    if (args.size() != 6)
+        throw UsageError{"usage: prefbookctl artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png"};
+    auto* adapter = dynamic_cast<PR940Adapter*>(FindAdapter(args[1]));
+    if (!adapter) throw UsageError{"only the pr940 store has display artworks"};
+    prefbook::PR940ProfileCfgImpl& store = adapter->Store();
+    bool ok = false;
+    const int index = args[2].toInt(&ok);
+    if (!ok || index < 0 || index >= store.GetProfileNum())
+        throw UsageError{"bad profile '" + args[2] + "': expected 0 to " +
+                         QString::number(store.GetProfileNum() - 1)};
+    const std::string op = args[3].toStdString();
+    const std::string art = args[4].toStdString();
+    QVector<uint32_t> pixels;
+    if (!store.GetArtworkPixels(index, op, art, pixels))
+        throw RunError{"profile " + args[2] + " has no artwork '" + args[4] + "' in display profile '" +
+                       args[3] + "'"};
+    const QImage image = ArtworkToImage(pixels);
+    const QImage scaled = image.scaled(image.size() * kScale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    if (!scaled.save(args[5], "PNG")) throw RunError{"cannot write " + args[5]};
+    const QString path = QFileInfo(args[5]).absoluteFilePath();
+    if (json) {
+        PrintJson({{"model", "PR940"},
+                   {"profile", index},
+                   {"words", pixels.size()},
+                   {"width", scaled.width()},
+                   {"height", scaled.height()},
+                   {"file", path}});
+    } else {
+        PrintText(QString::number(pixels.size()) + " words drawn as " + QString::number(scaled.width()) +
+                  "x" + QString::number(scaled.height()) + " pixels to " + path + "\n");
+    }
+}
+
+}  // namespace prefbookctl
