@@ -6,6 +6,7 @@
 
 #include "devices/audio/AU570ProfileCfgImpl.h"
 #include "devices/audio/AudioProfileStore.h"
+#include "devices/keyboards/BXProfileStore.h"
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
@@ -74,6 +75,8 @@ const StoreKind kStores[] = {
     Keyboard<TL480ProfileCfgImpl>("TL480", 1),
     Keyboard<TL460ProfileCfgImpl>("TL460", 3),
     Keyboard<KR720ProfileCfgImpl>("KR720", 0),
+    Keyboard<BX310V2ProfileCfgImpl>("BX310V2", 5),
+    Keyboard<BX330V2ProfileCfgImpl>("BX330V2", 6),
     Audio<DS180ProfileCfgImpl>("DS180", 14),
     Audio<AU320ProfileCfgImpl>("AU320", 12),
     Audio<AU340ProfileCfgImpl>("AU340", 13),
