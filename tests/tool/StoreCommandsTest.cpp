@@ -121,13 +121,14 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 12);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 14);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
                          ::testing::Values(RenameCase{"tl460", "TL460B", 3, "name", {3}},
                                            RenameCase{"kr720", "KR720", 4, "name", {20, 21, 22, 23, 24}},
-                                           RenameCase{"au340", "AU340", 0, "name", {0}}),
+                                           RenameCase{"au340", "AU340", 0, "name", {0}},
+                                           RenameCase{"bx330v2", "BX330V2", 2, "name", {2}}),
                          [](const auto& info) { return std::string(info.param.model); });
 
 TEST_F(StoreCommands, RenameKeepsTheOlderDocumentBesideTheNewOne) {
@@ -188,6 +189,8 @@ protected:
             WriteFile(path, QByteArray(100, '\x01'));
         } else if (name == "record.bin") {
             WriteFile(path, QByteArray(150, '\x02'));
+        } else if (name == "bx330v2-store.xml") {
+            WriteFile(path, ReadAll(PREFBOOK_TEST_DATA "/bx330v2/distinct.xml"));
         } else if (name == "notes.txt") {
             WriteFile(path, "remember the milk\n");
         }
@@ -242,6 +245,7 @@ const ValidateCase kValidateCases[] = {
     {"shortRecord", "short.bin", 0, "FT610", "store document (binary record)", 1, true, "",
      "holds 100 bytes, a record is 150 (the rest reads as zero)"},
     {"record", "record.bin", 0, "FT610", "store document (binary record)", 1, true, "", ""},
+    {"bxStoreDocument", "bx330v2-store.xml", 0, "BX330V2", "store document", 5, true, "", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Validate, ::testing::ValuesIn(kValidateCases),
@@ -346,8 +350,8 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
         models << f.toObject()["model"].toString();
         EXPECT_EQ(f.toObject()["document"].toString(), "defaults");
     }
-    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "AU570", "AU320", "AU340", "DS180", "FT610",
-                                   "FT280M", "FT280L", "FT280XL", "VL550"}));
+    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "BX310V2", "BX330V2", "AU570", "AU320", "AU340",
+                                   "DS180", "FT610", "FT280M", "FT280L", "FT280XL", "VL550"}));
 }
 
 // --- export and import ---
@@ -447,6 +451,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "kr720",
                                 "KR720"},
                       RoundTrip{"ds180", {}, "ds180", {}, "ds180", "DS180"},
+                      RoundTrip{"bx310v2", {}, "bx310v2", {}, "bx310v2", "BX310V2"},
                       RoundTrip{"au570", {}, "au570", {}, "au570", "AU570"},
                       RoundTrip{"ft280SizeToSize", {}, "ft280m", {}, "ft280xl", "FT280XL"},
                       RoundTrip{"vl550", {}, "vl550", {}, "vl550", "VL550"}),
