@@ -53,7 +53,8 @@ void WriteLighting(QXmlStreamWriter& w, const BXModel& model, const BXProfile& p
     kbd::WriteEffects(w, p.multizone, kEffectFields);
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("filter"));
-    kbd::WriteFilterRows(w, &p.filters[0][0], kBXFilterRows, RowWidth(model), kBXMaxFilterWidth);
+    kbd::WriteFilterRows(w, reinterpret_cast<const uint8_t*>(p.filters), kBXFilterRows, RowWidth(model),
+                         kBXMaxFilterWidth);
     w.writeEndElement();
     w.writeEndElement();
 
@@ -77,8 +78,8 @@ void ReadMultizone(QXmlStreamReader& r, const BXModel& model, BXProfile& p) {
     p.multizoneCurrMode = U8(r.attributes(), QLatin1String("curr_mode"));
     kbd::ReadInOrder(r, {{QLatin1String("subMode"), [&] { kbd::ReadEffects(r, p.multizone, kEffectFields); }},
                          {QLatin1String("filter"), [&] {
-                              kbd::ReadFilterRows(r, &p.filters[0][0], kBXFilterRows, RowWidth(model),
-                                                  kBXMaxFilterWidth);
+                              kbd::ReadFilterRows(r, reinterpret_cast<uint8_t*>(p.filters), kBXFilterRows,
+                                                  RowWidth(model), kBXMaxFilterWidth);
                           }}});
 }
 

@@ -57,7 +57,7 @@ void WriteLighting(QXmlStreamWriter& w, const KR720Lighting& l) {
 
     w.writeStartElement(QStringLiteral("custom"));
     w.writeAttribute(QStringLiteral("brightness"), Num(l.custom.brightness));
-    kbd::WriteRgbKeys(w, &l.custom.keys[0].r, kKR720CustomKeys);
+    kbd::WriteRgbKeys(w, reinterpret_cast<const uint8_t*>(l.custom.keys), kKR720CustomKeys);
     w.writeEndElement();
 
     w.writeStartElement(QStringLiteral("multilayer"));
@@ -71,7 +71,8 @@ void WriteLighting(QXmlStreamWriter& w, const KR720Lighting& l) {
     WriteEffects(w, l.multizone);
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("filter"));
-    kbd::WriteFilterRows(w, &l.filters[0][0], kKR720FilterRows, kKR720FilterWidth, kKR720FilterWidth);
+    kbd::WriteFilterRows(w, reinterpret_cast<const uint8_t*>(l.filters), kKR720FilterRows, kKR720FilterWidth,
+                         kKR720FilterWidth);
     w.writeEndElement();
     w.writeEndElement();
 
@@ -100,12 +101,13 @@ void ReadEffects(QXmlStreamReader& r, QVector<LightEffect>& effects) {
 
 void ReadCustomBlock(QXmlStreamReader& r, KR720CustomBlock& custom) {
     custom.brightness = U8(r.attributes(), QLatin1String("brightness"));
-    kbd::ReadRgbKeys(r, &custom.keys[0].r, kKR720CustomKeys);
+    kbd::ReadRgbKeys(r, reinterpret_cast<uint8_t*>(custom.keys), kKR720CustomKeys);
 }
 
 // Each "mode" fills one row; rows and values beyond the filter's size are dropped.
 void ReadFilters(QXmlStreamReader& r, uint8_t (&filters)[kKR720FilterRows][kKR720FilterWidth]) {
-    kbd::ReadFilterRows(r, &filters[0][0], kKR720FilterRows, kKR720FilterWidth, kKR720FilterWidth);
+    kbd::ReadFilterRows(r, reinterpret_cast<uint8_t*>(filters), kKR720FilterRows, kKR720FilterWidth,
+                        kKR720FilterWidth);
 }
 
 void ReadMultilayer(QXmlStreamReader& r, KR720Lighting& l) {
