@@ -119,7 +119,7 @@ TYPED_TEST(BXStoreTest, RecordCopiesAreWholeAndExact) {
 TYPED_TEST(BXStoreTest, BadIndexesFallBackAndChangeNothing) {
     auto s = this->NewStore();
     const QVector<BXProfile> before = s->Records();
-    uint8_t block[kBXCustomBytes];
+    uint8_t block[kBXFilterRows * kBXMaxFilterWidth];  // holds a filter block and a custom block
     BXEffect e = EffectWithId(1);
     QVector<BXEffect> effects{e};
     QVector<CustomColor> colors{{1, 2, 3, 4, 5}};
