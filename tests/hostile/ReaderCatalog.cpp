@@ -7,6 +7,7 @@
 #include "devices/audio/AU570Document.h"
 #include "devices/audio/AudioProfileDocument.h"
 #include "devices/audio/AudioStoreTraits.h"
+#include "devices/keyboards/BXProfileStore.h"
 #include "devices/keyboards/KR720Document.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/mice/MouseXml.h"
@@ -31,8 +32,9 @@ namespace {
 
 // ---- Sample content shared by several formats ----
 
-MacroRecord SampleRecord(const std::string& name, uint8_t mode, int steps) {
-    MacroRecord record{};
+template <class Record = MacroRecord>
+Record SampleRecord(const std::string& name, uint8_t mode, int steps) {
+    Record record{};
     SetRecordName(record, name);
     record.mode = mode;
     record.actionCount = static_cast<uint8_t>(steps);
@@ -118,31 +120,37 @@ ReaderEntry TLEntry(const char* name) {
 
 // ---- Keyboard macro file (slot:key assignments), imported into a filled-in macro set ----
 
-MacroSet RichMacroSet() {
-    MacroSet set;
+template <class Entry = MacroEntry>
+BasicMacroSet<Entry> RichMacroSet() {
+    using Record = decltype(Entry::record);
+    BasicMacroSet<Entry> set;
     set.path = "C:/macros";
     set.currMacro = kUtf8Name;
-    set.macros[kLongName] = MacroEntry{SampleRecord(kLongName, 3, 2), {{3, 17}, {2, 300}, {3, 17}}, {}};
-    set.macros[kUtf8Name] = MacroEntry{SampleRecord(kUtf8Name, 7, kMacroActionCapacity), {}, {}};
-    set.macros["b"] = MacroEntry{SampleRecord("b", 0, 0), {{255, 65535}}, {}};
+    set.macros[kLongName] = Entry{SampleRecord<Record>(kLongName, 3, 2), {{3, 17}, {2, 300}, {3, 17}}, {}};
+    set.macros[kUtf8Name] = Entry{SampleRecord<Record>(kUtf8Name, 7, kMacroActionCapacity), {}, {}};
+    set.macros["b"] = Entry{SampleRecord<Record>("b", 0, 0), {{255, 65535}}, {}};
     return set;
 }
 
 // The set the import starts from: one macro that no sample holds, so merges and refusals show.
-MacroSet StartingMacroSet() {
-    MacroSet set;
+template <class Entry = MacroEntry>
+BasicMacroSet<Entry> StartingMacroSet() {
+    BasicMacroSet<Entry> set;
     set.path = "before";
     set.currMacro = "kept";
-    set.macros["kept"] = MacroEntry{SampleRecord("kept", 9, 1), {{1, 1}}, {}};
+    set.macros["kept"] = Entry{SampleRecord<decltype(Entry::record)>("kept", 9, 1), {{1, 1}}, {}};
     return set;
 }
 
+template <class Macros = ShortMacros>
 ReaderEntry MacroFileEntry(const char* name, QLatin1String root) {
+    using Entry = typename Macros::Map::mapped_type;
+    using MacroSet = BasicMacroSet<Entry>;
     const auto write = [root](const MacroSet& set) {
         return WriteToBytes([&](QXmlStreamWriter& w) {
             w.writeStartElement(root);
             w.writeAttribute(QStringLiteral("flag"), QStringLiteral("8738"));
-            ShortMacros::Write(w, {set.path, set.currMacro, set.macros});
+            Macros::Write(w, {set.path, set.currMacro, set.macros});
             w.writeEndElement();
         });
     };
@@ -152,17 +160,17 @@ ReaderEntry MacroFileEntry(const char* name, QLatin1String root) {
     e.flag = "8738";
     e.rootCheck = RootCheck::Refuses;
     e.defaultSample = [write] { return write(MacroSet{}); };
-    e.richSample = [write] { return write(RichMacroSet()); };
-    e.initialState = [write] { return write(StartingMacroSet()); };
+    e.richSample = [write] { return write(RichMacroSet<Entry>()); };
+    e.initialState = [write] { return write(StartingMacroSet<Entry>()); };
     e.readDevice = [root, write](const StoreHost& host, QIODevice& device, const QString& path) {
-        MacroSet set = StartingMacroSet();
+        MacroSet set = StartingMacroSet<Entry>();
         const bool read =
-            ShortMacros::ImportDevice(host, device, path, root, {set.path, set.currMacro, set.macros});
+            Macros::ImportDevice(host, device, path, root, {set.path, set.currMacro, set.macros});
         return ReadResult{read, read, write(set)};
     };
     e.readFile = [root, write](const StoreHost& host, const QString& path) {
-        MacroSet set = StartingMacroSet();
-        const bool read = ShortMacros::ImportFile(host, path, root, {set.path, set.currMacro, set.macros});
+        MacroSet set = StartingMacroSet<Entry>();
+        const bool read = Macros::ImportFile(host, path, root, {set.path, set.currMacro, set.macros});
         return ReadResult{read, read, write(set)};
     };
     return e;
@@ -284,6 +292,47 @@ ReaderEntry KR720AimpadEntry() {
         const bool read = ReadAimpadFile(host, path, f);
         return ReadResult{read, read, bytes(f)};
     };
+    return e;
+}
+
+template <class Traits>
+ReaderEntry BXEntry(const char* name) {
+    const BXModel model = Traits::Model();
+    const auto sample = [](bool rich) {
+        BXDocument doc;
+        doc.head.flag = kBXStoreFlag;
+        for (int i = 0; i < kBXRecords; ++i) {
+            BXProfile p = DefaultBXProfile(i);
+            if (rich) {
+                p.name = i == 1 ? kUtf8Name : "record " + std::to_string(i);
+                p.exe = "game.exe";
+                p.filters[3][0] = 200;
+                if (i < 2) p.macros = RichMacroSet<MacroEntryLong>();
+            }
+            doc.records.push_back(p);
+        }
+        if (rich) {
+            doc.head.currentProfileID = 4;
+            doc.head.exportPath = QStringLiteral("/home/user/exports");
+            doc.head.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
+        }
+        return doc;
+    };
+    XmlFormat<BXDocument> f;
+    f.name = name;
+    f.root = model.root;
+    f.parseFailure = "Parse " + QString(model.name) + " XML Failed. ";
+    f.read = [model](const StoreHost& host, QXmlStreamReader& r, BXDocument& d) {
+        ReadBX(r, host, model, d);
+    };
+    f.write = [model](QXmlStreamWriter& w, const BXDocument& d) { WriteBX(w, model, d.head, d.records); };
+    f.accept = [](const BXDocument& d) {
+        return d.records.size() == kBXRecords && d.head.flag == kBXStoreFlag;
+    };
+    f.defaults = sample(false);
+    f.rich = sample(true);
+    ReaderEntry e = XmlEntry(f);
+    e.flag = QByteArray::number(kBXStoreFlag);
     return e;
 }
 
@@ -541,6 +590,9 @@ std::vector<ReaderEntry> BuildCatalog() {
         MacroFileEntry("kr720_macros", QLatin1String("kr720")),
         KR720Entry(),
         KR720AimpadEntry(),
+        BXEntry<BX310V2Traits>("bx310v2"),
+        BXEntry<BX330V2Traits>("bx330v2"),
+        MacroFileEntry<LongMacros>("bx310v2_macros", QLatin1String("bx310V2")),
         FT280Entry(),
         VL550Entry(),
         AU570Entry(),

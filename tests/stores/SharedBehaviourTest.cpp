@@ -6,6 +6,7 @@
 
 #include "devices/audio/AU570ProfileCfgImpl.h"
 #include "devices/audio/AudioProfileStore.h"
+#include "devices/keyboards/BXProfileStore.h"
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/mice/PR26xProfileCfgImpl.h"
@@ -79,6 +80,8 @@ const StoreKind kStores[] = {
     Keyboard<KR720ProfileCfgImpl>("KR720", 0),
     Keyboard<PR260ProfileCfgImpl>("PR260", 8),
     Keyboard<PR261ProfileCfgImpl>("PR261", 9),
+    Keyboard<BX310V2ProfileCfgImpl>("BX310V2", 5),
+    Keyboard<BX330V2ProfileCfgImpl>("BX330V2", 6),
     Audio<DS180ProfileCfgImpl>("DS180", 14),
     Audio<AU320ProfileCfgImpl>("AU320", 12),
     Audio<AU340ProfileCfgImpl>("AU340", 13),

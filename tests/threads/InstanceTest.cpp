@@ -4,6 +4,8 @@
 #include "devices/audio/IAU340ProfileCfg.h"
 #include "devices/audio/IAU570ProfileCfg.h"
 #include "devices/audio/IDS180ProfileCfg.h"
+#include "devices/keyboards/IBX310V2ProfileCfg.h"
+#include "devices/keyboards/IBX330V2ProfileCfg.h"
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/ITL460ProfileCfg.h"
 #include "devices/keyboards/ITL480ProfileCfg.h"
@@ -35,13 +37,14 @@ void PrintTo(const Singleton& s, std::ostream* os) {
 // clang-format on
 
 const Singleton kSingletons[] = {
-    PREFBOOK_SINGLETON(ITL480ProfileCfg), PREFBOOK_SINGLETON(ITL460ProfileCfg),
-    PREFBOOK_SINGLETON(IKR720ProfileCfg), PREFBOOK_SINGLETON(IFT610ProfileCfg),
-    PREFBOOK_SINGLETON(IFT280ProfileCfg), PREFBOOK_SINGLETON(IVL550ProfileCfg),
-    PREFBOOK_SINGLETON(IAU570ProfileCfg), PREFBOOK_SINGLETON(IDS180ProfileCfg),
-    PREFBOOK_SINGLETON(IAU320ProfileCfg), PREFBOOK_SINGLETON(IAU340ProfileCfg),
-    PREFBOOK_SINGLETON(IPR260ProfileCfg), PREFBOOK_SINGLETON(IPR261ProfileCfg),
-    PREFBOOK_SINGLETON(IPR940ProfileCfg),
+    PREFBOOK_SINGLETON(ITL480ProfileCfg),   PREFBOOK_SINGLETON(ITL460ProfileCfg),
+    PREFBOOK_SINGLETON(IKR720ProfileCfg),   PREFBOOK_SINGLETON(IFT610ProfileCfg),
+    PREFBOOK_SINGLETON(IFT280ProfileCfg),   PREFBOOK_SINGLETON(IVL550ProfileCfg),
+    PREFBOOK_SINGLETON(IAU570ProfileCfg),   PREFBOOK_SINGLETON(IDS180ProfileCfg),
+    PREFBOOK_SINGLETON(IAU320ProfileCfg),   PREFBOOK_SINGLETON(IAU340ProfileCfg),
+    PREFBOOK_SINGLETON(IPR260ProfileCfg),   PREFBOOK_SINGLETON(IPR261ProfileCfg),
+    PREFBOOK_SINGLETON(IPR940ProfileCfg),   PREFBOOK_SINGLETON(IBX310V2ProfileCfg),
+    PREFBOOK_SINGLETON(IBX330V2ProfileCfg),
 };
 
 class FirstInstanceCalls : public ::testing::TestWithParam<Singleton> {};

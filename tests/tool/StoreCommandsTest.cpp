@@ -87,7 +87,7 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 15);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 17);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
                                            RenameCase{"kr720", "KR720", 4, "name", {20, 21, 22, 23, 24}},
                                            RenameCase{"au340", "AU340", 0, "name", {0}},
                                            RenameCase{"pr261", "PR261", 2, "name", {2}},
-                                           RenameCase{"pr940", "PR940", 2, "name", {2}}),
+                                           RenameCase{"pr940", "PR940", 2, "name", {2}},
+                                           RenameCase{"bx330v2", "BX330V2", 2, "name", {2}}),
                          [](const auto& info) { return std::string(info.param.model); });
 
 TEST_F(StoreCommands, RenameKeepsTheOlderDocumentBesideTheNewOne) {
@@ -158,6 +159,8 @@ protected:
             WriteFile(path, QByteArray(150, '\x02'));
         } else if (name == "pr940-distinct.xml") {
             QFile::copy(PREFBOOK_TEST_DATA "/pr940/distinct.xml", path);
+        } else if (name == "bx330v2-store.xml") {
+            WriteFile(path, ReadAll(PREFBOOK_TEST_DATA "/bx330v2/distinct.xml"));
         } else if (name == "notes.txt") {
             WriteFile(path, "remember the milk\n");
         }
@@ -217,6 +220,7 @@ const ValidateCase kValidateCases[] = {
     {"record", "record.bin", 0, "FT610", "store document (binary record)", 1, true, "", ""},
     {"pr940", "pr940-distinct.xml", 0, "PR940", "store document", 5, true, "",
      "Load artwork image art/10/Show/Logo.bmp Failed : no such file."},
+    {"bxStoreDocument", "bx330v2-store.xml", 0, "BX330V2", "store document", 5, true, "", ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Validate, ::testing::ValuesIn(kValidateCases),
@@ -324,8 +328,9 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
         models << f.toObject()["model"].toString();
         EXPECT_EQ(f.toObject()["document"].toString(), "defaults");
     }
-    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "PR940", "PR260", "PR261", "AU570", "AU320", "AU340",
-                                   "DS180", "FT610", "FT280M", "FT280L", "FT280XL", "VL550"}));
+    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "BX310V2", "BX330V2", "PR940", "PR260", "PR261",
+                                   "AU570", "AU320", "AU340", "DS180", "FT610", "FT280M", "FT280L", "FT280XL",
+                                   "VL550"}));
 }
 
 // --- export and import ---
@@ -425,6 +430,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "kr720",
                                 "KR720"},
                       RoundTrip{"ds180", {}, "ds180", {}, "ds180", "DS180"},
+                      RoundTrip{"bx310v2", {}, "bx310v2", {}, "bx310v2", "BX310V2"},
                       RoundTrip{"au570", {}, "au570", {}, "au570", "AU570"},
                       RoundTrip{"ft280SizeToSize", {}, "ft280m", {}, "ft280xl", "FT280XL"},
                       RoundTrip{"vl550", {}, "vl550", {}, "vl550", "VL550"},

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <utility>
 
+#include "devices/keyboards/KeyboardXml.h"
 #include "profilecore/ColorXml.h"
 #include "profilecore/MacroModel.h"
 
@@ -14,26 +15,16 @@ namespace {
 const QLatin1String kRoot("kr720");
 const QString kParseFailure = QStringLiteral("Parse KR720 XML Failed. ");
 
-// Numbers of the document are unsigned decimals narrowed to the field's width; absent or bad ones read 0.
-uint32_t ParseU32(QStringRef text) {
-    bool ok = false;
-    const uint value = text.toUInt(&ok);
-    return ok ? value : 0;
-}
-uint8_t U8(const QXmlStreamAttributes& a, QLatin1String name) {
-    return static_cast<uint8_t>(attrU32(a, name));
-}
-uint16_t U16(const QXmlStreamAttributes& a, QLatin1String name) {
-    return static_cast<uint16_t>(attrU32(a, name));
-}
-
-QString Num(uint32_t value) {
-    return QString::number(value);
-}
+using kbd::FillNumbers;
+using kbd::JoinNumbers;
+using kbd::Num;
+using kbd::ParseU32;
+using kbd::ReadInOrder;
+using kbd::U16;
+using kbd::U8;
 
 // The LightEffect fields in their attribute order.
-using EffectField = std::pair<QLatin1String, uint8_t LightEffect::*>;
-const std::array<EffectField, 14> kEffectFields = {{
+const kbd::EffectFields<LightEffect, 14> kEffectFields = {{
     {QLatin1String("id"), &LightEffect::id},
     {QLatin1String("speed"), &LightEffect::speed},
     {QLatin1String("direction"), &LightEffect::direction},
@@ -50,45 +41,10 @@ const std::array<EffectField, 14> kEffectFields = {{
     {QLatin1String("bg_brightness"), &LightEffect::bgBrightness},
 }};
 
-// "1,2,3" from the first count values.
-template <class T>
-QString JoinNumbers(const T* values, int count) {
-    QString text;
-    text.reserve(count * 4);
-    for (int i = 0; i < count; ++i) {
-        if (i) text += QLatin1Char(',');
-        text += Num(values[i]);
-    }
-    return text;
-}
-
-// Fills values from the comma-separated list, first entry first; surplus values are dropped so a
-// field is never overrun, missing ones leave the rest as it was.
-template <class T>
-void FillNumbers(QStringRef text, T* values, int capacity) {
-    if (text.isEmpty()) return;
-    int i = 0;
-    for (const QStringRef& part : text.split(QLatin1Char(','))) {
-        if (i == capacity) break;
-        values[i++] = static_cast<T>(ParseU32(part));
-    }
-}
-
 // ---- Writing ----
 
-void WriteEffect(QXmlStreamWriter& w, const LightEffect& e) {
-    w.writeEmptyElement(QStringLiteral("mode"));
-    for (const EffectField& f : kEffectFields) w.writeAttribute(f.first, Num(e.*f.second));
-}
-
 void WriteEffects(QXmlStreamWriter& w, const QVector<LightEffect>& effects) {
-    for (const LightEffect& e : effects) WriteEffect(w, e);
-}
-
-void WriteColors(QXmlStreamWriter& w, const QString& element, const QVector<CustomColor>& colors) {
-    w.writeStartElement(element);
-    for (const CustomColor& c : colors) WriteCustomColor(w, c);
-    w.writeEndElement();
+    kbd::WriteEffects(w, effects, kEffectFields);
 }
 
 void WriteLighting(QXmlStreamWriter& w, const KR720Lighting& l) {
@@ -101,12 +57,7 @@ void WriteLighting(QXmlStreamWriter& w, const KR720Lighting& l) {
 
     w.writeStartElement(QStringLiteral("custom"));
     w.writeAttribute(QStringLiteral("brightness"), Num(l.custom.brightness));
-    for (const KR720Rgb& key : l.custom.keys) {
-        w.writeEmptyElement(QStringLiteral("rgb"));
-        w.writeAttribute(QStringLiteral("r"), Num(key.r));
-        w.writeAttribute(QStringLiteral("g"), Num(key.g));
-        w.writeAttribute(QStringLiteral("b"), Num(key.b));
-    }
+    kbd::WriteRgbKeys(w, reinterpret_cast<const uint8_t*>(l.custom.keys), kKR720CustomKeys);
     w.writeEndElement();
 
     w.writeStartElement(QStringLiteral("multilayer"));
@@ -120,15 +71,13 @@ void WriteLighting(QXmlStreamWriter& w, const KR720Lighting& l) {
     WriteEffects(w, l.multizone);
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("filter"));
-    for (const auto& row : l.filters) {
-        w.writeEmptyElement(QStringLiteral("mode"));
-        w.writeAttribute(QStringLiteral("select"), JoinNumbers(row, kKR720FilterWidth));
-    }
+    kbd::WriteFilterRows(w, reinterpret_cast<const uint8_t*>(l.filters), kKR720FilterRows, kKR720FilterWidth,
+                         kKR720FilterWidth);
     w.writeEndElement();
     w.writeEndElement();
 
-    WriteColors(w, QStringLiteral("foreground"), l.foreground);
-    WriteColors(w, QStringLiteral("background"), l.background);
+    kbd::WriteColorList(w, QStringLiteral("foreground"), l.foreground);
+    kbd::WriteColorList(w, QStringLiteral("background"), l.background);
     w.writeEndElement();
 }
 
@@ -139,67 +88,26 @@ void WriteProfile(QXmlStreamWriter& w, const KR720Profile& p) {
     writeUtf8(w, QStringLiteral("exe"), p.exe);
     WriteAimpad(w, p.aimpad);
     WriteLighting(w, p.lighting);
-    w.writeStartElement(QStringLiteral("mapping"));
-    for (uint16_t value : p.mapping) {
-        w.writeEmptyElement(QStringLiteral("key"));
-        w.writeAttribute(QStringLiteral("id"), Num(value));
-    }
-    w.writeEndElement();
+    kbd::WriteMapping(w, p.mapping);
     ShortMacros::Write(w, {p.macros.path, p.macros.currMacro, p.macros.macros});
     w.writeEndElement();
 }
 
 // ---- Reading ----
 
-// Reads the children of the current element that come in a fixed order: each step skips foreign
-// elements until its own appears, so a missing child leaves the ones after it unread.
-struct ChildStep {
-    QLatin1String name;
-    std::function<void()> read;  // consumes the element up to its end
-};
-void ReadInOrder(QXmlStreamReader& r, std::initializer_list<ChildStep> steps) {
-    auto next = steps.begin();
-    ForEachChild(r, [&](QStringRef name) {
-        if (next == steps.end() || name != next->name) return false;
-        (next++)->read();
-        return true;
-    });
-}
-
-LightEffect ReadEffect(const QXmlStreamAttributes& a) {
-    LightEffect e{};
-    for (const EffectField& f : kEffectFields) e.*f.second = U8(a, f.first);
-    return e;
-}
-
 void ReadEffects(QXmlStreamReader& r, QVector<LightEffect>& effects) {
-    ForEachChild(r, [&](QStringRef name) {
-        if (name == QLatin1String("mode")) effects.push_back(ReadEffect(r.attributes()));
-        return false;
-    });
+    kbd::ReadEffects(r, effects, kEffectFields);
 }
 
 void ReadCustomBlock(QXmlStreamReader& r, KR720CustomBlock& custom) {
     custom.brightness = U8(r.attributes(), QLatin1String("brightness"));
-    int next = 0;
-    ForEachChild(r, [&](QStringRef name) {
-        if (name != QLatin1String("rgb") || next == kKR720CustomKeys) return false;
-        const QXmlStreamAttributes a = r.attributes();
-        custom.keys[next++] = {U8(a, QLatin1String("r")), U8(a, QLatin1String("g")),
-                               U8(a, QLatin1String("b"))};
-        return false;
-    });
+    kbd::ReadRgbKeys(r, reinterpret_cast<uint8_t*>(custom.keys), kKR720CustomKeys);
 }
 
 // Each "mode" fills one row; rows and values beyond the filter's size are dropped.
 void ReadFilters(QXmlStreamReader& r, uint8_t (&filters)[kKR720FilterRows][kKR720FilterWidth]) {
-    int row = 0;
-    ForEachChild(r, [&](QStringRef name) {
-        if (name != QLatin1String("mode") || row == kKR720FilterRows) return false;
-        const QXmlStreamAttributes a = r.attributes();
-        FillNumbers(a.value(QLatin1String("select")), filters[row++], kKR720FilterWidth);
-        return false;
-    });
+    kbd::ReadFilterRows(r, reinterpret_cast<uint8_t*>(filters), kKR720FilterRows, kKR720FilterWidth,
+                        kKR720FilterWidth);
 }
 
 void ReadMultilayer(QXmlStreamReader& r, KR720Lighting& l) {
@@ -223,13 +131,6 @@ void ReadLighting(QXmlStreamReader& r, KR720Lighting& l) {
                     {QLatin1String("background"), [&] { ReadCustomColorList(r, l.background); }}});
 }
 
-void ReadMapping(QXmlStreamReader& r, QVector<uint16_t>& mapping) {
-    ForEachChild(r, [&](QStringRef name) {
-        if (name == QLatin1String("key")) mapping.push_back(U16(r.attributes(), QLatin1String("id")));
-        return false;
-    });
-}
-
 // A freshly initialised record: the document defines every list's length.
 KR720Profile EmptyRecord() {
     KR720Profile p;
@@ -251,7 +152,7 @@ KR720Profile ReadProfile(QXmlStreamReader& r, const StoreHost& host) {
     const MacroSetRef<MacroMap> macros{p.macros.path, p.macros.currMacro, p.macros.macros};
     ReadInOrder(r, {{QLatin1String("aimpad"), [&] { ReadAimpad(r, p.aimpad); }},
                     {QLatin1String("lighting"), [&] { ReadLighting(r, p.lighting); }},
-                    {QLatin1String("mapping"), [&] { ReadMapping(r, p.mapping); }},
+                    {QLatin1String("mapping"), [&] { kbd::ReadMapping(r, p.mapping); }},
                     {QLatin1String("macros"), [&] { ShortMacros::Read(r, macros, host); }}});
     return p;
 }

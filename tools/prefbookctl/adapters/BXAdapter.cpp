@@ -1,0 +1,224 @@
+#include <QFileInfo>
+#include <memory>
+
+#include "AdapterKit.h"
+#include "ToolHost.h"
+#include "devices/keyboards/BXProfileStore.h"
+
+namespace prefbookctl {
+namespace {
+
+constexpr uint16_t kMacroFileFlag = 8738;
+
+// The BX310V2 and BX330V2 stores: five profiles; exports and imports of one profile, of all five and
+// of a profile's macros.
+template <class Traits>
+class BXAdapter final : public StoreAdapter {
+public:
+    using StoreType = prefbook::BXProfileStore<Traits>;
+
+    QStringList Names() const override { return {Command()}; }
+    int DeviceType() const override { return Model().deviceType; }
+    bool HasProfileNames() const override { return true; }
+
+    StoreSummary Summary() override {
+        return MakeSummary(Model().name, Store().ProfileDir(), Store().DocumentPath(),
+                           Store().Records().size());
+    }
+
+    Table Show() override {
+        Table table({{"index", "INDEX", {}},
+                     {"id", "ID", {}},
+                     {"name", "NAME", {}},
+                     {"exe", "EXE", {}},
+                     {"lightMode", "LIGHT", {}},
+                     {"foreground", "FOREGROUND", ColorsText},
+                     {"background", "BACKGROUND", ColorsText},
+                     {"macros", "MACROS", {}}});
+        const QVector<BXProfile>& records = Store().Records();
+        for (int i = 0; i < records.size(); ++i) {
+            const BXProfile& p = records[i];
+            std::vector<std::string> macros;
+            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
+            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.currMode, ColorsJson(p.foreground),
+                          ColorsJson(p.background), NamesJson(macros)});
+        }
+        return table;
+    }
+
+    bool Rename(int index, const std::string& name, QString* error) override {
+        Store().SetProfileName(static_cast<uint32_t>(index), name);
+        TakeLog();
+        if (Store().SaveProfile()) return true;
+        *error = "the " + QString(Model().name) + " store could not be saved: " + TakeLog().join("; ");
+        return false;
+    }
+
+    QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }
+    QString TransferHelp() const override {
+        const QString c = Command();
+        return c + " --kind profile [--profile P]   profile P\n" + c +
+               " --kind all                    all five profiles and the current profile\n" + c +
+               " --kind macros [--profile P]    the macros of profile P\n"
+               "P defaults to 0.";
+    }
+
+    bool Export(const Transfer& t, QString* error) override {
+        StoreType& store = Select(t);
+        return RunExport(
+            Model().name, t,
+            [&] {
+                if (t.kind == "profile") return store.ExportProfile(t.path);
+                if (t.kind == "all") return store.ExportAllProfiles(t.path);
+                return store.ExportMacroFile(t.path);
+            },
+            error);
+    }
+
+    bool Import(const Transfer& t, QString* document, QString* error) override {
+        StoreType& store = Select(t);
+        return RunImport(
+            *this, Model().name, t,
+            [&] {
+                if (t.kind == "profile") return store.ImportProfile(t.path);
+                if (t.kind == "all") return store.ImportAllProfiles(t.path);
+                return store.ImportMacroFile(t.path);
+            },
+            [&] { return store.SaveProfile(); }, [&] { return DocumentName(store.DocumentPath()); }, document,
+            error);
+    }
+
+    QVector<FolderReport> Doctor() override {
+        const prefbook::StoreHost host = ToolHost();
+        const prefbook::BXModel model = Model();
+        prefbook::BXDocument doc;
+        LoadRules rules;
+        rules.read = [&](const QString& path, QStringList&) {
+            doc = prefbook::BXDocument{};
+            return prefbook::ReadBXFile(host, model, path, doc);
+        };
+        rules.accept = [&] {
+            return doc.records.size() == kBXRecords && doc.head.flag == prefbook::kBXStoreFlag;
+        };
+        rules.rejection = [&] {
+            QStringList why;
+            if (doc.records.size() != kBXRecords) why << RecordProblem(doc.records.size(), kBXRecords);
+            if (doc.head.flag != prefbook::kBXStoreFlag) why << FlagProblem(doc.head.flag);
+            return why.join("; ");
+        };
+        // The store also keeps a last readable document of five records whatever its flag.
+        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
+            return outcome.accepted || (outcome.keep && doc.records.size() == kBXRecords);
+        };
+        return {WalkProfileFolder(model.name, Store().ProfileDir(), rules, Summary().document)};
+    }
+
+    bool Validate(const DocumentProbe& probe, Validation* result) override {
+        const prefbook::BXModel model = Model();
+        if (probe.root != model.root) return false;
+        const uint16_t flag = probe.flagText.toUShort();  // the stores' reading: missing or bad is 0
+        const prefbook::StoreHost host = ToolHost();
+        result->model = model.name;
+
+        if (flag == kMacroFileFlag) {
+            MacroSetLong set;
+            result->kind = QStringLiteral("macro file");
+            result->unit = QStringLiteral("macros");
+            ReadForValidation(probe, result, [&] {
+                return prefbook::LongMacros::ImportFile(host, probe.path, model.root,
+                                                        {set.path, set.currMacro, set.macros});
+            });
+            result->profiles = static_cast<int>(set.macros.size());
+            result->storeLoad = "not accepted: " + FlagProblem(flag);
+            if (result->read) result->import = ImportCommand(Command(), "macros", probe.path);
+            return true;
+        }
+
+        prefbook::BXDocument doc;
+        ReadForValidation(probe, result, [&] { return prefbook::ReadBXFile(host, model, probe.path, doc); });
+        result->profiles = doc.records.size();
+        if (flag == prefbook::kBXStoreFlag) {
+            result->kind = QStringLiteral("store document");
+            result->storeAccepts = result->read && doc.records.size() == kBXRecords;
+            if (!result->read) {
+                result->storeLoad = QStringLiteral("skipped: does not read");
+            } else if (result->storeAccepts) {
+                result->storeLoad = QStringLiteral("accepted");
+            } else {
+                result->problems << RecordProblem(doc.records.size(), kBXRecords);
+                result->storeLoad = "not accepted: " + result->problems.last();
+            }
+            return true;
+        }
+        result->storeLoad = "not accepted: " + FlagProblem(flag);
+        if (flag != prefbook::kBXExportFlag) {
+            result->kind = QStringLiteral("unknown");
+            result->problems << "flag " + QString::number(flag) + " marks no " + QString(model.name) +
+                                    " file";
+            return true;
+        }
+        // One export flag for both exports: the record count tells them apart.
+        result->kind = doc.records.size() == 1 ? QStringLiteral("profile export")
+                                               : QStringLiteral("all-profiles export");
+        if (!result->read) return true;
+        if (doc.records.size() == 1) {
+            result->import = ImportCommand(Command(), "profile", probe.path);
+        } else if (doc.records.size() == kBXRecords) {
+            result->import = ImportCommand(Command(), "all", probe.path);
+        } else {
+            result->problems << RecordProblem(doc.records.size(), kBXRecords);
+        }
+        return true;
+    }
+
+private:
+    static prefbook::BXModel Model() { return Traits::Model(); }
+    static QString Command() { return QString(Model().name).toLower(); }
+
+    static QString FlagMeaning(uint16_t flag) {
+        switch (flag) {
+            case prefbook::kBXStoreFlag:
+                return QStringLiteral("a store document");
+            case prefbook::kBXExportFlag:
+                return QStringLiteral("a profile export");
+            case kMacroFileFlag:
+                return QStringLiteral("a macro file");
+            default:
+                return QStringLiteral("nothing known");
+        }
+    }
+    static QString FlagProblem(uint16_t flag) {
+        return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
+               QString::number(prefbook::kBXStoreFlag);
+    }
+    static QString RecordProblem(int count, int expected) {
+        return "holds " + QString::number(count) + (count == 1 ? " profile, " : " profiles, ") +
+               QString::number(expected) + " expected";
+    }
+
+    // Points the store's current profile at the transfer's, after checking the options.
+    StoreType& Select(const Transfer& t) {
+        AllowOptions(t, Command(), t.kind != "all", false);
+        const int profile = OptionIndex(t.profile, 0, kBXRecords, "--profile");
+        StoreType& store = Store();
+        store.SetCurrentProfileID(static_cast<uint8_t>(profile));
+        return store;
+    }
+
+    StoreType& Store() {
+        if (!store_) store_ = std::make_unique<StoreType>(ToolHost());
+        return *store_;
+    }
+
+    std::unique_ptr<StoreType> store_;
+};
+
+using BX310V2Adapter = BXAdapter<prefbook::BX310V2Traits>;
+using BX330V2Adapter = BXAdapter<prefbook::BX330V2Traits>;
+
+}  // namespace
+
+PREFBOOKCTL_REGISTER_ADAPTER(BX310V2Adapter)
+PREFBOOKCTL_REGISTER_ADAPTER(BX330V2Adapter)
+
+}  // namespace prefbookctl
