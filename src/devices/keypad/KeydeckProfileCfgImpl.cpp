@@ -390,6 +390,33 @@ bool KeydeckProfileCfgImpl::GetKey(Map KeydeckMapping::*field, int type, int idx
     return true;
 }
 
+#define PREFBOOK_KEYDECK_KEY_DEF(Kind, Record, Map, field)                                           \
+    bool KeydeckProfileCfgImpl::Assign##Kind##Key(int type, int idx, int key, const Record& entry) { \
+        return AssignKey(&KeydeckMapping::field, type, idx, key, entry);                             \
+    }                                                                                                \
+    void KeydeckProfileCfgImpl::Delete##Kind##Key(int type, int idx, int key) {                      \
+        DeleteKey(&KeydeckMapping::field, type, idx, key);                                           \
+    }                                                                                                \
+    void KeydeckProfileCfgImpl::Clear##Kind##Keys(int type, int idx) {                               \
+        ClearKeys(&KeydeckMapping::field, type, idx);                                                \
+    }                                                                                                \
+    void KeydeckProfileCfgImpl::Set##Kind##Key(int type, int idx, int key, const Record& entry) {    \
+        if (KeydeckProfile* p = Profile(type, idx)) p->mapping.field[key] = entry;                   \
+    }                                                                                                \
+    bool KeydeckProfileCfgImpl::Get##Kind##Key(int type, int idx, int key, Record& entry) {          \
+        return GetKey(&KeydeckMapping::field, type, idx, key, entry);                                \
+    }                                                                                                \
+    void KeydeckProfileCfgImpl::Set##Kind##Keys(int type, int idx, const Map& keys) {                \
+        if (KeydeckProfile* p = Profile(type, idx)) p->mapping.field = keys;                         \
+    }                                                                                                \
+    bool KeydeckProfileCfgImpl::Get##Kind##Keys(int type, int idx, Map& keys) {                      \
+        const KeydeckProfile* p = Profile(type, idx);                                                \
+        keys = p ? p->mapping.field : Map{};                                                         \
+        return p != nullptr;                                                                         \
+    }
+PREFBOOK_KEYDECK_KEY_GROUPS(PREFBOOK_KEYDECK_KEY_DEF)
+#undef PREFBOOK_KEYDECK_KEY_DEF
+
 // The maps are emptied without giving their ids back: the suite resets the pool itself afterwards.
 void KeydeckProfileCfgImpl::ResetMapping(int type, int idx) {
     KeydeckProfile* p = Profile(type, idx);

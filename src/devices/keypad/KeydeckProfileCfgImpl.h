@@ -130,30 +130,14 @@ public:
     bool Get##Name(int type, int idx, int n, T& value) override;
     PREFBOOK_KEYDECK_ELEMENTS(PREFBOOK_KEYDECK_ELEMENT_DECL)
 #undef PREFBOOK_KEYDECK_ELEMENT_DECL
-#define PREFBOOK_KEYDECK_KEY_DECL(Kind, Record, Map, field)                            \
-    bool Assign##Kind##Key(int type, int idx, int key, const Record& entry) override { \
-        return AssignKey(&KeydeckMapping::field, type, idx, key, entry);               \
-    }                                                                                  \
-    void Delete##Kind##Key(int type, int idx, int key) override {                      \
-        DeleteKey(&KeydeckMapping::field, type, idx, key);                             \
-    }                                                                                  \
-    void Clear##Kind##Keys(int type, int idx) {                                        \
-        ClearKeys(&KeydeckMapping::field, type, idx);                                  \
-    }                                                                                  \
-    void Set##Kind##Key(int type, int idx, int key, const Record& entry) override {    \
-        if (KeydeckProfile* p = Profile(type, idx)) p->mapping.field[key] = entry;     \
-    }                                                                                  \
-    bool Get##Kind##Key(int type, int idx, int key, Record& entry) override {          \
-        return GetKey(&KeydeckMapping::field, type, idx, key, entry);                  \
-    }                                                                                  \
-    void Set##Kind##Keys(int type, int idx, const Map& keys) override {                \
-        if (KeydeckProfile* p = Profile(type, idx)) p->mapping.field = keys;           \
-    }                                                                                  \
-    bool Get##Kind##Keys(int type, int idx, Map& keys) override {                      \
-        const KeydeckProfile* p = Profile(type, idx);                                  \
-        keys = p ? p->mapping.field : Map{};                                           \
-        return p != nullptr;                                                           \
-    }
+#define PREFBOOK_KEYDECK_KEY_DECL(Kind, Record, Map, field)                           \
+    bool Assign##Kind##Key(int type, int idx, int key, const Record& entry) override; \
+    void Delete##Kind##Key(int type, int idx, int key) override;                      \
+    void Clear##Kind##Keys(int type, int idx);                                        \
+    void Set##Kind##Key(int type, int idx, int key, const Record& entry) override;    \
+    bool Get##Kind##Key(int type, int idx, int key, Record& entry) override;          \
+    void Set##Kind##Keys(int type, int idx, const Map& keys) override;                \
+    bool Get##Kind##Keys(int type, int idx, Map& keys) override;
     PREFBOOK_KEYDECK_KEY_GROUPS(PREFBOOK_KEYDECK_KEY_DECL)
 #undef PREFBOOK_KEYDECK_KEY_DECL
 
