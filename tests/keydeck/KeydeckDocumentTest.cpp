@@ -89,6 +89,12 @@ const ReadCase kReadCases[] = {
          EXPECT_EQ(second[3], 4);
          EXPECT_EQ(second[11], 44);  // low byte of 300
      }},
+    {"UnknownElementsAreSkippedWhole",
+     kHead + R"(<extra flag="0" exportPath="X"><profile/></extra><profile/></KEYDECK_G>)", true,
+     [](const KeydeckDocument& d) {
+         EXPECT_EQ(d.exportPath, "E");
+         EXPECT_EQ(d.profiles.size(), 1);
+     }},
     {"AppListOfAnotherLengthLeavesTheStoredOne",
      kHead +
          R"(<application><app path="1"/><app path="2"/><app path="3"/><app path="4"/></application></KEYDECK_G>)",

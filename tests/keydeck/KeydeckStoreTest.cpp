@@ -22,7 +22,8 @@ protected:
     // A document of the given flag whose profiles are named N0, N1, ...
     QByteArray Doc(int profiles, int flag, int current = 3, const char* root = "KEYDECK_G") {
         QByteArray xml = "<" + QByteArray(root) + " flag=\"" + QByteArray::number(flag) +
-                         "\" exportPath=\"E\" currentProfileID=\"" + QByteArray::number(current) + "\">";
+                         "\" exportPath=\"E\" currentProfileID=\"" + QByteArray::number(current) +
+                         "\"><application><app path=\"p1\"/><app/><app path=\"p3\"/></application>";
         for (int i = 0; i < profiles; ++i)
             xml += "<profile id=\"" + QByteArray::number(i) + "\" name=\"N" + QByteArray::number(i) + "\"/>";
         return xml + "</" + root + ">";
@@ -53,6 +54,9 @@ TEST_P(KeydeckStore, LoadsTheOtherVariantsDocument) {
     EXPECT_EQ(store->GetProfileName(type, 23), "N23");
     EXPECT_EQ(store->GetCurrentProfileId(type), 3);
     EXPECT_EQ(store->GetExportPath(type), "E");
+    QStringList apps;
+    store->GetAppPaths(apps);  // shared: the other variant falling back to defaults leaves them
+    EXPECT_EQ(apps, QStringList({"p1", "", "p3"}));
 }
 
 struct LoadCase {

@@ -7,6 +7,7 @@
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/ITL460ProfileCfg.h"
 #include "devices/keyboards/ITL480ProfileCfg.h"
+#include "devices/keypad/IKeydeckProfileCfg.h"
 #include "devices/mousepads/IFT280ProfileCfg.h"
 #include "devices/mousepads/IFT610ProfileCfg.h"
 #include "devices/textlight/IVL550ProfileCfg.h"
@@ -32,11 +33,12 @@ void PrintTo(const Singleton& s, std::ostream* os) {
 // clang-format on
 
 const Singleton kSingletons[] = {
-    PREFBOOK_SINGLETON(ITL480ProfileCfg), PREFBOOK_SINGLETON(ITL460ProfileCfg),
-    PREFBOOK_SINGLETON(IKR720ProfileCfg), PREFBOOK_SINGLETON(IFT610ProfileCfg),
-    PREFBOOK_SINGLETON(IFT280ProfileCfg), PREFBOOK_SINGLETON(IVL550ProfileCfg),
-    PREFBOOK_SINGLETON(IAU570ProfileCfg), PREFBOOK_SINGLETON(IDS180ProfileCfg),
-    PREFBOOK_SINGLETON(IAU320ProfileCfg), PREFBOOK_SINGLETON(IAU340ProfileCfg),
+    PREFBOOK_SINGLETON(ITL480ProfileCfg),   PREFBOOK_SINGLETON(ITL460ProfileCfg),
+    PREFBOOK_SINGLETON(IKR720ProfileCfg),   PREFBOOK_SINGLETON(IFT610ProfileCfg),
+    PREFBOOK_SINGLETON(IFT280ProfileCfg),   PREFBOOK_SINGLETON(IVL550ProfileCfg),
+    PREFBOOK_SINGLETON(IAU570ProfileCfg),   PREFBOOK_SINGLETON(IDS180ProfileCfg),
+    PREFBOOK_SINGLETON(IAU320ProfileCfg),   PREFBOOK_SINGLETON(IAU340ProfileCfg),
+    PREFBOOK_SINGLETON(IKeydeckProfileCfg),
 };
 
 class FirstInstanceCalls : public ::testing::TestWithParam<Singleton> {};

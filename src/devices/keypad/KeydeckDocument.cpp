@@ -191,12 +191,14 @@ KeydeckProfile ReadProfile(const StoreHost& host, QXmlStreamReader& r) {
     return p;
 }
 
-// Every start element the top loop meets is the root, "application" or a "profile"; before a flag has
-// been read only a keypad root passes (a root of flag 0 therefore lets the next element fail).
+// The top loop reads the root's attributes, "application" and every "profile"; other elements are
+// skipped whole. Before a flag has been read only a keypad root passes, so a root of flag 0 lets the
+// next element fail.
 ReadBody KeydeckBody(const StoreHost& host, KeydeckDocument& doc, bool& refused) {
     return [&host, &doc, &refused](QXmlStreamReader& r) {
         doc.flag = 0;
         doc.profiles.clear();
+        bool rootSeen = false;
         while (!r.atEnd()) {
             if (r.readNext() != QXmlStreamReader::StartElement) continue;
             const QStringRef name = r.name();
@@ -205,7 +207,14 @@ ReadBody KeydeckBody(const StoreHost& host, KeydeckDocument& doc, bool& refused)
                 refused = true;
                 return;
             }
-            if (name == QLatin1String("application")) {
+            if (!rootSeen) {
+                rootSeen = true;
+                const QXmlStreamAttributes a = r.attributes();
+                doc.flag = attrU16(a, QLatin1String("flag"));
+                doc.exportPath = attrString(a, QLatin1String("exportPath"));
+                doc.openExePath = attrString(a, QLatin1String("openExePath"));
+                doc.currentProfileId = attrU16(a, QLatin1String("currentProfileID"));
+            } else if (name == QLatin1String("application")) {
                 QStringList paths;
                 ForEachChild(r, [&](QStringRef child) {
                     if (child == QLatin1String("app"))
@@ -216,11 +225,7 @@ ReadBody KeydeckBody(const StoreHost& host, KeydeckDocument& doc, bool& refused)
             } else if (name == QLatin1String("profile")) {
                 doc.profiles.push_back(ReadProfile(host, r));
             } else {
-                const QXmlStreamAttributes a = r.attributes();
-                doc.flag = attrU16(a, QLatin1String("flag"));
-                doc.exportPath = attrString(a, QLatin1String("exportPath"));
-                doc.openExePath = attrString(a, QLatin1String("openExePath"));
-                doc.currentProfileId = attrU16(a, QLatin1String("currentProfileID"));
+                r.skipCurrentElement();
             }
         }
     };

@@ -66,7 +66,6 @@ KeydeckProfile* KeydeckProfileCfgImpl::Profile(int type, int idx) {
 void KeydeckProfileCfgImpl::ResetVariant(KeydeckVariant& v) {
     v.profiles.clear();
     for (int n = 0; n < kKeydeckProfileCount; ++n) v.profiles.push_back(DefaultKeydeckProfile(n));
-    SetAppPathsLocked(DefaultAppPaths());
     v.exportPath.clear();
     v.openExePath.clear();
     v.documentPath.clear();
@@ -74,8 +73,11 @@ void KeydeckProfileCfgImpl::ResetVariant(KeydeckVariant& v) {
 
 // Every attempted document leaves its current profile id and paths behind; only a document read
 // without error that holds 24 profiles is kept, whatever its flag says, as the suite always did.
+// The application paths are shared: a variant that falls back to its defaults clears them only when
+// the other variant has not loaded its own, else it restores the ones that variant loaded.
 void KeydeckProfileCfgImpl::Load(int type) {
     KeydeckVariant& v = variants_[type];
+    const QStringList before = AppPathsLocked();
     uint16_t flag = 0;
     const auto read = [&](const QString& path) {
         v.documentPath = path;
@@ -99,6 +101,10 @@ void KeydeckProfileCfgImpl::Load(int type) {
         LoadNewestDocument(host_.ProfileDir(type), QStringLiteral("xml"), read, accept);
     if (outcome.accepted || (outcome.keep && v.profiles.size() == kKeydeckProfileCount)) return;
     ResetVariant(v);
+    const bool otherLoaded = std::any_of(variants_.begin(), variants_.end(), [&](const auto& item) {
+        return item.first != type && !item.second.documentPath.isEmpty();
+    });
+    SetAppPathsLocked(otherLoaded ? before : DefaultAppPaths());
 }
 
 int KeydeckProfileCfgImpl::GetProfileNum(int type) {
