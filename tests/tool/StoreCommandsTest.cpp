@@ -121,13 +121,14 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 12);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 14);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
                          ::testing::Values(RenameCase{"tl460", "TL460B", 3, "name", {3}},
                                            RenameCase{"kr720", "KR720", 4, "name", {20, 21, 22, 23, 24}},
-                                           RenameCase{"au340", "AU340", 0, "name", {0}}),
+                                           RenameCase{"au340", "AU340", 0, "name", {0}},
+                                           RenameCase{"keydeck_c", "KEYDECK_C", 7, "name", {7}}),
                          [](const auto& info) { return std::string(info.param.model); });
 
 TEST_F(StoreCommands, RenameKeepsTheOlderDocumentBesideTheNewOne) {
@@ -347,7 +348,7 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
         EXPECT_EQ(f.toObject()["document"].toString(), "defaults");
     }
     EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "AU570", "AU320", "AU340", "DS180", "FT610",
-                                   "FT280M", "FT280L", "FT280XL", "VL550"}));
+                                   "FT280M", "FT280L", "FT280XL", "KEYDECK_G", "KEYDECK_C", "VL550"}));
 }
 
 // --- export and import ---
@@ -449,7 +450,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"ds180", {}, "ds180", {}, "ds180", "DS180"},
                       RoundTrip{"au570", {}, "au570", {}, "au570", "AU570"},
                       RoundTrip{"ft280SizeToSize", {}, "ft280m", {}, "ft280xl", "FT280XL"},
-                      RoundTrip{"vl550", {}, "vl550", {}, "vl550", "VL550"}),
+                      RoundTrip{"vl550", {}, "vl550", {}, "vl550", "VL550"},
+                      RoundTrip{"keydeckG", {"--profile", "2"}, "keydeck_g", {}, "keydeck_g", "KEYDECK_G"},
+                      RoundTrip{"keydeckC", {"--profile", "5"}, "keydeck_c", {}, "keydeck_c", "KEYDECK_C"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 struct Refusal {

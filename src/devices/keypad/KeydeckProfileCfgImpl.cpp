@@ -284,13 +284,15 @@ bool KeydeckProfileCfgImpl::HasFreeMacroId(int type, int idx) {
 }
 
 // Advanced keys are left out: the suite hands their ids out from another range.
+void ClaimUsedMacroIdsOf(KeydeckProfile& p) {
+    for (const auto& item : p.macros.macros) ClaimIds(p.freeMacroIds, item.second.assignments);
+    for (const auto& k : p.mapping.simpleKeys) p.freeMacroIds.removeAll(k.second.macro.slot);
+    for (const auto& k : p.mapping.shortcutKeys) p.freeMacroIds.removeAll(k.second.macroId);
+    for (const auto& k : p.mapping.specialKeys) p.freeMacroIds.removeAll(k.second.macoId);
+}
+
 void KeydeckProfileCfgImpl::ClaimUsedMacroIds(int type, int idx) {
-    KeydeckProfile* p = Profile(type, idx);
-    if (!p) return;
-    for (const auto& item : p->macros.macros) ClaimIds(p->freeMacroIds, item.second.assignments);
-    for (const auto& k : p->mapping.simpleKeys) p->freeMacroIds.removeAll(k.second.macro.slot);
-    for (const auto& k : p->mapping.shortcutKeys) p->freeMacroIds.removeAll(k.second.macroId);
-    for (const auto& k : p->mapping.specialKeys) p->freeMacroIds.removeAll(k.second.macoId);
+    if (KeydeckProfile* p = Profile(type, idx)) ClaimUsedMacroIdsOf(*p);
 }
 
 void KeydeckProfileCfgImpl::ResetFreeMacroIds(int type, int idx) {

@@ -51,6 +51,9 @@ inline uint8_t& MacroIdOf(SpecialKeyAssign& k) {
     return k.macoId;
 }
 
+// Takes every id a key assignment or macro assignment of the profile uses out of its pool.
+void ClaimUsedMacroIdsOf(KeydeckProfile& p);
+
 // One variant's data: what its document holds plus the values that live in memory only.
 struct KeydeckVariant {
     uint8_t currentProfileChanged = 0;
