@@ -1,7 +1,6 @@
 #include "devices/keypad/KeydeckProfileCfgImpl.h"
 
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <algorithm>
 #include <cstring>
 
@@ -604,33 +603,33 @@ void KeydeckProfileCfgImpl::SetMacroPath(int type, int idx, const std::string& p
 // ---- Application paths: the one state several threads reach ----
 
 QStringList KeydeckProfileCfgImpl::AppPathsLocked() {
-    QMutexLocker lock(&appPathsLock_);
+    const std::lock_guard<std::mutex> lock(appPathsLock_);
     return appPaths_;
 }
 
 void KeydeckProfileCfgImpl::SetAppPathsLocked(const QStringList& paths) {
-    QMutexLocker lock(&appPathsLock_);
+    const std::lock_guard<std::mutex> lock(appPathsLock_);
     appPaths_ = paths;
 }
 
 void KeydeckProfileCfgImpl::GetAppPath(int index, QString& path) {
-    QMutexLocker lock(&appPathsLock_);
+    const std::lock_guard<std::mutex> lock(appPathsLock_);
     path.clear();
     if (index >= 0 && index < appPaths_.size()) path = appPaths_[index];
 }
 
 void KeydeckProfileCfgImpl::GetAppPaths(QStringList& paths) {
-    QMutexLocker lock(&appPathsLock_);
+    const std::lock_guard<std::mutex> lock(appPathsLock_);
     paths = appPaths_;
 }
 
 void KeydeckProfileCfgImpl::SetAppPath(int index, const QString& path) {
-    QMutexLocker lock(&appPathsLock_);
+    const std::lock_guard<std::mutex> lock(appPathsLock_);
     if (index >= 0 && index < appPaths_.size()) appPaths_[index] = path;
 }
 
 void KeydeckProfileCfgImpl::SetAppPaths(const QStringList& paths) {
-    QMutexLocker lock(&appPathsLock_);
+    const std::lock_guard<std::mutex> lock(appPathsLock_);
     appPaths_ = paths;
 }
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QMutex>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <map>
+#include <mutex>
 
 #include "devices/keypad/IKeydeckProfileCfg.h"
 #include "devices/keypad/KeydeckDocument.h"
@@ -208,7 +208,9 @@ private:
     uint8_t stateFlag_ = 0;
     QStringList appPaths_;  // guarded by appPathsLock_
     std::map<int, KeydeckVariant> variants_;
-    QMutex appPathsLock_;
+    // std::mutex rather than QMutex: its locking is visible to the thread sanitizer, Qt's contended
+    // path is not.
+    std::mutex appPathsLock_;
     // Returned by reference for a bad type or index.
     const KeydeckProfile emptyProfile_{};
     const QString emptyPath_;
