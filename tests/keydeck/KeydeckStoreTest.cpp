@@ -155,6 +155,25 @@ TEST_P(KeydeckStore, KeyGroupsDrawFromAndReturnToThePool) {
     }
 }
 
+TEST_P(KeydeckStore, ClearingAGroupGivesEveryIdBack) {
+    auto store = Fresh();
+    for (int key : {4, 9}) ASSERT_TRUE(store->AssignSimpleKey(type, 1, key, {}));
+    for (int key : {4, 9}) ASSERT_TRUE(store->AssignAdvancedKey(type, 1, key, {}));
+    store->ClearSimpleKeys(type, 1);
+    store->ClearAdvancedKeys(type, 1);
+    SimpleKeyMap simple{{1, {}}};
+    AdvancedKeyMap advanced{{1, {}}};
+    ASSERT_TRUE(store->GetSimpleKeys(type, 1, simple));
+    ASSERT_TRUE(store->GetAdvancedKeys(type, 1, advanced));
+    EXPECT_TRUE(simple.empty() && advanced.empty());
+    std::vector<int> pool;
+    while (store->HasFreeMacroId(type, 1)) pool.push_back(store->TakeFreeMacroId(type, 1));
+    std::vector<int> expected;
+    for (int id = 4; id < 24; ++id) expected.push_back(id);
+    for (int id = 0; id < 4; ++id) expected.push_back(id);
+    EXPECT_EQ(pool, expected);
+}
+
 TEST_P(KeydeckStore, ClaimingUsedIdsSkipsAdvancedKeys) {
     auto store = Fresh();
     store->SetSimpleKey(type, 1, 0, [] {

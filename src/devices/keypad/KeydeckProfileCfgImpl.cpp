@@ -404,9 +404,6 @@ bool KeydeckProfileCfgImpl::GetKey(Map KeydeckMapping::*field, int type, int idx
     void KeydeckProfileCfgImpl::Delete##Kind##Key(int type, int idx, int key) {                      \
         DeleteKey(&KeydeckMapping::field, type, idx, key);                                           \
     }                                                                                                \
-    void KeydeckProfileCfgImpl::Clear##Kind##Keys(int type, int idx) {                               \
-        ClearKeys(&KeydeckMapping::field, type, idx);                                                \
-    }                                                                                                \
     void KeydeckProfileCfgImpl::Set##Kind##Key(int type, int idx, int key, const Record& entry) {    \
         if (KeydeckProfile* p = Profile(type, idx)) p->mapping.field[key] = entry;                   \
     }                                                                                                \
@@ -423,6 +420,14 @@ bool KeydeckProfileCfgImpl::GetKey(Map KeydeckMapping::*field, int type, int idx
     }
 PREFBOOK_KEYDECK_KEY_GROUPS(PREFBOOK_KEYDECK_KEY_DEF)
 #undef PREFBOOK_KEYDECK_KEY_DEF
+
+void KeydeckProfileCfgImpl::ClearSimpleKeys(int type, int idx) {
+    ClearKeys(&KeydeckMapping::simpleKeys, type, idx);
+}
+
+void KeydeckProfileCfgImpl::ClearAdvancedKeys(int type, int idx) {
+    ClearKeys(&KeydeckMapping::advancedKeys, type, idx);
+}
 
 // The maps are emptied without giving their ids back: the suite resets the pool itself afterwards.
 void KeydeckProfileCfgImpl::ResetMapping(int type, int idx) {

@@ -136,13 +136,15 @@ public:
 #define PREFBOOK_KEYDECK_KEY_DECL(Kind, Record, Map, field)                           \
     bool Assign##Kind##Key(int type, int idx, int key, const Record& entry) override; \
     void Delete##Kind##Key(int type, int idx, int key) override;                      \
-    void Clear##Kind##Keys(int type, int idx);                                        \
     void Set##Kind##Key(int type, int idx, int key, const Record& entry) override;    \
     bool Get##Kind##Key(int type, int idx, int key, Record& entry) override;          \
     void Set##Kind##Keys(int type, int idx, const Map& keys) override;                \
     bool Get##Kind##Keys(int type, int idx, Map& keys) override;
     PREFBOOK_KEYDECK_KEY_GROUPS(PREFBOOK_KEYDECK_KEY_DECL)
 #undef PREFBOOK_KEYDECK_KEY_DECL
+    // Only these two groups can be cleared at once.
+    void ClearSimpleKeys(int type, int idx) override;
+    void ClearAdvancedKeys(int type, int idx) override;
 
     int GetMacroNum(int type, int idx) override;
     bool GetMacroSet(int type, int idx, KeydeckMacroTable& macros) override;
