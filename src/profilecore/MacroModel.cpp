@@ -22,6 +22,25 @@ void SlotKeyAssign::Parse(QStringRef text, QVector<Item>& items) {
     }
 }
 
+QString SlotIdAssign::Format(const KeydeckSlotMap& items) {
+    QString text;
+    for (auto it = items.cbegin(); it != items.cend(); ++it) {
+        if (!text.isEmpty()) text += QLatin1Char(',');
+        text += DecimalText(it.key()) + QLatin1Char(':') + DecimalText(it.value());
+    }
+    return text;
+}
+
+void SlotIdAssign::Parse(QStringRef text, KeydeckSlotMap& items) {
+    const auto low = [](QStringRef piece) {
+        return static_cast<uint8_t>(static_cast<uint32_t>(parseInt(piece)) & 0xFFu);
+    };
+    for (const QStringRef& part : text.split(QLatin1Char(','))) {
+        const QVector<QStringRef> pieces = part.split(QLatin1Char(':'));
+        if (pieces.size() == 2) items.insert(low(pieces[0]), low(pieces[1]));
+    }
+}
+
 QString KeyListAssign::Format(const QVector<Item>& items) {
     QString text;
     for (uint16_t key : items) {

@@ -30,6 +30,22 @@ struct SlotKeyAssign {
     static void Parse(QStringRef text, QVector<Item>& items);
 };
 
+// The keypad's slot -> id map: "3:17,5:2" in ascending slot order; a later part for the same slot
+// replaces an earlier one.
+struct SlotIdAssign {
+    using Item = std::pair<uint8_t, uint8_t>;
+    template <class Entry>
+    static KeydeckSlotMap& List(Entry& e) {
+        return e.assignments;
+    }
+    template <class Entry>
+    static const KeydeckSlotMap& List(const Entry& e) {
+        return e.assignments;
+    }
+    static QString Format(const KeydeckSlotMap& items);
+    static void Parse(QStringRef text, KeydeckSlotMap& items);
+};
+
 // Plain key numbers: "17,300"; every part is one key (an unparsable part reads as 0).
 struct KeyListAssign {
     using Item = uint16_t;
@@ -75,14 +91,17 @@ std::string RecordName(const Record& record) {
 }
 
 // The by-name macro operations, the "macros" element and the macro file, written once for every
-// record layout (Entry::record) and assignment spelling (Assign). "Access" finds an entry by name and
-// inserts an empty one when there is none, which is why getters create macros.
-template <class Entry, class Assign>
+// record layout (Entry::record), assignment spelling (Assign) and table (by name, or in insertion
+// order). "Access" finds an entry by name and inserts an empty one when there is none, which is why
+// getters create macros.
+template <class Entry, class Assign, class Table = std::map<std::string, Entry>>
 class MacroModel {
 public:
-    using Map = std::map<std::string, Entry>;
+    using Map = Table;
     using Record = decltype(Entry::record);
     using Item = typename Assign::Item;
+    // Steps the record has room for: 199, or 127 in the keypad's record.
+    static constexpr int kCapacity = static_cast<int>(sizeof(Record::actions) / sizeof(MacroAction));
 
     static Entry& Access(Map& map, const std::string& name) { return map[name]; }
 
@@ -147,14 +166,7 @@ public:
             writeUtf8(w, QStringLiteral("name"), item.first);
             writeNumber(w, QLatin1String("mode"), record.mode);
             w.writeAttribute(QStringLiteral("assign"), Assign::Format(Assign::List(item.second)));
-            const int count = std::min<int>(record.actionCount, kMacroActionCapacity);
-            for (int i = 0; i < count; ++i) {
-                const MacroAction& action = record.actions[i];
-                w.writeEmptyElement(QStringLiteral("action"));
-                writeNumber(w, QLatin1String("key"), action.key);
-                writeNumber(w, QLatin1String("event"), action.event);
-                writeNumber(w, QLatin1String("timer"), action.timer);
-            }
+            WriteActions(w, record);
             w.writeEndElement();
         }
         w.writeEndElement();
@@ -171,6 +183,44 @@ public:
             ReadMacro(r, set.macros, host);
             return true;
         });
+    }
+
+    // The record's steps as "action" children; a count beyond the record's room is clamped.
+    static void WriteActions(QXmlStreamWriter& w, const Record& record) {
+        const int count = std::min<int>(record.actionCount, kCapacity);
+        for (int i = 0; i < count; ++i) {
+            const MacroAction& action = record.actions[i];
+            w.writeEmptyElement(QStringLiteral("action"));
+            writeNumber(w, QLatin1String("key"), action.key);
+            writeNumber(w, QLatin1String("event"), action.event);
+            writeNumber(w, QLatin1String("timer"), action.timer);
+        }
+    }
+
+    // The "action" children of the current element into the record, up to its end. Steps beyond the
+    // record's room are dropped and logged under the macro's name.
+    static void ReadActions(QXmlStreamReader& r, Record& record, const std::string& name,
+                            const StoreHost& host) {
+        int steps = 0;
+        bool dropped = false;
+        ForEachChild(r, [&](QStringRef child) {
+            if (child != QLatin1String("action")) return false;
+            if (steps == kCapacity) {
+                dropped = true;
+                return false;
+            }
+            const QXmlStreamAttributes a = r.attributes();
+            MacroAction& action = record.actions[steps++];
+            action.key = attrU16(a, QLatin1String("key"));
+            action.event = attrU8(a, QLatin1String("event"));
+            action.timer = attrU16(a, QLatin1String("timer"));
+            return false;
+        });
+        record.actionCount = static_cast<uint8_t>(steps);
+        if (dropped) {
+            host.Log("Macro " + QString::fromStdString(name) + " holds more than " +
+                     QString::number(kCapacity) + " actions; the rest are dropped.");
+        }
     }
 
     // ---- Macro files: a root of the model's name with flag 8738 holding one "macros" element ----
@@ -241,32 +291,14 @@ private:
         entry.record.mode = attrU8(attrs, QLatin1String("mode"));
         const QStringRef assign = attrs.value(QLatin1String("assign"));
         if (!assign.isEmpty()) Assign::Parse(assign, Assign::List(entry));
-        int steps = 0;
-        bool dropped = false;
-        ForEachChild(r, [&](QStringRef child) {
-            if (child != QLatin1String("action")) return false;
-            if (steps == kMacroActionCapacity) {
-                dropped = true;
-                return false;
-            }
-            const QXmlStreamAttributes a = r.attributes();
-            MacroAction& action = entry.record.actions[steps++];
-            action.key = attrU16(a, QLatin1String("key"));
-            action.event = attrU8(a, QLatin1String("event"));
-            action.timer = attrU16(a, QLatin1String("timer"));
-            return false;
-        });
-        entry.record.actionCount = static_cast<uint8_t>(steps);
-        if (dropped) {
-            host.Log("Macro " + QString::fromStdString(name) + " holds more than " +
-                     QString::number(kMacroActionCapacity) + " actions; the rest are dropped.");
-        }
+        ReadActions(r, entry.record, name, host);
         if (!name.empty()) macros[name] = std::move(entry);
     }
 };
 
 using ShortMacros = MacroModel<MacroEntry, SlotKeyAssign>;
 using LongMacros = MacroModel<MacroEntryLong, SlotKeyAssign>;
+using KeydeckMacros = MacroModel<KeydeckMacroEntry, SlotIdAssign, KeydeckMacroTable>;
 
 // The check of GetMacroMode and SetMacroMode: a valid profile index and a non-empty name, else the
 // store's message, such as "KR720ProfileCfg: GetMacroMode Failed. Profile Id[3]. Macro Name[]."

@@ -40,8 +40,8 @@ TEST(ExportedSymbols, EveryStoreAccessorIsExported) {
           "IAU570ProfileCfg::Instance()", "IDS180ProfileCfg::Instance()", "IAU320ProfileCfg::Instance()",
           "IAU340ProfileCfg::Instance()", "IFT610ProfileCfg::Instance()", "IFT280ProfileCfg::Instance()",
           "IVL550ProfileCfg::Instance()", "IPR260ProfileCfg::Instance()", "IPR261ProfileCfg::Instance()",
-          "IPR940ProfileCfg::Instance()", "IBX310V2ProfileCfg::Instance()",
-          "IBX330V2ProfileCfg::Instance()"}) {
+          "IPR940ProfileCfg::Instance()", "IBX310V2ProfileCfg::Instance()", "IBX330V2ProfileCfg::Instance()",
+          "IKeydeckProfileCfg::Instance()"}) {
         EXPECT_TRUE(symbols.contains(accessor)) << accessor;
     }
 }

@@ -90,9 +90,12 @@ Expect Expected(const ReaderEntry& e, Variant v) {
         case Variant::NonUtf8:
             return Expect::Unreadable;
         case Variant::WrongRoot:
-            return refuses ? Expect::Refused : Expect::Skipped;
+            return refuses || e.rootCheck == RootCheck::RefusesForeignRoot ? Expect::Refused
+                                                                           : Expect::Skipped;
         case Variant::WrongFlag:
         case Variant::MissingFlag:
+            if (e.rootCheck == RootCheck::RefusesForeignRoot && v == Variant::MissingFlag)
+                return Expect::Unreadable;
             return refuses ? Expect::Refused : Expect::NotAccepted;
         case Variant::MissingAttributes:
         case Variant::TooLarge:

@@ -10,6 +10,7 @@
 #include "devices/keyboards/BXProfileStore.h"
 #include "devices/keyboards/KR720Document.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "devices/keypad/KeydeckProfileCfgImpl.h"
 #include "devices/mice/MouseXml.h"
 #include "devices/mice/PR26xDocument.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
@@ -583,6 +584,147 @@ ReaderEntry PR940Entry() {
     return e;
 }
 
+// ---- Keypad documents (both variants) and the keypad's macro file ----
+
+KeydeckMacroRecord SampleKeydeckRecord(const std::string& name, uint8_t mode, int steps) {
+    KeydeckMacroRecord record{};
+    SetRecordName(record, name);
+    record.mode = mode;
+    record.actionCount = static_cast<uint8_t>(steps);
+    for (int i = 0; i < steps; ++i) {
+        record.actions[i] = MacroAction{static_cast<uint16_t>(4 + i), static_cast<uint8_t>(i % 2),
+                                        static_cast<uint16_t>(65535 - i)};
+    }
+    return record;
+}
+
+KeydeckMacroSet RichKeydeckMacros() {
+    KeydeckMacroSet set;
+    set.path = "C:/macros";
+    set.currMacro = kUtf8Name;
+    set.macros["z"] = KeydeckMacroEntry{SampleKeydeckRecord("z", 3, 2), {{3, 17}, {27, 0}}, {}};
+    set.macros[kUtf8Name] =
+        KeydeckMacroEntry{SampleKeydeckRecord(kUtf8Name, 7, kKeydeckMacroActionCapacity), {}, {}};
+    set.macros[kLongName] = KeydeckMacroEntry{SampleKeydeckRecord(kLongName, 0, 0), {{255, 23}}, {}};
+    return set;
+}
+
+// The sample's current profile is 0: a variant that falls back to its defaults keeps the current
+// profile of the last document it tried, so only then do the fallback and the defaults agree.
+KeydeckDocument KeydeckSample(bool rich) {
+    KeydeckDocument doc;
+    doc.flag = kKeydeckStoreFlag;
+    doc.appPaths = QStringList{QString(), QString(), QString()};
+    for (int n = 0; n < kKeydeckProfileCount; ++n) doc.profiles.push_back(DefaultKeydeckProfile(n));
+    if (!rich) return doc;
+    doc.exportPath = QStringLiteral("/home/user/exports");
+    doc.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
+    doc.appPaths = QStringList{QStringLiteral("C:/a.exe"), QString(), QString::fromUtf8("C:/\xc3\xa4.exe")};
+    for (int n = 0; n < 2; ++n) {  // two full profiles keep the fuzzer fast
+        KeydeckProfile& p = doc.profiles[n];
+        p.name = n == 1 ? kUtf8Name : "profile";
+        p.exe = "game.exe";
+        for (int i = 0; i < kKeydeckIndicatorBytes; ++i) p.indicator[i] = static_cast<uint8_t>(i * 20);
+        p.lighting.currMode = 4;
+        p.lighting.customColors[71] = 9;
+        p.lighting.foreground = SampleColors(n);
+        p.mapping = {1, -2, 65535, 3, {{1, 300, 400, 500, 600, 7, 8}}, {}, {}, {}, {}};
+        SimpleKeyAssign simple;
+        simple.type = 2;
+        simple.func = -1;
+        simple.macro = SampleKeydeckRecord("", 1, 3);
+        simple.macro.slot = 5;
+        p.mapping.simpleKeys[4] = simple;
+        p.mapping.advancedKeys[6] = {7, QStringLiteral("Ctrl+K"), kUtf8Name.c_str()};
+        p.mapping.shortcutKeys[8] = {9, 10};
+        p.mapping.specialKeys[11] = {12, 1300};
+        p.macros = RichKeydeckMacros();
+    }
+    return doc;
+}
+
+ReaderEntry KeydeckEntry(const char* name, int type) {
+    const QLatin1String root = KeydeckRootName(type);
+    const auto write = [root](const KeydeckDocument& doc) {
+        return WriteToBytes([&](QXmlStreamWriter& w) { WriteKeydeckDocument(w, root, doc); });
+    };
+    const auto fresh = [] {
+        KeydeckDocument doc;
+        doc.flag = kKeydeckStoreFlag;
+        doc.appPaths = QStringList{QString(), QString(), QString()};
+        return doc;
+    };
+    // The state carries the store's flag: a store writes its own whatever it read, and acceptance
+    // already judges the flag that was read.
+    const auto result = [write](bool read, KeydeckDocument doc) {
+        const bool accepted =
+            read && doc.flag == kKeydeckStoreFlag && doc.profiles.size() == kKeydeckProfileCount;
+        doc.flag = kKeydeckStoreFlag;
+        return ReadResult{read, accepted, write(doc)};
+    };
+    ReaderEntry e;
+    e.name = name;
+    e.root = QByteArray(root.data(), root.size());
+    e.flag = QByteArray::number(kKeydeckStoreFlag);
+    e.rootCheck = RootCheck::RefusesForeignRoot;
+    e.defaultSample = [write] { return write(KeydeckSample(false)); };
+    e.richSample = [write] { return write(KeydeckSample(true)); };
+    e.initialState = [write, fresh] { return write(fresh()); };
+    e.readDevice = [result, fresh](const StoreHost& host, QIODevice& device, const QString& path) {
+        KeydeckDocument doc = fresh();
+        const bool read = ReadKeydeckDocument(host, device, path, doc);
+        return result(read, doc);
+    };
+    e.readFile = [result, fresh](const StoreHost& host, const QString& path) {
+        KeydeckDocument doc = fresh();
+        const bool read = ReadKeydeckFile(host, path, doc);
+        return result(read, doc);
+    };
+    e.loadAndSave = [type](const StoreHost& host) { return KeydeckProfileCfgImpl(host).SaveProfile(type); };
+    e.storeFolder = [type](const StoreHost& host) { return host.ProfileDir(type); };
+    return e;
+}
+
+// The keypad's macro file, imported into a set that already holds one macro.
+ReaderEntry KeydeckMacroFileEntry() {
+    const QLatin1String root = KeydeckRootName(19);
+    const auto write = [root](const KeydeckMacroSet& set) {
+        return WriteToBytes([&](QXmlStreamWriter& w) {
+            w.writeStartElement(root);
+            w.writeAttribute(QStringLiteral("flag"), QStringLiteral("8738"));
+            KeydeckMacros::Write(w, {set.path, set.currMacro, set.macros});
+            w.writeEndElement();
+        });
+    };
+    const auto starting = [] {
+        KeydeckMacroSet set;
+        set.path = "before";
+        set.currMacro = "kept";
+        set.macros["kept"] = KeydeckMacroEntry{SampleKeydeckRecord("kept", 9, 1), {{1, 1}}, {}};
+        return set;
+    };
+    ReaderEntry e;
+    e.name = "keydeck_macros";
+    e.root = QByteArray(root.data(), root.size());
+    e.flag = "8738";
+    e.rootCheck = RootCheck::Refuses;
+    e.defaultSample = [write] { return write(KeydeckMacroSet{}); };
+    e.richSample = [write] { return write(RichKeydeckMacros()); };
+    e.initialState = [write, starting] { return write(starting()); };
+    e.readDevice = [root, write, starting](const StoreHost& host, QIODevice& device, const QString& path) {
+        KeydeckMacroSet set = starting();
+        const bool read =
+            KeydeckMacros::ImportDevice(host, device, path, root, {set.path, set.currMacro, set.macros});
+        return ReadResult{read, read, write(set)};
+    };
+    e.readFile = [root, write, starting](const StoreHost& host, const QString& path) {
+        KeydeckMacroSet set = starting();
+        const bool read = KeydeckMacros::ImportFile(host, path, root, {set.path, set.currMacro, set.macros});
+        return ReadResult{read, read, write(set)};
+    };
+    return e;
+}
+
 std::vector<ReaderEntry> BuildCatalog() {
     return {
         TLEntry<TL480Traits>("tl480"),
@@ -604,6 +746,9 @@ std::vector<ReaderEntry> BuildCatalog() {
         PR26xMacroFileEntry("pr260_macros", PR260Model()),
         PR26xMacroFileEntry("pr261_macros", PR261Model()),
         PR940Entry(),
+        KeydeckEntry("keydeck_g", 19),
+        KeydeckEntry("keydeck_c", 20),
+        KeydeckMacroFileEntry(),
     };
 }
 

@@ -25,6 +25,9 @@ struct ReadResult {
 enum class RootCheck {
     Skips,    // store documents: a foreign root is skipped, the read succeeds with nothing in it
     Refuses,  // imports: the reader reports false and its target stays exactly as it was
+    // The keypad: a foreign root is refused as above, a root without a flag ends the read with false
+    // at the next element, a wrong flag reads but is not accepted.
+    RefusesForeignRoot,
 };
 
 struct ReaderEntry {

@@ -9,6 +9,7 @@
 #include "devices/keyboards/BXProfileStore.h"
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "devices/keypad/KeydeckProfileCfgImpl.h"
 #include "devices/mice/PR26xProfileCfgImpl.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
@@ -29,6 +30,7 @@ struct StoreKind {
     std::function<bool(void*)> save;
     std::function<void(void*, int)> mark;
     std::function<int(void*)> markOf;
+    const char* root = nullptr;  // the document's root, when it is not the name in lower case
 };
 
 template <class S>
@@ -74,6 +76,19 @@ StoreKind Audio(const char* name, int type) {
             }};
 }
 
+// One row per keypad variant; each row saves and marks only its own variant.
+StoreKind Keydeck(const char* name, int type) {
+    using S = KeydeckProfileCfgImpl;
+    return {name,
+            type,
+            "xml",
+            Make<S>,
+            [type](void* s) { return As<S>(s).SaveProfile(type); },
+            [type](void* s, int n) { As<S>(s).SetProfileName(type, 0, MarkText(n)); },
+            [type](void* s) { return NumberIn(As<S>(s).GetProfileName(type, 0)); },
+            name};
+}
+
 const StoreKind kStores[] = {
     Keyboard<TL480ProfileCfgImpl>("TL480", 1),
     Keyboard<TL460ProfileCfgImpl>("TL460", 3),
@@ -82,6 +97,8 @@ const StoreKind kStores[] = {
     Keyboard<PR261ProfileCfgImpl>("PR261", 9),
     Keyboard<BX310V2ProfileCfgImpl>("BX310V2", 5),
     Keyboard<BX330V2ProfileCfgImpl>("BX330V2", 6),
+    Keydeck("KEYDECK_G", 19),
+    Keydeck("KEYDECK_C", 20),
     Audio<DS180ProfileCfgImpl>("DS180", 14),
     Audio<AU320ProfileCfgImpl>("AU320", 12),
     Audio<AU340ProfileCfgImpl>("AU340", 13),
@@ -146,7 +163,8 @@ TEST_P(SharedBehaviour, BrokenNewestDocumentFallsBackToTheOlderOne) {
     if (QString(kind.suffix) != "xml") GTEST_SKIP() << "a binary record has no structure to break";
     SaveMarked(Fresh().get(), 5);
     const QString broken = dir + "2099-01-01 00-00-00.xml";
-    WriteFile(broken, "<" + QByteArray(kind.name).toLower() + "><profile");
+    const QByteArray root = kind.root ? QByteArray(kind.root) : QByteArray(kind.name).toLower();
+    WriteFile(broken, "<" + root + " flag=\"1282\"><profile");
     SetModified(broken, QDateTime::currentDateTime().addSecs(60));
     EXPECT_EQ(kind.markOf(Fresh().get()), 5);
     EXPECT_TRUE(t.log.Lines().join('\n').contains("Failed to parse file " + broken + " : "));

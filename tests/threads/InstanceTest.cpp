@@ -9,6 +9,7 @@
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/ITL460ProfileCfg.h"
 #include "devices/keyboards/ITL480ProfileCfg.h"
+#include "devices/keypad/IKeydeckProfileCfg.h"
 #include "devices/mice/IPR260ProfileCfg.h"
 #include "devices/mice/IPR261ProfileCfg.h"
 #include "devices/mice/IPR940ProfileCfg.h"
@@ -44,7 +45,7 @@ const Singleton kSingletons[] = {
     PREFBOOK_SINGLETON(IAU320ProfileCfg),   PREFBOOK_SINGLETON(IAU340ProfileCfg),
     PREFBOOK_SINGLETON(IPR260ProfileCfg),   PREFBOOK_SINGLETON(IPR261ProfileCfg),
     PREFBOOK_SINGLETON(IPR940ProfileCfg),   PREFBOOK_SINGLETON(IBX310V2ProfileCfg),
-    PREFBOOK_SINGLETON(IBX330V2ProfileCfg),
+    PREFBOOK_SINGLETON(IBX330V2ProfileCfg), PREFBOOK_SINGLETON(IKeydeckProfileCfg),
 };
 
 class FirstInstanceCalls : public ::testing::TestWithParam<Singleton> {};

@@ -87,7 +87,7 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 17);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 19);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
@@ -96,7 +96,8 @@ INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
                                            RenameCase{"au340", "AU340", 0, "name", {0}},
                                            RenameCase{"pr261", "PR261", 2, "name", {2}},
                                            RenameCase{"pr940", "PR940", 2, "name", {2}},
-                                           RenameCase{"bx330v2", "BX330V2", 2, "name", {2}}),
+                                           RenameCase{"bx330v2", "BX330V2", 2, "name", {2}},
+                                           RenameCase{"keydeck_c", "KEYDECK_C", 7, "name", {7}}),
                          [](const auto& info) { return std::string(info.param.model); });
 
 TEST_F(StoreCommands, RenameKeepsTheOlderDocumentBesideTheNewOne) {
@@ -330,7 +331,7 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
     }
     EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "BX310V2", "BX330V2", "PR940", "PR260", "PR261",
                                    "AU570", "AU320", "AU340", "DS180", "FT610", "FT280M", "FT280L", "FT280XL",
-                                   "VL550"}));
+                                   "KEYDECK_G", "KEYDECK_C", "VL550"}));
 }
 
 // --- export and import ---
@@ -435,7 +436,9 @@ INSTANTIATE_TEST_SUITE_P(
                       RoundTrip{"ft280SizeToSize", {}, "ft280m", {}, "ft280xl", "FT280XL"},
                       RoundTrip{"vl550", {}, "vl550", {}, "vl550", "VL550"},
                       RoundTrip{"pr260", {}, "pr260", {}, "pr260", "PR260"},
-                      RoundTrip{"pr261", {}, "pr261", {}, "pr261", "PR261"}),
+                      RoundTrip{"pr261", {}, "pr261", {}, "pr261", "PR261"},
+                      RoundTrip{"keydeckG", {"--profile", "2"}, "keydeck_g", {}, "keydeck_g", "KEYDECK_G"},
+                      RoundTrip{"keydeckC", {"--profile", "5"}, "keydeck_c", {}, "keydeck_c", "KEYDECK_C"}),
     [](const auto& info) { return std::string(info.param.label); });
 
 struct Refusal {

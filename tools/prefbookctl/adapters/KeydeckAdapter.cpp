@@ -1,0 +1,257 @@
+#include <QJsonArray>
+#include <memory>
+
+#include "AdapterKit.h"
+#include "ToolHost.h"
+#include "devices/keypad/KeydeckProfileCfgImpl.h"
+#include "settings/DeviceType.h"
+
+namespace prefbookctl {
+namespace {
+
+constexpr uint16_t kMacroFileFlag = 8738;
+
+QString FlagMeaning(uint16_t flag) {
+    switch (flag) {
+        case prefbook::kKeydeckStoreFlag:
+            return QStringLiteral("a variant document or all-profiles export");
+        case prefbook::kKeydeckExportFlag:
+            return QStringLiteral("a profile export");
+        case kMacroFileFlag:
+            return QStringLiteral("a macro file");
+        default:
+            return QStringLiteral("nothing known");
+    }
+}
+
+QString FlagProblem(uint16_t flag) {
+    return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
+           QString::number(prefbook::kKeydeckStoreFlag);
+}
+
+QString CountProblem(int count, int expected) {
+    return "holds " + QString::number(count) + (count == 1 ? " profile, " : " profiles, ") +
+           QString::number(expected) + " expected";
+}
+
+// "key:id" for every entry of a key-assignment map, the id being the macro id it holds.
+template <class Map>
+QJsonArray KeysJson(const Map& keys) {
+    QJsonArray out;
+    for (auto item : keys) {
+        out.append(QString::number(item.first) + ":" + QString::number(prefbook::MacroIdOf(item.second)));
+    }
+    return out;
+}
+
+// One keypad variant; the two adapters share this class and differ in their device type. Each builds
+// its own store, which loads both variants as the library does.
+class KeydeckAdapter : public StoreAdapter {
+public:
+    explicit KeydeckAdapter(int type)
+        : type_(type),
+          model_(QString::fromLatin1(DeviceTypeName(type))),
+          root_(prefbook::KeydeckRootName(type)) {}
+
+    QStringList Names() const override { return {model_.toLower()}; }
+    int DeviceType() const override { return type_; }
+    bool HasProfileNames() const override { return true; }
+
+    StoreSummary Summary() override {
+        const prefbook::KeydeckVariant& v = *Store().Variant(type_);
+        return MakeSummary(model_, Folder(), v.documentPath, v.profiles.size());
+    }
+
+    Table Show() override {
+        Table table({{"profile", "PROFILE", {}},
+                     {"id", "ID", {}},
+                     {"name", "NAME", {}},
+                     {"exe", "EXE", {}},
+                     {"lightMode", "LIGHT", {}},
+                     {"simpleKeys", "SIMPLE", {}},
+                     {"advancedKeys", "ADVANCED", {}},
+                     {"shortcutKeys", "SHORTCUT", {}},
+                     {"specialKeys", "SPECIAL", {}},
+                     {"macros", "MACROS", {}},
+                     {"freeMacroIds", "FREE IDS", {}}});
+        const QVector<KeydeckProfile>& profiles = Store().Variant(type_)->profiles;
+        for (int i = 0; i < profiles.size(); ++i) {
+            const KeydeckProfile& p = profiles[i];
+            std::vector<std::string> macros;
+            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
+            // A stored profile's pool is full until the suite claims the ids in use: show it claimed.
+            KeydeckProfile claimed = p;
+            prefbook::ClaimUsedMacroIdsOf(claimed);
+            QJsonArray free;
+            for (uint8_t id : claimed.freeMacroIds) free.append(id);
+            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lighting.currMode,
+                          KeysJson(p.mapping.simpleKeys), KeysJson(p.mapping.advancedKeys),
+                          KeysJson(p.mapping.shortcutKeys), KeysJson(p.mapping.specialKeys),
+                          NamesJson(macros), free});
+        }
+        return table;
+    }
+
+    bool Rename(int index, const std::string& name, QString* error) override {
+        Store().SetProfileName(type_, index, name);
+        TakeLog();
+        if (Store().SaveProfile(type_)) return true;
+        *error = "the " + model_ + " store could not be saved: " + TakeLog().join("; ");
+        return false;
+    }
+
+    QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }
+    QString TransferHelp() const override {
+        const QString n = model_.toLower();
+        return n + " --kind profile [--profile P]   profile P (import: into the slot its id names)\n" + n +
+               " --kind all                    all 24 profiles\n" + n +
+               " --kind macros [--profile P]   the macros of profile P\n"
+               "P defaults to the current profile.";
+    }
+
+    bool Export(const Transfer& t, QString* error) override {
+        prefbook::KeydeckProfileCfgImpl& store = Select(t);
+        return RunExport(
+            model_, t,
+            [&] {
+                if (t.kind == "profile") return store.ExportProfile(type_, t.path);
+                if (t.kind == "all") return store.ExportAllProfiles(type_, t.path);
+                return store.ExportMacroFile(type_, t.path);
+            },
+            error);
+    }
+
+    bool Import(const Transfer& t, QString* document, QString* error) override {
+        prefbook::KeydeckProfileCfgImpl& store = Select(t);
+        return RunImport(
+            *this, model_, t,
+            [&] {
+                if (t.kind == "profile") return store.ImportProfile(type_, t.path);
+                if (t.kind == "all") return store.ImportAllProfiles(type_, t.path);
+                return store.ImportMacroFile(type_, t.path);
+            },
+            [&] { return store.SaveProfile(type_); },
+            [&] { return DocumentName(store.Variant(type_)->documentPath); }, document, error);
+    }
+
+    QVector<FolderReport> Doctor() override {
+        const prefbook::StoreHost host = ToolHost();
+        prefbook::KeydeckDocument doc;
+        LoadRules rules;
+        rules.read = [&](const QString& path, QStringList&) {
+            doc = prefbook::KeydeckDocument{};
+            doc.appPaths = QStringList{QString(), QString(), QString()};
+            return prefbook::ReadKeydeckFile(host, path, doc);
+        };
+        rules.accept = [&] {
+            return doc.profiles.size() == kKeydeckProfileCount && doc.flag == prefbook::kKeydeckStoreFlag;
+        };
+        rules.rejection = [&] {
+            QStringList why;
+            if (doc.profiles.size() != kKeydeckProfileCount)
+                why << CountProblem(doc.profiles.size(), kKeydeckProfileCount);
+            if (doc.flag != prefbook::kKeydeckStoreFlag) why << FlagProblem(doc.flag);
+            return why.join("; ");
+        };
+        // The store also keeps a last readable document of 24 profiles whatever its flag.
+        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
+            return outcome.accepted || (outcome.keep && doc.profiles.size() == kKeydeckProfileCount);
+        };
+        return {WalkProfileFolder(model_, Folder(), rules, Summary().document)};
+    }
+
+    // Claims documents of this variant's root; the store itself reads either variant's.
+    bool Validate(const DocumentProbe& probe, Validation* result) override {
+        if (probe.root != root_) return false;
+        const uint16_t flag = probe.flagText.toUShort();
+        const prefbook::StoreHost host = ToolHost();
+        result->model = model_;
+        if (flag == kMacroFileFlag) {
+            KeydeckMacroSet set;
+            result->kind = QStringLiteral("macro file");
+            result->unit = QStringLiteral("macros");
+            ReadForValidation(probe, result, [&] {
+                return prefbook::KeydeckMacros::ImportFile(host, probe.path, root_,
+                                                           {set.path, set.currMacro, set.macros});
+            });
+            result->profiles = static_cast<int>(set.macros.size());
+            result->storeLoad = "not accepted: " + FlagProblem(flag);
+            if (result->read) result->import = ImportCommand(Names().front(), "macros", probe.path);
+            return true;
+        }
+        prefbook::KeydeckDocument doc;
+        doc.appPaths = QStringList{QString(), QString(), QString()};
+        ReadForValidation(probe, result, [&] { return prefbook::ReadKeydeckFile(host, probe.path, doc); });
+        result->profiles = doc.profiles.size();
+        const bool whole = doc.profiles.size() == kKeydeckProfileCount;
+        if (flag == prefbook::kKeydeckStoreFlag) {
+            result->kind = QStringLiteral("variant document");
+            result->storeAccepts = result->read && whole;
+            if (!result->read) {
+                result->storeLoad = QStringLiteral("skipped: does not read");
+            } else if (whole) {
+                result->storeLoad = QStringLiteral("accepted");
+                result->import = ImportCommand(Names().front(), "all", probe.path);
+            } else {
+                result->problems << CountProblem(doc.profiles.size(), kKeydeckProfileCount);
+                result->storeLoad = "not accepted: " + result->problems.last();
+            }
+        } else if (flag == prefbook::kKeydeckExportFlag) {
+            result->kind = QStringLiteral("profile export");
+            result->storeLoad = "not accepted: " + FlagProblem(flag);
+            if (result->read && doc.profiles.size() == 1) {
+                result->import = ImportCommand(Names().front(), "profile", probe.path);
+            } else if (result->read) {
+                result->problems << CountProblem(doc.profiles.size(), 1);
+            }
+        } else {
+            result->kind = QStringLiteral("unknown");
+            result->problems << "flag " + QString::number(flag) + " marks no keypad file";
+            result->storeLoad = "not accepted: " + FlagProblem(flag);
+        }
+        return true;
+    }
+
+private:
+    // Makes the transfer's profile the current one, after checking the options.
+    prefbook::KeydeckProfileCfgImpl& Select(const Transfer& t) {
+        AllowOptions(t, Names().front(), t.kind != "all", false);
+        prefbook::KeydeckProfileCfgImpl& store = Store();
+        if (t.kind != "all") {
+            const int current = store.GetCurrentProfileId(type_);
+            const int fallback = current >= 0 && current < kKeydeckProfileCount ? current : 0;
+            store.SetCurrentProfileId(type_,
+                                      OptionIndex(t.profile, fallback, kKeydeckProfileCount, "--profile"));
+        }
+        return store;
+    }
+
+    QString Folder() { return ToolHost().ProfileDir(type_); }
+
+    prefbook::KeydeckProfileCfgImpl& Store() {
+        if (!store_) store_ = std::make_unique<prefbook::KeydeckProfileCfgImpl>(ToolHost());
+        return *store_;
+    }
+
+    int type_;
+    QString model_;
+    QLatin1String root_;
+    std::unique_ptr<prefbook::KeydeckProfileCfgImpl> store_;
+};
+
+class KeydeckGAdapter final : public KeydeckAdapter {
+public:
+    KeydeckGAdapter() : KeydeckAdapter(KEYDECK_G) {}
+};
+
+class KeydeckCAdapter final : public KeydeckAdapter {
+public:
+    KeydeckCAdapter() : KeydeckAdapter(KEYDECK_C) {}
+};
+
+}  // namespace
+
+PREFBOOKCTL_REGISTER_ADAPTER(KeydeckGAdapter)
+PREFBOOKCTL_REGISTER_ADAPTER(KeydeckCAdapter)
+
+}  // namespace prefbookctl
