@@ -66,11 +66,17 @@ void ForEachChild(QXmlStreamReader& r, const std::function<bool(QStringRef name)
     if (r.hasError()) throw ProfileReadError{};
 }
 
+bool NextToken(QXmlStreamReader& r) {
+    if (r.atEnd() || r.hasError()) return false;
+    r.readNext();
+    return !r.hasError();
+}
+
 void WalkDocument(QXmlStreamReader& r, QLatin1String root,
                   const std::function<void(const QXmlStreamAttributes&)>& onRoot,
                   const std::function<bool(QStringRef name)>& onElement) {
-    while (!r.atEnd()) {
-        if (r.readNext() != QXmlStreamReader::StartElement) continue;
+    while (NextToken(r)) {
+        if (!r.isStartElement()) continue;
         if (r.name() == root) {
             onRoot(r.attributes());
         } else if (!onElement(r.name())) {

@@ -44,6 +44,10 @@ void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& valu
 
 // ---- Walking elements. ----
 
+// Steps to the next token. False at the end of the document and after any error, a failed read of
+// the device included: atEnd() alone waits for the device's end, which a failing read never reaches.
+bool NextToken(QXmlStreamReader& r);
+
 // Thrown by a profile reader when the stream fails inside a profile, so that the document reader logs
 // the model's own parse-failure message before the generic one.
 struct ProfileReadError {};

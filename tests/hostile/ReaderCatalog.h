@@ -25,6 +25,7 @@ struct ReadResult {
 enum class RootCheck {
     Skips,    // store documents: a foreign root is skipped, the read succeeds with nothing in it
     Refuses,  // imports: the reader reports false and its target stays exactly as it was
+    Ignores,  // a token walk that reads its elements under any root (AU570)
 };
 
 struct ReaderEntry {

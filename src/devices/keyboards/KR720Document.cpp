@@ -359,8 +359,8 @@ namespace {
 const QString kAimpadFormatError = QStringLiteral("Import aimpad file format error.");
 
 void ReadAimpadBody(QXmlStreamReader& r, const StoreHost& host, AimpadFile& file, bool& refused) {
-    while (!r.atEnd()) {
-        if (r.readNext() != QXmlStreamReader::StartElement) continue;
+    while (NextToken(r)) {
+        if (!r.isStartElement()) continue;
         // Anything met here after the root's five "aimpad" elements is as wrong as a foreign root.
         if (r.name() != kRoot || attrU16(r.attributes(), QLatin1String("flag")) != kKR720RecordFlag) {
             host.Log(kAimpadFormatError);
