@@ -58,11 +58,12 @@ class ManualClock final : public Clock {
 public:
     explicit ManualClock(QDateTime start = QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26))) : now_(start) {}
     QDateTime Now() const override { return now_; }
+    void SleepFor(int msecs) const override { now_ = now_.addMSecs(msecs); }
     void Set(const QDateTime& t) { now_ = t; }
     void Advance(int seconds) { now_ = now_.addSecs(seconds); }
 
 private:
-    QDateTime now_;
+    mutable QDateTime now_;  // sleeping moves it, and the stores hold the clock as const
 };
 
 // A device that serves the first failAt bytes of data, then fails every read the way a bad block or
