@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QVariant>
 #include <charconv>
 #include <memory>
 
@@ -55,8 +56,50 @@ QString DecimalText(qlonglong value) {
     return QString::fromLatin1(digits, FormatDecimal(digits, value));
 }
 
+namespace {
+
+const char kLeftOutMark[] = "prefbook-left-out";
+
+bool XmlChar(uint c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The text without the characters XML cannot carry; the text itself (no copy) when it has none.
+QString XmlSafe(const QString& text, bool& leftOut) {
+    const int n = text.size();
+    QString safe;
+    int copied = 0;  // text before this index is settled (in safe, once something was left out)
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        int width = 1;
+        uint code = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(c, text.at(i + 1));
+            width = 2;
+        }
+        if (!XmlChar(code)) {
+            safe += text.midRef(copied, i - copied);
+            copied = i + 1;
+            leftOut = true;
+        }
+        i += width - 1;
+    }
+    if (copied == 0) return text;
+    safe += text.midRef(copied);
+    return safe;
+}
+
+}  // namespace
+
+void writeText(QXmlStreamWriter& w, const QString& name, const QString& value) {
+    bool leftOut = false;
+    w.writeAttribute(name, XmlSafe(value, leftOut));
+    if (leftOut && w.device()) w.device()->setProperty(kLeftOutMark, true);
+}
+
 void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value) {
-    w.writeAttribute(name, QString::fromUtf8(value.data(), static_cast<int>(value.size())));
+    writeText(w, name, QString::fromUtf8(value.data(), static_cast<int>(value.size())));
 }
 
 void ForEachChild(QXmlStreamReader& r, const std::function<bool(QStringRef name)>& handle) {
@@ -154,6 +197,9 @@ bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, co
     } else {
         file->close();
         ok = ok && file->error() == QFileDevice::NoError;
+    }
+    if (file->property(kLeftOutMark).toBool()) {
+        host.Log("Characters XML cannot carry were left out of " + path);
     }
     if (!ok) host.Log("Failed to write file " + path);
     return ok;

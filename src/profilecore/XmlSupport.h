@@ -39,7 +39,12 @@ inline void writeNumber(QXmlStreamWriter& w, QLatin1String name, qlonglong value
     w.writeAttribute(name, DecimalText(value));
 }
 
-// Writes a narrow string attribute, decoding the bytes as UTF-8.
+// Writes a text attribute without the characters XML 1.0 cannot carry (controls other than tab, line
+// feed and carriage return, U+FFFE, U+FFFF, unpaired surrogates). The stream writer refuses the whole
+// document for one of them, so one such name would make every later save fail. The writer's device
+// is marked, and WriteXmlFile logs once that something was left out.
+void writeText(QXmlStreamWriter& w, const QString& name, const QString& value);
+// Writes a narrow string attribute, decoding the bytes as UTF-8, as writeText.
 void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value);
 
 // ---- Walking elements. ----

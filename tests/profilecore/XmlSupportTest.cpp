@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <climits>
 
+#include "devices/keyboards/TLProfileStore.h"
 #include "profilecore/XmlSupport.h"
 #include "support/TestHost.h"
 
@@ -62,6 +63,29 @@ TEST(XmlSupport, AtomicWriteReplacesTheFileWholeAndReportsAnUnopenableTarget) {
     EXPECT_FALSE(WriteXmlFile(t.Host(), missing, WriteMode::Atomic, [](QXmlStreamWriter&) {}));
     ASSERT_EQ(t.log.Lines().size(), 1);
     EXPECT_TRUE(t.log.Lines()[0].startsWith("Open " + missing + " Failed : "));
+}
+
+// Characters XML 1.0 cannot carry make the stream writer refuse the whole document, so one of them in
+// a name would make every later save fail. They are left out, with one log line; the rest is kept.
+TEST(XmlSupport, CharactersXmlCannotCarryAreLeftOutAndTheStoreKeepsSaving) {
+    const QString kept = "a\tb\nc\rd" + QString::fromUcs4(U"\U0001F600") + QChar(0xFFFD) + QChar(0xE000);
+    TestHost t;
+    TL480ProfileCfgImpl store(t.Host());
+    const QChar illegal[] = {QChar(0x01),   QChar(0x1F),   QChar(0xFFFE),
+                             QChar(0xFFFF), QChar(0xD800), QChar(0xDC00)};
+    for (const QChar c : illegal) {
+        SCOPED_TRACE(c.unicode());
+        t.log.Clear();
+        const QString text = QString(c) + kept + c;
+        store.SetExportPath(text);  // a path as Qt hands it over, unpaired surrogates included
+        if (!c.isSurrogate()) store.SetProfileName(0, text.toStdString());
+        ASSERT_TRUE(store.SaveProfile());
+        EXPECT_EQ(t.log.Lines().size(), 1) << t.log.Lines().join('\n').toStdString();
+        TL480ProfileCfgImpl reloaded(t.Host());
+        EXPECT_EQ(reloaded.GetExportPath(), kept);
+        if (!c.isSurrogate()) EXPECT_EQ(QString::fromStdString(reloaded.GetProfileName(0)), kept);
+        t.clock.Advance(1);
+    }
 }
 
 }  // namespace

@@ -307,8 +307,8 @@ void WriteKR720(QXmlStreamWriter& w, const KR720Head& head, const QVector<KR720P
     w.writeStartElement(kRoot);
     w.writeAttribute(QStringLiteral("flag"), Num(head.flag));
     w.writeAttribute(QStringLiteral("signature"), Num(head.signature));
-    w.writeAttribute(QStringLiteral("exportPath"), head.exportPath);
-    w.writeAttribute(QStringLiteral("openExePath"), head.openExePath);
+    writeText(w, QStringLiteral("exportPath"), head.exportPath);
+    writeText(w, QStringLiteral("openExePath"), head.openExePath);
     for (const KR720Profile& p : records) WriteProfile(w, p);
     w.writeEndElement();
 }
