@@ -1,6 +1,7 @@
 #include "profilecore/XmlSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QVariant>
 #include <charconv>
@@ -174,6 +175,24 @@ bool WriteXmlDevice(QIODevice& device, const WriteBody& body) {
     return !w.hasError();
 }
 
+namespace {
+
+// What a direct open of path for writing reports, the text a person recognises ("Is a directory"),
+// where the atomic writer's own texts speak of its temporary file. Nothing is truncated, and a file is
+// only created (and removed again) where the atomic writer already failed although the folder exists.
+QString DirectOpenError(const QString& path, const QString& fallback) {
+    QFile direct(path);
+    if (QFileInfo::exists(path)) {
+        if (!direct.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return direct.errorString();
+        return fallback;
+    }
+    if (!direct.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return direct.errorString();
+    direct.remove();
+    return fallback;
+}
+
+}  // namespace
+
 bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const WriteBody& body) {
     std::unique_ptr<QFileDevice> file;
     if (mode == WriteMode::Atomic) {
@@ -182,7 +201,9 @@ bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, co
         file = std::make_unique<QFile>(path);
     }
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        host.Log("Open " + path + " Failed : " + file->errorString());
+        const QString error = file->errorString();
+        host.Log("Open " + path +
+                 " Failed : " + (mode == WriteMode::Atomic ? DirectOpenError(path, error) : error));
         return false;
     }
     bool ok = WriteXmlDevice(*file, body) && file->flush();

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QBuffer>
 #include <climits>
+#include <functional>
 
 #include "devices/keyboards/TLProfileStore.h"
 #include "profilecore/XmlSupport.h"
@@ -52,17 +54,58 @@ TEST(XmlSupport, ForeignChildrenAreSkippedAndAStreamErrorIsRaised) {
     EXPECT_THROW(ForEachChild(broken, [](QStringRef) { return false; }), ProfileReadError);
 }
 
-TEST(XmlSupport, AtomicWriteReplacesTheFileWholeAndReportsAnUnopenableTarget) {
+TEST(XmlSupport, AtomicWriteReplacesTheFileWhole) {
     TestHost t;
     const QString path = t.habitat.GetBaseDir() + "/export.xml";
     WriteFile(path, "old");
     EXPECT_TRUE(WriteXmlFile(t.Host(), path, WriteMode::Atomic,
                              [](QXmlStreamWriter& w) { w.writeEmptyElement("a"); }));
     EXPECT_TRUE(ReadAll(path).contains("<a/>"));
-    const QString missing = t.habitat.GetBaseDir() + "/no/such/folder/x.xml";
-    EXPECT_FALSE(WriteXmlFile(t.Host(), missing, WriteMode::Atomic, [](QXmlStreamWriter&) {}));
-    ASSERT_EQ(t.log.Lines().size(), 1);
-    EXPECT_TRUE(t.log.Lines()[0].startsWith("Open " + missing + " Failed : "));
+}
+
+// The targets a person meets, reported with the file's own error text rather than the atomic
+// writer's texts about its temporary file; nothing is left behind.
+TEST(XmlSupport, AtomicWriteReportsWhatADirectOpenReports) {
+    struct Target {
+        const char* what;
+        std::function<QString(const QString& base)> make;  // gives the path to write
+        const char* error;
+        bool asRootToo;  // permissions do not stop root
+    };
+    const Target targets[] = {
+        {"a folder",
+         [](const QString& b) {
+             QDir().mkpath(b + "/folder");
+             return b + "/folder";
+         },
+         "Is a directory", true},
+        {"a missing parent folder", [](const QString& b) { return b + "/no/such/x.xml"; },
+         "No such file or directory", true},
+        {"a read-only file",
+         [](const QString& b) {
+             WriteFile(b + "/ro.xml", "old");
+             QFile::setPermissions(b + "/ro.xml", QFile::ReadOwner);
+             return b + "/ro.xml";
+         },
+         "Permission denied", false},
+        {"a read-only folder",
+         [](const QString& b) {
+             QDir().mkpath(b + "/ro");
+             QFile::setPermissions(b + "/ro", QFile::ReadOwner | QFile::ExeOwner);
+             return b + "/ro/x.xml";
+         },
+         "Permission denied", false},
+    };
+    for (const Target& target : targets) {
+        SCOPED_TRACE(target.what);
+        if (!target.asRootToo && geteuid() == 0) continue;  // noted in the record: root passes permissions
+        TestHost t;
+        const QString path = target.make(t.habitat.GetBaseDir());
+        const QStringList before = QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries);
+        EXPECT_FALSE(WriteXmlFile(t.Host(), path, WriteMode::Atomic, [](QXmlStreamWriter&) {}));
+        EXPECT_EQ(t.log.Lines(), QStringList{"Open " + path + " Failed : " + target.error});
+        EXPECT_EQ(QDir(QFileInfo(path).absolutePath()).entryList(QDir::AllEntries), before);
+    }
 }
 
 // Characters XML 1.0 cannot carry make the stream writer refuse the whole document, so one of them in
