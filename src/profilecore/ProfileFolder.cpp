@@ -14,6 +14,7 @@
 
 #include <QCryptographicHash>
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -140,11 +141,6 @@ qint64 StatMs(const struct stat& st) {
     return static_cast<qint64>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
 }
 
-qint64 RawModifiedMs(const QString& path) {
-    struct stat st {};
-    return ::lstat(Narrow(path).c_str(), &st) == 0 ? StatMs(st) : 0;
-}
-
 // An advisory lock on the folder itself: saves of one folder take turns across processes (and across
 // stores of one process), and no lock file ever appears among the documents. The kernel drops the
 // lock with the descriptor, so a save killed half-way never blocks the next one.
@@ -221,11 +217,25 @@ bool IsDocumentSuffix(const QString& suffix) {
 // The files of a folder with their modification times as stored: converting each time to local time
 // inside the sort costs seconds in a folder of thousands of stale files.
 std::vector<std::pair<qint64, QFileInfo>> TimedFiles(const QString& dir) {
+    std::vector<std::pair<qint64, QFileInfo>> files;
+#ifdef _WIN32
     const QFileInfoList infos =
         QDir(dir).entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Unsorted);
-    std::vector<std::pair<qint64, QFileInfo>> files;
-    files.reserve(static_cast<size_t>(infos.size()));
     for (const QFileInfo& info : infos) files.emplace_back(RawModifiedMs(info.absoluteFilePath()), info);
+#else
+    // One lstat per entry, keeping what QDir::Files | QDir::NoSymLinks keep: regular files, not hidden.
+    DIR* folder = ::opendir(Narrow(dir).c_str());
+    if (!folder) return files;
+    const QString prefix = QDir(dir).absolutePath() + QLatin1Char('/');
+    while (const dirent* entry = ::readdir(folder)) {
+        struct stat st {};
+        if (entry->d_name[0] == '.') continue;
+        if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+            continue;
+        files.emplace_back(StatMs(st), QFileInfo(prefix + QFile::decodeName(entry->d_name)));
+    }
+    ::closedir(folder);
+#endif
     std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
         if (a.first != b.first) return a.first > b.first;
         return a.second.fileName() > b.second.fileName();
