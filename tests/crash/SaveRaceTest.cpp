@@ -132,7 +132,7 @@ TEST_P(SaveRace, EveryKillLeavesTheOldOrTheNewDocument) {
     }
     std::mt19937 random(20261205);
     std::uniform_int_distribution<int> delayUs(0, 15000);
-    const int rounds = std::max(1, EnvOr("PREFBOOK_KILL_ROUNDS", 300) / kStoreCount);
+    const int rounds = std::max(1, EnvOr("PREFBOOK_KILL_ROUNDS", 225) / kStoreCount);
     for (int round = 0; round < rounds; ++round) {
         const pid_t child = fork();
         ASSERT_GE(child, 0);
