@@ -10,7 +10,9 @@
 namespace prefbook {
 
 // Creates an empty temporary file "<dir>yyyy-MM-dd hh-mm-ss.tmp" named after the clock; three
-// attempts, each failure logged. tmpPath holds the last name tried.
+// attempts, each failure logged. tmpPath holds the last name tried. The file is created exclusively
+// and never through a link; a second that already has such a file or an ".xml" document is waited
+// out on the clock rather than truncated.
 bool CreateTmpProfileFile(const StoreHost& host, const QString& dir, QString& tmpPath);
 
 // Keeps the two newest documents (".xml" or ".bin") of dir and deletes every other file.
