@@ -126,7 +126,9 @@ TEST(XmlSupport, CharactersXmlCannotCarryAreLeftOutAndTheStoreKeepsSaving) {
         EXPECT_EQ(t.log.Lines().size(), 1) << t.log.Lines().join('\n').toStdString();
         TL480ProfileCfgImpl reloaded(t.Host());
         EXPECT_EQ(reloaded.GetExportPath(), kept);
-        if (!c.isSurrogate()) EXPECT_EQ(QString::fromStdString(reloaded.GetProfileName(0)), kept);
+        if (!c.isSurrogate()) {
+            EXPECT_EQ(QString::fromStdString(reloaded.GetProfileName(0)), kept);
+        }
         t.clock.Advance(1);
     }
 }
