@@ -259,8 +259,8 @@ private:
     static ReadBody ImportBody(const StoreHost& host, QLatin1String root, MacroSetRef<Map> set,
                                bool& refused) {
         return [&host, root, set, &refused](QXmlStreamReader& r) {
-            while (!r.atEnd()) {
-                if (r.readNext() != QXmlStreamReader::StartElement) continue;
+            while (NextToken(r)) {
+                if (!r.isStartElement()) continue;
                 if (attrU16(r.attributes(), QLatin1String("flag")) != 8738 || r.name() != root) {
                     host.Log(QStringLiteral("Import macro file format error."));
                     refused = true;

@@ -10,7 +10,9 @@
 namespace prefbook {
 
 // Creates an empty temporary file "<dir>yyyy-MM-dd hh-mm-ss.tmp" named after the clock; three
-// attempts, each failure logged. tmpPath holds the last name tried.
+// attempts, each failure logged. tmpPath holds the last name tried. The file is created exclusively
+// and never through a link; a second that already has such a file or an ".xml" document is waited
+// out on the clock rather than truncated.
 bool CreateTmpProfileFile(const StoreHost& host, const QString& dir, QString& tmpPath);
 
 // Keeps the two newest documents (".xml" or ".bin") of dir and deletes every other file.
@@ -23,16 +25,34 @@ QFileInfoList ListProfileFolder(const QString& dir);
 // "yyyy-MM-dd hh-mm-ss" of a time, the name of the document saved then.
 QString DocumentStamp(const QDateTime& time);
 
+enum class RenameResult { Done, TargetExists, Failed };
+
+// The steps that make a written document durable. The real ones by default; a test replaces them
+// (StoreHost::steps) to watch their order or to race a save.
+class FileSteps {
+public:
+    virtual ~FileSteps() = default;
+    // Flushes a written file to the disk.
+    virtual bool SyncFile(const QString& path) const;
+    // Gives a file a new name, never replacing a file that already has it.
+    virtual RenameResult RenameNoReplace(const QString& from, const QString& to) const;
+    // Flushes the folder, so that a rename in it survives a power cut.
+    virtual void SyncFolder(const QString& dir) const;
+
+    static const FileSteps& System();
+};
+
 // Writes a complete document into the temporary file at the given path.
 using DocumentWriter = std::function<bool(const QString& tmpPath)>;
 
 // A writer that keeps failing is given this many tries, then the save reports false.
 constexpr int kMaxSaveAttempts = 5;
 
-// The crash-safe save: a temporary file is written, flushed to disk and renamed to
-// "<stamp>.<suffix>" without ever replacing an existing document, then the folder is pruned.
-// A save within the second of the newest document takes the next free second, so a burst of
-// saves gives distinct, ordered documents.
+// The crash-safe save: a temporary file is created exclusively, written, flushed to disk and renamed
+// to "<stamp>.<suffix>" without ever replacing an existing name, then the folder is pruned. Saves of
+// one folder take turns across processes. The stamp is the local time of the save; when that second
+// already has a document the save waits for the next one. The new document is given the newest
+// modification time of the folder, so that it survives the pruning and is what the next load picks.
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
                          const DocumentWriter& write);
 

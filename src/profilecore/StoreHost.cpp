@@ -1,9 +1,16 @@
 #include "profilecore/StoreHost.h"
 
+#include <chrono>
+#include <thread>
+
 #include "hostservices/IHabitat.h"
 #include "hostservices/ITracebook.h"
 
 namespace prefbook {
+
+void Clock::SleepFor(int msecs) const {
+    std::this_thread::sleep_for(std::chrono::milliseconds(msecs));
+}
 
 const SystemClock& SystemClock::Instance() {
     static const SystemClock clock;

@@ -1,7 +1,9 @@
 #include "profilecore/XmlSupport.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
+#include <QVariant>
 #include <charconv>
 #include <memory>
 
@@ -55,8 +57,50 @@ QString DecimalText(qlonglong value) {
     return QString::fromLatin1(digits, FormatDecimal(digits, value));
 }
 
+namespace {
+
+const char kLeftOutMark[] = "prefbook-left-out";
+
+bool XmlChar(uint c) {
+    return c == 0x9 || c == 0xA || c == 0xD || (c >= 0x20 && c <= 0xD7FF) || (c >= 0xE000 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0x10FFFF);
+}
+
+// The text without the characters XML cannot carry; the text itself (no copy) when it has none.
+QString XmlSafe(const QString& text, bool& leftOut) {
+    const int n = text.size();
+    QString safe;
+    int copied = 0;  // text before this index is settled (in safe, once something was left out)
+    for (int i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        int width = 1;
+        uint code = c.unicode();
+        if (c.isHighSurrogate() && i + 1 < n && text.at(i + 1).isLowSurrogate()) {
+            code = QChar::surrogateToUcs4(c, text.at(i + 1));
+            width = 2;
+        }
+        if (!XmlChar(code)) {
+            safe += text.midRef(copied, i - copied);
+            copied = i + 1;
+            leftOut = true;
+        }
+        i += width - 1;
+    }
+    if (copied == 0) return text;
+    safe += text.midRef(copied);
+    return safe;
+}
+
+}  // namespace
+
+void writeText(QXmlStreamWriter& w, const QString& name, const QString& value) {
+    bool leftOut = false;
+    w.writeAttribute(name, XmlSafe(value, leftOut));
+    if (leftOut && w.device()) w.device()->setProperty(kLeftOutMark, true);
+}
+
 void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value) {
-    w.writeAttribute(name, QString::fromUtf8(value.data(), static_cast<int>(value.size())));
+    writeText(w, name, QString::fromUtf8(value.data(), static_cast<int>(value.size())));
 }
 
 void ForEachChild(QXmlStreamReader& r, const std::function<bool(QStringRef name)>& handle) {
@@ -66,11 +110,17 @@ void ForEachChild(QXmlStreamReader& r, const std::function<bool(QStringRef name)
     if (r.hasError()) throw ProfileReadError{};
 }
 
+bool NextToken(QXmlStreamReader& r) {
+    if (r.atEnd() || r.hasError()) return false;
+    r.readNext();
+    return !r.hasError();
+}
+
 void WalkDocument(QXmlStreamReader& r, QLatin1String root,
                   const std::function<void(const QXmlStreamAttributes&)>& onRoot,
                   const std::function<bool(QStringRef name)>& onElement) {
-    while (!r.atEnd()) {
-        if (r.readNext() != QXmlStreamReader::StartElement) continue;
+    while (NextToken(r)) {
+        if (!r.isStartElement()) continue;
         if (r.name() == root) {
             onRoot(r.attributes());
         } else if (!onElement(r.name())) {
@@ -125,6 +175,24 @@ bool WriteXmlDevice(QIODevice& device, const WriteBody& body) {
     return !w.hasError();
 }
 
+namespace {
+
+// What a direct open of path for writing reports, the text a person recognises ("Is a directory"),
+// where the atomic writer's own texts speak of its temporary file. Nothing is truncated, and a file is
+// only created (and removed again) where the atomic writer already failed although the folder exists.
+QString DirectOpenError(const QString& path, const QString& fallback) {
+    QFile direct(path);
+    if (QFileInfo::exists(path)) {
+        if (!direct.open(QIODevice::ReadWrite | QIODevice::ExistingOnly)) return direct.errorString();
+        return fallback;
+    }
+    if (!direct.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return direct.errorString();
+    direct.remove();
+    return fallback;
+}
+
+}  // namespace
+
 bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const WriteBody& body) {
     std::unique_ptr<QFileDevice> file;
     if (mode == WriteMode::Atomic) {
@@ -133,7 +201,9 @@ bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, co
         file = std::make_unique<QFile>(path);
     }
     if (!file->open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        host.Log("Open " + path + " Failed : " + file->errorString());
+        const QString error = file->errorString();
+        host.Log("Open " + path +
+                 " Failed : " + (mode == WriteMode::Atomic ? DirectOpenError(path, error) : error));
         return false;
     }
     bool ok = WriteXmlDevice(*file, body) && file->flush();
@@ -148,6 +218,9 @@ bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, co
     } else {
         file->close();
         ok = ok && file->error() == QFileDevice::NoError;
+    }
+    if (file->property(kLeftOutMark).toBool()) {
+        host.Log("Characters XML cannot carry were left out of " + path);
     }
     if (!ok) host.Log("Failed to write file " + path);
     return ok;

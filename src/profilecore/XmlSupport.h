@@ -39,10 +39,19 @@ inline void writeNumber(QXmlStreamWriter& w, QLatin1String name, qlonglong value
     w.writeAttribute(name, DecimalText(value));
 }
 
-// Writes a narrow string attribute, decoding the bytes as UTF-8.
+// Writes a text attribute without the characters XML 1.0 cannot carry (controls other than tab, line
+// feed and carriage return, U+FFFE, U+FFFF, unpaired surrogates). The stream writer refuses the whole
+// document for one of them, so one such name would make every later save fail. The writer's device
+// is marked, and WriteXmlFile logs once that something was left out.
+void writeText(QXmlStreamWriter& w, const QString& name, const QString& value);
+// Writes a narrow string attribute, decoding the bytes as UTF-8, as writeText.
 void writeUtf8(QXmlStreamWriter& w, const QString& name, const std::string& value);
 
 // ---- Walking elements. ----
+
+// Steps to the next token. False at the end of the document and after any error, a failed read of
+// the device included: atEnd() alone waits for the device's end, which a failing read never reaches.
+bool NextToken(QXmlStreamReader& r);
 
 // Thrown by a profile reader when the stream fails inside a profile, so that the document reader logs
 // the model's own parse-failure message before the generic one.

@@ -184,6 +184,7 @@ struct XmlFormat {
     const char* name;
     QLatin1String root;
     QString parseFailure;
+    RootCheck rootCheck = RootCheck::Skips;
     std::function<void(const StoreHost&, QXmlStreamReader&, Data&)> read;
     std::function<void(QXmlStreamWriter&, const Data&)> write;
     std::function<bool(const Data&)> accept;
@@ -203,6 +204,7 @@ ReaderEntry XmlEntry(const XmlFormat<Data>& f) {
     ReaderEntry e;
     e.name = f.name;
     e.root = QByteArray(f.root.data(), f.root.size());
+    e.rootCheck = f.rootCheck;
     e.defaultSample = [f, bytes] { return bytes(f.defaults); };
     e.richSample = [f, bytes] { return bytes(f.rich); };
     e.initialState = [f, bytes] { return bytes(f.fresh); };
@@ -378,7 +380,7 @@ ReaderEntry AU570Entry() {
     XmlFormat<AU570ProfileData> f;
     f.name = "au570";
     f.root = QLatin1String("au570");
-    f.parseFailure = QStringLiteral("Parse AU570 XML Failed. ");
+    f.rootCheck = RootCheck::Ignores;
     f.read = [](const StoreHost&, QXmlStreamReader& r, AU570ProfileData& d) { ReadAU570Document(r, d); };
     f.write = [](QXmlStreamWriter& w, const AU570ProfileData& d) { WriteAU570Document(w, d); };
     f.accept = [](const AU570ProfileData&) { return true; };

@@ -28,6 +28,7 @@ enum class RootCheck {
     // The keypad: a foreign root is refused as above, a root without a flag ends the read with false
     // at the next element, a wrong flag reads but is not accepted.
     RefusesForeignRoot,
+    Ignores,  // a token walk that reads its elements under any root (AU570)
 };
 
 struct ReaderEntry {

@@ -20,9 +20,8 @@ protected:
             return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
         });
     }
-    QString Stamp(int secondsFromStart) const {
-        return DocumentStamp(t.clock.Now().addSecs(secondsFromStart));
-    }
+    const QDateTime start = t.clock.Now();
+    QString Stamp(int secondsFromStart) const { return DocumentStamp(start.addSecs(secondsFromStart)); }
 };
 
 TEST_F(ProfileFolderTest, SaveKeepsTheTwoNewestDocumentsAndRemovesEverythingElse) {
@@ -30,21 +29,23 @@ TEST_F(ProfileFolderTest, SaveKeepsTheTwoNewestDocumentsAndRemovesEverythingElse
     WriteFile(dir + "2020-01-01 00-00-00.tmp", "left over");
     WriteFile(dir + "2020-01-01 00-00-01.XML", "wrong case is not a document");
     for (int i = 0; i < 3; ++i) {
+        t.clock.Set(start.addSecs(60 * i));
         ASSERT_TRUE(Save("doc" + QByteArray::number(i)));
-        t.clock.Advance(60);
     }
     const QStringList files = ListFolder(dir);
-    ASSERT_EQ(files, QStringList({Stamp(-120) + ".xml", Stamp(-60) + ".xml"}));
+    ASSERT_EQ(files, QStringList({Stamp(60) + ".xml", Stamp(120) + ".xml"}));
     EXPECT_EQ(ReadAll(dir + files[1]), "doc2");
     EXPECT_EQ(ReadAll(dir + files[0]), "doc1");
 }
 
+// The second save waits (on the clock) for the next second: names never run ahead of the time.
 TEST_F(ProfileFolderTest, SavesWithinOneSecondGiveDocumentsForConsecutiveSeconds) {
     ASSERT_TRUE(Save("first"));
     ASSERT_TRUE(Save("second"));
     EXPECT_EQ(ListFolder(dir), QStringList({Stamp(0) + ".xml", Stamp(1) + ".xml"}));
     EXPECT_EQ(ReadAll(dir + Stamp(0) + ".xml"), "first");
     EXPECT_EQ(ReadAll(dir + Stamp(1) + ".xml"), "second");
+    EXPECT_EQ(DocumentStamp(t.clock.Now()), Stamp(1));
 }
 
 TEST_F(ProfileFolderTest, AnExistingDocumentIsNeverReplaced) {
@@ -56,11 +57,82 @@ TEST_F(ProfileFolderTest, AnExistingDocumentIsNeverReplaced) {
 
 TEST_F(ProfileFolderTest, BinaryDocumentsRotateLikeXmlOnes) {
     ASSERT_TRUE(Save("a", "bin"));
-    t.clock.Advance(1);
     ASSERT_TRUE(Save("b", "bin"));
-    t.clock.Advance(1);
     ASSERT_TRUE(Save("c", "bin"));
-    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(-1) + ".bin", Stamp(0) + ".bin"}));
+    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(1) + ".bin", Stamp(2) + ".bin"}));
+}
+
+// A clock stepped back, or a backup restored with later dates: the save's own document survives its
+// pruning, keeps the local time as its name, and is what the next load picks.
+TEST_F(ProfileFolderTest, FutureDatedDocumentsNeitherNameNorOutliveTheNewSave) {
+    for (const char* name : {"2099-01-01 00-00-00.xml", "2099-01-01 00-00-01.xml"}) {
+        WriteFile(dir + name, "future");
+        SetModified(dir + name, QDateTime(QDate(2099, 1, 1), QTime(0, 0)));
+    }
+    ASSERT_TRUE(Save("new"));
+    ASSERT_TRUE(Save("newer"));
+    const QFileInfoList files = ListProfileFolder(dir);
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_EQ(files[0].fileName(), Stamp(1) + ".xml");
+    EXPECT_EQ(ReadAll(files[0].absoluteFilePath()), "newer");
+    EXPECT_EQ(files[1].fileName(), Stamp(0) + ".xml");
+}
+
+// Links planted at the names a save may use (temporary or document, this second or the next) are
+// never followed: nothing outside the folder is written, created or deleted.
+TEST_F(ProfileFolderTest, PlantedLinksAreNeverFollowed) {
+    const QString outside = t.habitat.GetBaseDir() + "/outside-";
+    WriteFile(outside + "victim", "victim");
+    const QStringList planted = {Stamp(0) + ".tmp", Stamp(0) + ".xml", Stamp(1) + ".tmp"};
+    for (const QString& name : planted) {
+        const QString target = outside + (name.endsWith(".xml") ? "victim" : name);  // existing or dangling
+        ASSERT_TRUE(QFile::link(target, dir + name));
+    }
+    ASSERT_TRUE(Save("new"));
+    EXPECT_EQ(ReadAll(outside + "victim"), "victim");
+    for (const QString& name : planted) {
+        EXPECT_FALSE(QFileInfo::exists(outside + name)) << "created through a link: " << name.toStdString();
+        EXPECT_TRUE(QFileInfo(dir + name).isSymLink());
+    }
+    EXPECT_EQ(ListProfileFolder(dir).value(0).fileName(), Stamp(2) + ".xml");
+    EXPECT_EQ(ReadAll(dir + Stamp(2) + ".xml"), "new");
+}
+
+// The durable steps in their order, with a writer outside the library taking the document's name
+// while the save writes: the name is not overwritten, the save takes the next second.
+class RecordingSteps final : public FileSteps {
+public:
+    mutable QStringList steps;
+    mutable bool race = true;
+    bool SyncFile(const QString& path) const override {
+        steps << "sync " + QFileInfo(path).fileName();
+        return FileSteps::SyncFile(path);
+    }
+    RenameResult RenameNoReplace(const QString& from, const QString& to) const override {
+        if (race) WriteFile(to, "racer");
+        race = false;
+        steps << "rename " + QFileInfo(from).fileName();
+        return FileSteps::RenameNoReplace(from, to);
+    }
+    void SyncFolder(const QString& dir) const override {
+        steps << "sync folder";
+        FileSteps::SyncFolder(dir);
+    }
+};
+
+TEST_F(ProfileFolderTest, FlushesBeforeRenamingAndNeverReplacesARacingWriter) {
+    RecordingSteps steps;
+    StoreHost host = t.Host();
+    host.steps = &steps;
+    ASSERT_TRUE(SaveProfileDocument(host, dir, "xml", [](const QString& tmp) {
+        QFile f(tmp);
+        return f.open(QIODevice::WriteOnly) && f.write("mine") == 4;
+    }));
+    EXPECT_EQ(steps.steps,
+              QStringList({"sync " + Stamp(0) + ".tmp", "rename " + Stamp(0) + ".tmp",
+                           "sync " + Stamp(1) + ".tmp", "rename " + Stamp(1) + ".tmp", "sync folder"}));
+    EXPECT_EQ(ReadAll(dir + Stamp(0) + ".xml"), "racer");
+    EXPECT_EQ(ReadAll(dir + Stamp(1) + ".xml"), "mine");
 }
 
 TEST_F(ProfileFolderTest, MissingFolderFailsAfterThreeLoggedAttemptsAndCreatesNothing) {
@@ -99,7 +171,7 @@ TEST_F(ProfileFolderTest, AWriterThatRecoversSavesOnALaterAttempt) {
         return f.open(QIODevice::WriteOnly) && f.write("ok") == 2;
     }));
     EXPECT_EQ(calls, 3);
-    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(0) + ".xml"}));  // failed temporaries pruned
+    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(2) + ".xml"}));  // failed temporaries pruned
 }
 
 // The load walk, with a reader that accepts files whose content starts with "good".

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 
 #include "settings/DeviceType.h"
 
@@ -59,6 +61,19 @@ void RecordingTracebook::Clear() {
     std::lock_guard<std::mutex> lock(mutex_);
     lines_.clear();
     details_.clear();
+}
+
+qint64 FailingDevice::readData(char* out, qint64 max) {
+    if (offset_ >= failAt_) {
+        if (GaveUp()) return 0;
+        ++failures_;
+        setErrorString(QStringLiteral("Input/output error"));
+        return -1;
+    }
+    const qint64 n = std::min(max, failAt_ - offset_);
+    memcpy(out, data_.constData() + offset_, static_cast<size_t>(n));
+    offset_ += n;
+    return n;
 }
 
 namespace {

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QIODevice>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <mutex>
@@ -57,11 +58,35 @@ class ManualClock final : public Clock {
 public:
     explicit ManualClock(QDateTime start = QDateTime(QDate(2026, 3, 14), QTime(15, 9, 26))) : now_(start) {}
     QDateTime Now() const override { return now_; }
+    void SleepFor(int msecs) const override { now_ = now_.addMSecs(msecs); }
     void Set(const QDateTime& t) { now_ = t; }
     void Advance(int seconds) { now_ = now_.addSecs(seconds); }
 
 private:
-    QDateTime now_;
+    mutable QDateTime now_;  // sleeping moves it, and the stores hold the clock as const
+};
+
+// A device that serves the first failAt bytes of data, then fails every read the way a bad block or
+// a dropped network share does: an error, not an end. Its size stays the whole data's, so it is
+// never at its end, until a reader that keeps asking has failed kGiveUp times: then it ends, so a
+// reader that loops waiting for the end finishes and the test can tell.
+class FailingDevice final : public QIODevice {
+public:
+    static constexpr int kGiveUp = 10000;
+    FailingDevice(QByteArray data, qint64 failAt) : data_(std::move(data)), failAt_(failAt) {}
+    qint64 size() const override { return data_.size(); }
+    bool atEnd() const override { return GaveUp(); }
+    bool GaveUp() const { return failures_ >= kGiveUp; }
+
+protected:
+    qint64 readData(char* out, qint64 max) override;
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QByteArray data_;
+    qint64 failAt_;
+    qint64 offset_ = 0;
+    int failures_ = 0;
 };
 
 // The three together, ready to hand to a store's constructor.

@@ -24,7 +24,8 @@ DocumentProbe ProbeDocument(const QString& path) {
 
     QXmlStreamReader r(&file);
     int depth = 0;
-    while (!r.atEnd()) {
+    // A failed read of the file ends the walk as an error does; the end it waits for never comes.
+    while (!r.atEnd() && !r.hasError()) {
         const QXmlStreamReader::TokenType token = r.readNext();
         if (token == QXmlStreamReader::StartElement) {
             if (depth == 0 && probe.root.isEmpty()) {

@@ -27,19 +27,31 @@ void WriteAU570Document(QXmlStreamWriter& w, const AU570ProfileData& data) {
     w.writeEndElement();
 }
 
+namespace {
+
+// The attributes of a "mode", then its leading "eq" elements. Stops at the first other start element
+// or at an "eq" without a name, leaving the reader there so the token walk still looks at it.
+void ReadMode(QXmlStreamReader& r, AU570ProfileData& data) {
+    const QXmlStreamAttributes a = r.attributes();
+    data.bass = attrInt(a, QLatin1String("bass"));
+    data.treble = attrInt(a, QLatin1String("treble"));
+    data.currModeId = attrInt(a, QLatin1String("currModeId"));
+    while (r.readNextStartElement() && r.name() == QLatin1String("eq")) {
+        EqMode m;
+        if (!ReadEqMode(r.attributes(), m)) return;
+        data.modes.insert(m.id, m);
+        r.skipCurrentElement();
+    }
+}
+
+}  // namespace
+
+// A flat token walk: "mode" elements count wherever they stand, every other element is walked into.
 void ReadAU570Document(QXmlStreamReader& r, AU570ProfileData& data) {
     data.modes.clear();
-    WalkDocument(
-        r, QLatin1String("au570"), [](const QXmlStreamAttributes&) {},
-        [&](QStringRef name) {
-            if (name != QLatin1String("mode")) return false;
-            const QXmlStreamAttributes a = r.attributes();
-            data.bass = attrInt(a, QLatin1String("bass"));
-            data.treble = attrInt(a, QLatin1String("treble"));
-            data.currModeId = attrInt(a, QLatin1String("currModeId"));
-            ReadEqModes(r, data.modes);
-            return true;
-        });
+    while (NextToken(r)) {
+        while (r.isStartElement() && r.name() == QLatin1String("mode")) ReadMode(r, data);
+    }
 }
 
 }  // namespace prefbook

@@ -62,8 +62,7 @@ bool AU570ProfileCfgImpl::ImportProfile(const QString& path) {
 }
 
 bool AU570ProfileCfgImpl::ReadDocument(const QString& path, AU570ProfileData& into) const {
-    return ReadXmlFile(host_, path, QStringLiteral("Parse AU570 XML Failed. "),
-                       [&into](QXmlStreamReader& r) { ReadAU570Document(r, into); });
+    return ReadXmlFile(host_, path, QString(), [&into](QXmlStreamReader& r) { ReadAU570Document(r, into); });
 }
 
 bool AU570ProfileCfgImpl::WriteDocument(const QString& path, WriteMode mode) const {

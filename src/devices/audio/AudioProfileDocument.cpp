@@ -131,8 +131,8 @@ void ApplyMissingAudioDefaults(Profile& p) {
 template <class Traits>
 void WriteAudioDocument(QXmlStreamWriter& w, const AudioStoreData<typename Traits::Profile>& data) {
     w.writeStartElement(QLatin1String(Traits::kRoot));
-    w.writeAttribute(QStringLiteral("exportPath"), data.exportPath);
-    w.writeAttribute(QStringLiteral("openExePath"), data.openExePath);
+    writeText(w, QStringLiteral("exportPath"), data.exportPath);
+    writeText(w, QStringLiteral("openExePath"), data.openExePath);
     for (const auto& p : data.profiles) WriteProfile<Traits>(w, p);
     w.writeEndElement();
 }

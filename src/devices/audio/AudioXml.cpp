@@ -46,6 +46,18 @@ void WriteEqMode(QXmlStreamWriter& w, const EqMode& m) {
     w.writeEndElement();
 }
 
+bool ReadEqMode(const QXmlStreamAttributes& a, EqMode& m) {
+    m.id = attrInt(a, QLatin1String("id"));
+    m.name = attrUtf8(a, QLatin1String("name"));
+    if (m.name.empty()) return false;
+    m.hz64 = attrInt(a, QLatin1String("Hz64"));
+    m.hz250 = attrInt(a, QLatin1String("Hz250"));
+    m.hz1k = attrInt(a, QLatin1String("Hz1K"));
+    m.hz4k = attrInt(a, QLatin1String("Hz4K"));
+    m.hz16k = attrInt(a, QLatin1String("Hz16K"));
+    return true;
+}
+
 void ReadEqModes(QXmlStreamReader& r, QMap<int, EqMode>& modes) {
     bool ended = false;
     ForEachChild(r, [&](QStringRef name) {
@@ -53,19 +65,11 @@ void ReadEqModes(QXmlStreamReader& r, QMap<int, EqMode>& modes) {
             ended = true;
             return false;
         }
-        const QXmlStreamAttributes a = r.attributes();
         EqMode m;
-        m.id = attrInt(a, QLatin1String("id"));
-        m.name = attrUtf8(a, QLatin1String("name"));
-        if (m.name.empty()) {
+        if (!ReadEqMode(r.attributes(), m)) {
             ended = true;
             return false;
         }
-        m.hz64 = attrInt(a, QLatin1String("Hz64"));
-        m.hz250 = attrInt(a, QLatin1String("Hz250"));
-        m.hz1k = attrInt(a, QLatin1String("Hz1K"));
-        m.hz4k = attrInt(a, QLatin1String("Hz4K"));
-        m.hz16k = attrInt(a, QLatin1String("Hz16K"));
         modes.insert(m.id, m);
         return false;  // an "eq" has no content of its own
     });

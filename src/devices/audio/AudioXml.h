@@ -12,6 +12,8 @@ namespace prefbook {
 // memory). ----
 
 void WriteEqMode(QXmlStreamWriter& w, const EqMode& mode);
+// The attributes of one "eq"; false for an "eq" without a name, which ends a list.
+bool ReadEqMode(const QXmlStreamAttributes& a, EqMode& m);
 // Reads the "eq" children of the current element into modes, keyed by their "id" (a later duplicate
 // wins). The list ends at the first child that is not an "eq" or is an "eq" without a name; the
 // children after it are skipped unread.

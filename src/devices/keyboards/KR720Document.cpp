@@ -208,8 +208,8 @@ void WriteKR720(QXmlStreamWriter& w, const KR720Head& head, const QVector<KR720P
     w.writeStartElement(kRoot);
     w.writeAttribute(QStringLiteral("flag"), Num(head.flag));
     w.writeAttribute(QStringLiteral("signature"), Num(head.signature));
-    w.writeAttribute(QStringLiteral("exportPath"), head.exportPath);
-    w.writeAttribute(QStringLiteral("openExePath"), head.openExePath);
+    writeText(w, QStringLiteral("exportPath"), head.exportPath);
+    writeText(w, QStringLiteral("openExePath"), head.openExePath);
     for (const KR720Profile& p : records) WriteProfile(w, p);
     w.writeEndElement();
 }
@@ -260,8 +260,8 @@ namespace {
 const QString kAimpadFormatError = QStringLiteral("Import aimpad file format error.");
 
 void ReadAimpadBody(QXmlStreamReader& r, const StoreHost& host, AimpadFile& file, bool& refused) {
-    while (!r.atEnd()) {
-        if (r.readNext() != QXmlStreamReader::StartElement) continue;
+    while (NextToken(r)) {
+        if (!r.isStartElement()) continue;
         // Anything met here after the root's five "aimpad" elements is as wrong as a foreign root.
         if (r.name() != kRoot || attrU16(r.attributes(), QLatin1String("flag")) != kKR720RecordFlag) {
             host.Log(kAimpadFormatError);

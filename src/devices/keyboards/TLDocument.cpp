@@ -104,8 +104,8 @@ bool ReadTLDocumentFile(const StoreHost& host, const TLModel& model, const QStri
 
 void WriteTLDocument(const TLModel& model, const TLDocument& doc, QXmlStreamWriter& w) {
     w.writeStartElement(model.root);
-    w.writeAttribute(QStringLiteral("exportPath"), doc.exportPath);
-    w.writeAttribute(QStringLiteral("openExePath"), doc.openExePath);
+    writeText(w, QStringLiteral("exportPath"), doc.exportPath);
+    writeText(w, QStringLiteral("openExePath"), doc.openExePath);
     for (const TLProfile& p : doc.profiles) {
         w.writeStartElement(QStringLiteral("profile"));
         writeNumber(w, QLatin1String("id"), p.id);

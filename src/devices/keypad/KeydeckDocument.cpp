@@ -199,8 +199,8 @@ ReadBody KeydeckBody(const StoreHost& host, KeydeckDocument& doc, bool& refused)
         doc.flag = 0;
         doc.profiles.clear();
         bool rootSeen = false;
-        while (!r.atEnd()) {
-            if (r.readNext() != QXmlStreamReader::StartElement) continue;
+        while (NextToken(r)) {
+            if (r.tokenType() != QXmlStreamReader::StartElement) continue;
             const QStringRef name = r.name();
             if (doc.flag == 0 && name != kRootG && name != kRootC) {
                 host.Log(QStringLiteral("Read keydeck config failed: device type error."));

@@ -380,7 +380,8 @@ ReadBody MacroFileBody(const StoreHost& host, const PR26xModel& model, std::stri
             read = true;
             return true;
         });
-        while (!r.atEnd()) r.readNext();
+        while (NextToken(r)) {
+        }
     };
 }
 
