@@ -10,10 +10,15 @@
 
 #include "devices/audio/AU570ProfileCfgImpl.h"
 #include "devices/audio/AudioProfileStore.h"
+#include "devices/keyboards/BXProfileStore.h"
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "devices/keypad/KeydeckProfileCfgImpl.h"
+#include "devices/mice/PR26xProfileCfgImpl.h"
+#include "devices/mice/PR940ProfileCfgImpl.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
+#include "hostservices/IGlyphPress.h"
 #include "profilecore/ProfileFolder.h"
 #include "support/TestHost.h"
 
@@ -51,10 +56,11 @@ int NumberIn(const std::string& text) {
 
 // Every one of the five profiles carries the mark of one generation; a mix of two is none.
 template <class S>
-StoreKind Keyboard(const char* name, int type) {
+StoreKind Keyboard(const char* name, int type,
+                   std::function<std::shared_ptr<void>(const StoreHost&)> make = Make<S>) {
     return {name,
             type,
-            Make<S>,
+            make,
             [](void* s) { return As<S>(s).SaveProfile(); },
             [](void* s, int n) {
                 for (int i = 0; i < 5; ++i) As<S>(s).SetProfileName(i, "mark " + std::to_string(n));
@@ -81,7 +87,34 @@ StoreKind Audio(const char* name, int type) {
             }};
 }
 
+// The keypad keeps each variant in its own folder; five of its profiles carry the mark.
+StoreKind Keydeck(const char* name, int type) {
+    using S = KeydeckProfileCfgImpl;
+    return {name,
+            type,
+            Make<S>,
+            [type](void* s) { return As<S>(s).SaveProfile(type); },
+            [type](void* s, int n) {
+                for (int i = 0; i < 5; ++i) As<S>(s).SetProfileName(type, i, "mark " + std::to_string(n));
+            },
+            [type](void* s) {
+                const int n = NumberIn(As<S>(s).GetProfileName(type, 0));
+                for (int i = 1; i < 5; ++i)
+                    if (NumberIn(As<S>(s).GetProfileName(type, i)) != n) return -1;
+                return n;
+            }};
+}
+
 const StoreKind kStores[] = {
+    Keyboard<BX310V2ProfileCfgImpl>("BX310V2", 5),
+    Keyboard<BX330V2ProfileCfgImpl>("BX330V2", 6),
+    Keyboard<PR940ProfileCfgImpl>(
+        "PR940", 7,
+        [](const StoreHost& h) { return std::make_shared<PR940ProfileCfgImpl>(h, IGlyphPress::Instance()); }),
+    Keyboard<PR260ProfileCfgImpl>("PR260", 8),
+    Keyboard<PR261ProfileCfgImpl>("PR261", 9),
+    Keydeck("KEYDECK_G", 19),
+    Keydeck("KEYDECK_C", 20),
     Keyboard<TL480ProfileCfgImpl>("TL480", 1),
     Keyboard<TL460ProfileCfgImpl>("TL460", 3),
     Keyboard<KR720ProfileCfgImpl>("KR720", 0),
