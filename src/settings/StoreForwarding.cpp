@@ -1,8 +1,12 @@
 #include "settings/StoreForwarding.h"
 
+#include "devices/keyboards/IBX310V2ProfileCfg.h"
+#include "devices/keyboards/IBX330V2ProfileCfg.h"
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/ITL460ProfileCfg.h"
 #include "devices/keyboards/ITL480ProfileCfg.h"
+#include "devices/keypad/IKeydeckProfileCfg.h"
+#include "devices/mice/IPR940ProfileCfg.h"
 
 namespace prefbook {
 namespace {
@@ -91,26 +95,33 @@ struct PerTypeStore : ServingStore {
 // GetExportPath and SetExportPath, plus whatever its options call. "MODEL" is the name prefbookctl
 // shows the store under; a test checks both lists agree.
 //
-// Still to join: BX310V2 (5, CountsRecords + SavesAtOnce), BX330V2 (6, the same), PR940 (7,
-// CountsProfiles + ListsNames), PR260 (8), PR261 (9), PR941 (10), Keydeck (19, 20, PerTypeStore).
+// Still to join: PR260 (8), PR261 (9), PR941 (10): names, executables and paths only.
 const ServingStore* StoreServing(int type) {
     static const ServingStore kKR720 = OneModelStore<IKR720ProfileCfg>("KR720").CountsRecords();
     static const ServingStore kTL480 =
         OneModelStore<ITL480ProfileCfg>("TL480").CountsProfiles().ListsNames().SavesAtOnce();
     static const ServingStore kTL460 =
         OneModelStore<ITL460ProfileCfg>("TL460").CountsProfiles().ListsNames().SavesAtOnce();
+    static const ServingStore kBX310V2 =
+        OneModelStore<IBX310V2ProfileCfg>("BX310V2").CountsRecords().SavesAtOnce();
+    static const ServingStore kBX330V2 =
+        OneModelStore<IBX330V2ProfileCfg>("BX330V2").CountsRecords().SavesAtOnce();
+    static const ServingStore kPR940 = OneModelStore<IPR940ProfileCfg>("PR940").CountsProfiles().ListsNames();
+    // One store serves both keypad variants; each type keeps the name prefbookctl shows it under.
+    static const ServingStore kKeydeckG = PerTypeStore<IKeydeckProfileCfg>("KEYDECK_G");
+    static const ServingStore kKeydeckC = PerTypeStore<IKeydeckProfileCfg>("KEYDECK_C");
 
     static const ServingStore* const kServedBy[kDeviceTypeCount] = {
-        &kKR720,                             // 0 KR720
-        &kTL480, &kTL480,                    // 1 TL480B, 2 TL480W
-        &kTL460, &kTL460,                    // 3 TL460B, 4 TL460W
-        nullptr, nullptr,                    // 5 BX310 V2, 6 BX330 V2
-        nullptr,                             // 7 PR940
-        nullptr, nullptr, nullptr,           // 8 PR260, 9 PR261, 10 PR941
-        nullptr, nullptr, nullptr, nullptr,  // 11-14: audio stores are not asked
-        nullptr, nullptr, nullptr, nullptr,  // 15-18: mouse pads are not asked
-        nullptr, nullptr,                    // 19 KEYDECK_G, 20 KEYDECK_C
-        nullptr, nullptr, nullptr, nullptr,  // 21-24: text lights and ZN205 are not asked
+        &kKR720,                                   // 0 KR720
+        &kTL480,    &kTL480,                       // 1 TL480B, 2 TL480W
+        &kTL460,    &kTL460,                       // 3 TL460B, 4 TL460W
+        &kBX310V2,  &kBX330V2,                     // 5 BX310 V2, 6 BX330 V2
+        &kPR940,                                   // 7 PR940
+        nullptr,    nullptr,    nullptr,           // 8 PR260, 9 PR261, 10 PR941
+        nullptr,    nullptr,    nullptr, nullptr,  // 11-14: audio stores are not asked
+        nullptr,    nullptr,    nullptr, nullptr,  // 15-18: mouse pads are not asked
+        &kKeydeckG, &kKeydeckC,                    // 19 KEYDECK_G, 20 KEYDECK_C
+        nullptr,    nullptr,    nullptr, nullptr,  // 21-24: text lights and ZN205 are not asked
     };
     return type >= 0 && type < kDeviceTypeCount ? kServedBy[type] : nullptr;
 }

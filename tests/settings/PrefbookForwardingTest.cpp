@@ -5,8 +5,12 @@
 #include <map>
 
 #include "SettingsFixture.h"
+#include "devices/keyboards/IBX310V2ProfileCfg.h"
+#include "devices/keyboards/IBX330V2ProfileCfg.h"
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "devices/keypad/IKeydeckProfileCfg.h"
+#include "devices/mice/IPR940ProfileCfg.h"
 #include "settings/Prefbook.h"
 #include "settings/StoreForwarding.h"
 
@@ -15,9 +19,9 @@ namespace {
 
 // The store each type must reach once that store exists; nullptr: the type is never forwarded.
 const char* const kContract[kDeviceTypeCount] = {
-    "KR720", "TL480",   "TL480",   "TL460", "TL460", "BX310V2", "BX330V2", "PR940", "PR260",
-    "PR261", "PR941",   nullptr,   nullptr, nullptr, nullptr,   nullptr,   nullptr, nullptr,
-    nullptr, "Keydeck", "Keydeck", nullptr, nullptr, nullptr,   nullptr};
+    "KR720", "TL480",     "TL480",     "TL460", "TL460", "BX310V2", "BX330V2", "PR940", "PR260",
+    "PR261", "PR941",     nullptr,     nullptr, nullptr, nullptr,   nullptr,   nullptr, nullptr,
+    nullptr, "KEYDECK_G", "KEYDECK_C", nullptr, nullptr, nullptr,   nullptr};
 
 // A store's values read through its own interface, past the table under test: open-exe path,
 // export path, name of profile 1, executable of profile 2. A store joining the table needs a row.
@@ -32,8 +36,21 @@ Probe ProbeOf() {
     };
 }
 
+Probe KeydeckProbe(int type) {
+    return [type] {
+        IKeydeckProfileCfg& s = IKeydeckProfileCfg::Instance();
+        return std::make_tuple(s.GetOpenExePath(type), s.GetExportPath(type), s.GetProfileName(type, 1),
+                               s.GetProfileExe(type, 2));
+    };
+}
+
 const std::map<std::string, Probe> kProbes = {
     {"KR720", ProbeOf<IKR720ProfileCfg>()},
+    {"BX310V2", ProbeOf<IBX310V2ProfileCfg>()},
+    {"BX330V2", ProbeOf<IBX330V2ProfileCfg>()},
+    {"PR940", ProbeOf<IPR940ProfileCfg>()},
+    {"KEYDECK_G", KeydeckProbe(19)},
+    {"KEYDECK_C", KeydeckProbe(20)},
     {"TL480", ProbeOf<ITL480ProfileCfg>()},
     {"TL460", ProbeOf<ITL460ProfileCfg>()},
 };
@@ -84,9 +101,12 @@ TEST_F(Forwarding, ReachesTheServingStore) {
                                   Prefbook::ReadProfileName(type, 1), Prefbook::ReadOpenExeName(type, 2)),
                   expected);
     }
-    // The KR720 counts its records, the TL stores their profiles.
+    // The KR720 and BX stores count their records, the TL stores and the PR940 their profiles.
     EXPECT_EQ(Prefbook::ReadProfileNum(KR720), 25);
     EXPECT_EQ(Prefbook::ReadProfileNum(TL460W), 5);
+    EXPECT_EQ(Prefbook::ReadProfileNum(PR940), 5);
+    EXPECT_EQ(Prefbook::ReadProfileNum(BX310V2), 5);
+    EXPECT_EQ(Prefbook::ReadProfileNum(KEYDECK_G), 0);
     QStringList names;
     Prefbook::ReadProfileName(TL480W, names);
     EXPECT_EQ(names.value(1), "name2-\xc3\xa9");  // both colours share one store: type 2 wrote it last
@@ -102,7 +122,12 @@ TEST_F(Forwarding, SavesAtOnceOnlyWhereRequired) {
         {[](DeviceType t, const QString& v) { Prefbook::SaveOpenExeName(t, 0, v.toStdString()); }, true},
         {[](DeviceType t, const QString& v) { Prefbook::SaveProfileName(t, 0, v.toStdString()); }, false},
     };
-    for (auto [type, folder, saves] : {std::tuple{TL480W, 1, true}, {TL460B, 3, true}, {KR720, 0, false}}) {
+    for (auto [type, folder, saves] : {std::tuple{TL480W, 1, true},
+                                       {TL460B, 3, true},
+                                       {BX330V2, 6, true},
+                                       {KR720, 0, false},
+                                       {PR940, 7, false},
+                                       {KEYDECK_C, 20, false}}) {
         const QString dir = ProcessHabitat().ProfileDir(folder);
         for (int i = 0; i < 4; ++i) {
             const QStringList before = ListFolder(dir);
@@ -140,12 +165,23 @@ TEST_F(Forwarding, UnservedTypesAskNoStore) {
         Prefbook::ReadProfileName(type, names);
         EXPECT_EQ(names, QStringList{"kept"}) << type;
     }
-    for (DeviceType type : {PR260, KEYDECK_G, KR720, TL480B}) {
+    for (DeviceType type : {PR260, KR720, TL480B}) {
         QString path = "kept";
         EXPECT_TRUE(Prefbook::ReadDevDefaultPrefbook(type, path));
         EXPECT_EQ(path, "kept") << type;
     }
     EXPECT_FALSE(QDir(Base() + "/profile/PR260").exists());
+}
+
+// The keypad writes its default document for the variant asked at the path given.
+TEST_F(Forwarding, DefaultFileOfTheKeypadVariant) {
+    for (auto [type, root] : {std::pair{KEYDECK_G, "<KEYDECK_G "}, {KEYDECK_C, "<KEYDECK_C "}}) {
+        QString path = Base() + "/default-" + QString::number(type) + ".xml";
+        ASSERT_TRUE(Prefbook::ReadDevDefaultPrefbook(type, path));
+        const QByteArray text = ReadAll(path);
+        EXPECT_TRUE(text.contains(root)) << type;
+        EXPECT_EQ(text.count("<profile "), 24) << type;
+    }
 }
 
 }  // namespace
