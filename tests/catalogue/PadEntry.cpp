@@ -121,6 +121,9 @@ PREFBOOK_CATALOGUE_ENTRY(VL550) {
                        // The throwing setter must not have marked the profile changed.
                        EXPECT_EQ(s.GetChangeFlag(), 1);
                        EXPECT_EQ(s.GetCurrMode(), 5);
+                       s.SetCurrMode(kVL550ModeCount);
+                       EXPECT_THROW(s.GetCurrentModeSetting(m), std::out_of_range);
+                       s.SetCurrMode(5);
                    }}};
     return e;
 }

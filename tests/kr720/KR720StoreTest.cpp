@@ -97,43 +97,6 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<LightCase>& info) { return "Case" + std::to_string(info.index); });
 
 // Every record-level getter answers a bad index with its documented value and creates nothing.
-TEST_F(KR720Test, BadRecordIndexGivesTheDocumentedAnswers) {
-    auto s = NewStore();
-    LightEffect effect{};
-    QVector<LightEffect> effects;
-    QVector<uint16_t> mapping;
-    KR720CustomBlock custom{};
-    AimMode mode;
-    uint16_t pair = 0;
-    uint8_t curr = 0;
-    QVector<uint8_t> ids;
-    MacroMap macros;
-    MacroRecord macro{};
-    EXPECT_EQ(s->GetLightMode(25), -1);
-    EXPECT_EQ(s->GetMultilayerCurrMode(25), -1);
-    EXPECT_EQ(s->GetMultizoneCurrMode(25), -1);
-    EXPECT_EQ(s->GetMappedKey(25, 0), 65535);
-    EXPECT_EQ(s->GetMappedKey(0, 256), 65535);
-    EXPECT_FALSE(s->GetGeneralEffect(25, 0, effect));
-    EXPECT_FALSE(s->GetGeneralEffect(0, 19, effect));
-    EXPECT_FALSE(s->GetGeneralEffects(25, effects));
-    EXPECT_FALSE(s->GetCustomColors(25, custom));
-    EXPECT_FALSE(s->GetMultilayerIds(25, curr, ids));
-    EXPECT_FALSE(s->GetMapping(25, mapping));
-    EXPECT_FALSE(s->GetAimMode(25, mode));
-    EXPECT_FALSE(s->SetSensitActuat(25, 1));
-    EXPECT_FALSE(s->GetSensitActuat(25, pair));
-    EXPECT_FALSE(s->GetMacroSet(25, macros));
-    EXPECT_FALSE(s->GetMacro(25, "x", macro));
-    EXPECT_EQ(s->GetAimModeName(25), "");
-    EXPECT_EQ(s->GetCurrMacro(25), "");
-    EXPECT_EQ(s->IsProfileChanged(0), 0) << "currAimMode 255 names no record";
-    s->SetMultilayerCurrMode(0, 4);
-    EXPECT_FALSE(s->GetCurrMultilayerEffect(0, effect)) << "current position outside the four effects";
-    s->SetMappedKey(0, 256, 9);
-    EXPECT_EQ(s->Records()[0].mapping.size(), 256);
-}
-
 TEST_F(KR720Test, ChangeFlagsFollowCurrentProfileAndMode) {
     auto s = NewStore();
     s->SetCurrProfile(1);
