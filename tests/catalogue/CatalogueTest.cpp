@@ -81,6 +81,29 @@ TEST_P(StoreCatalogue, DistinctValuesAreWrittenAndReadInTheGoldenDocument) {
     EXPECT_TRUE(SameDocument(e.written(e.make(h).get(), h), distinct)) << "reader";
 }
 
+// The rotation every store shares: a load writes nothing, saves keep the two newest documents, the
+// newest loads, and a broken newest document gives way to the older one.
+TEST_P(StoreCatalogue, SavesRotateAndTheNewestReadableDocumentLoads) {
+    if (!e.rotates) GTEST_SKIP() << "one named document";
+    const QString dir = t.habitat.ProfileDir(e.deviceType);
+    auto s = e.make(t);
+    EXPECT_TRUE(ListFolder(dir).isEmpty()) << "a load must not write";
+    e.written(s.get(), t);
+    e.written(s.get(), t);
+    e.fill(s.get());
+    e.written(s.get(), t);
+    EXPECT_EQ(ListFolder(dir).size(), 2);
+    EXPECT_TRUE(SameDocument(e.written(e.make(t).get(), t), Golden("distinct")));
+
+    if (e.suffix != "xml") return;  // a binary record has no structure to break
+    TestHost h;
+    e.put(h, Golden("distinct"), 2);
+    e.put(h, Golden("distinct").left(Golden("distinct").size() / 2), 1);
+    EXPECT_TRUE(SameDocument(e.written(e.make(h).get(), h), Golden("distinct")));
+    EXPECT_TRUE(
+        h.log.Lines().join('\n').contains("Failed to parse file " + h.habitat.ProfileDir(e.deviceType)));
+}
+
 TEST_P(StoreCatalogue, LoadTakesTheStoreDocumentOnly) {
     const QByteArray distinct = Golden("distinct");
     ASSERT_TRUE(Accepts(distinct));

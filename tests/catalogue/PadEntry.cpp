@@ -83,6 +83,7 @@ PREFBOOK_CATALOGUE_ENTRY(VL550) {
     e.model = "VL550";
     e.interface = "IVL550ProfileCfg";
     e.deviceType = VL550;
+    e.rotates = false;
     // One named document instead of dated ones; the installed folder exists.
     const auto folder = [](TestHost& t) { return t.habitat.GetBaseDir() + "/profile/VL550/"; };
     e.make = [folder](TestHost& t) {

@@ -76,6 +76,7 @@ struct StoreEntry {
     QString suffix = QStringLiteral("xml");
     int profiles = 0;
     LoadRule load = LoadRule::Any;
+    bool rotates = true;  // dated documents in the device type's profile folder
     std::function<std::shared_ptr<void>(TestHost&)> make;  // builds the store, which loads
     std::function<QByteArray(void*, TestHost&)> written;   // the store document as a save writes it now
     std::function<void(TestHost&, const QByteArray&, int)>
