@@ -53,6 +53,15 @@ TEST(WriterClamp, MacroWritersStopAtTheRecordsCapacity) {
     ASSERT_TRUE(kr720.ExportMacroFile(file));
     EXPECT_EQ(Actions(ReadAll(file)), kMacroActionCapacity) << "macro file";
 
+    // The bulk transfer fills one buffer per assignment, at most as many as the block holds: the
+    // pointers after them point into the store.
+    for (int i = 0; i < kKR720BlockMacros + 5; ++i) kr720.AddMacroAssignment(0, "over", {1, uint16_t(i + 1)});
+    MacroRecord buffers[kKR720BlockMacros] = {};
+    KR720ProfileBlock block{};
+    for (int i = 0; i < kKR720BlockMacros; ++i) block.macros[i] = &buffers[i];
+    ASSERT_TRUE(kr720.GetProfileBlock(0, block));
+    EXPECT_EQ(buffers[kKR720BlockMacros - 1].key, kKR720BlockMacros);
+
     TL480ProfileCfgImpl tl480(t.Host());
     tl480.SetMacro(0, "over", Overfull<MacroRecord>());
     EXPECT_EQ(Actions(SaveAndRead(t, TL480B, "xml", [&] { return tl480.SaveProfile(); })),
