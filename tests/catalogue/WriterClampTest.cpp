@@ -1,4 +1,5 @@
 #include <QBuffer>
+#include <algorithm>
 
 #include "catalogue/StoreCatalogue.h"
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
@@ -61,6 +62,9 @@ TEST(WriterClamp, MacroWritersStopAtTheRecordsCapacity) {
     for (int i = 0; i < kKR720BlockMacros; ++i) block.macros[i] = &buffers[i];
     ASSERT_TRUE(kr720.GetProfileBlock(0, block));
     EXPECT_EQ(buffers[kKR720BlockMacros - 1].key, kKR720BlockMacros);
+    uint16_t keys[kKR720SpecKeys];
+    ASSERT_TRUE(kr720.GetSpecKeys(0, keys));
+    EXPECT_EQ(std::count(keys, keys + kKR720SpecKeys, 0), kKR720SpecKeys) << "a buffer past the block";
 
     TL480ProfileCfgImpl tl480(t.Host());
     tl480.SetMacro(0, "over", Overfull<MacroRecord>());
