@@ -46,6 +46,12 @@ PREFBOOK_CATALOGUE_ENTRY(KR720) {
              QVector<CustomColor> colors;
              KR720ProfileBlock block{};
              const uint32_t r = kKR720Records;
+             // Fallbacks are one shared empty string: a record index let through hands out another
+             // address, seen before anything reads or writes past the list.
+             ASSERT_EQ(&s.GetAimModeName(r), &s.GetAimModeName(1000));
+             ASSERT_EQ(&s.GetAimpadPath(r), &s.GetAimpadPath(1000));
+             ASSERT_EQ(&s.GetCurrMacro(r), &s.GetCurrMacro(1000));
+             ASSERT_EQ(&s.GetProfileName(kKR720Profiles), &s.GetProfileName(1000));
              EXPECT_EQ(s.GetLightMode(r), -1);
              EXPECT_EQ(s.GetMultilayerCurrMode(r), -1);
              EXPECT_EQ(s.GetMultizoneCurrMode(r), -1);

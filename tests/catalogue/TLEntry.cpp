@@ -45,6 +45,12 @@ StoreEntry TLEntry(const char* model, const char* interface, int deviceType) {
     e.kinds = {{"store document", "", kTLProfileCount}};
     e.badIndex = {{"profile -1 and 5", [](void* p) {
                        S& s = As<S>(p);
+                       // Fallbacks are shared empty values: an index let through hands out another
+                       // address, seen before anything reads or writes past the list.
+                       ASSERT_EQ(&s.GetProfileName(kTLProfileCount), &s.GetProfileName(1000));
+                       ASSERT_EQ(&s.GetProfileExe(kTLProfileCount), &s.GetProfileExe(1000));
+                       ASSERT_EQ(&s.GetMacroSet(kTLProfileCount), &s.GetMacroSet(1000));
+                       ASSERT_EQ(&s.GetProfileName(-1), &s.GetProfileName(1000));
                        for (int bad : {-1, kTLProfileCount}) {
                            s.SetProfileName(bad, "x");
                            s.SetProfileExe(bad, "x");
