@@ -1,7 +1,10 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstddef>
 #include <cstring>
+#include <initializer_list>
 
 namespace prefbook::test {
 
@@ -16,7 +19,23 @@ long VirtualSlot(F member) {
     return static_cast<long>((word - 1) / static_cast<std::ptrdiff_t>(sizeof(void*)));
 }
 
+struct NamedSlot {
+    long slot;
+    const char* name;
+};
+
+// Checks that the operations sit in consecutive slots from `first` on, in the order listed.
+inline void ExpectSlotsFrom(long first, std::initializer_list<NamedSlot> operations) {
+    for (const NamedSlot& op : operations) EXPECT_EQ(op.slot, first++) << op.name;
+}
+
 }  // namespace prefbook::test
+
+// One operation of interface I for ExpectSlotsFrom: ExpectSlotsFrom(0, {SLOT(I, GetProfileNum), ...}).
+#define SLOT(Iface, Op)                                \
+    ::prefbook::test::NamedSlot {                      \
+        ::prefbook::test::VirtualSlot(&Iface::Op), #Op \
+    }
 
 // Checks that the operation sits in the declared slot: EXPECT_SLOT(ITL480ProfileCfg, GetProfileNum, 0).
 // Overloaded operations take the exact pointer type: EXPECT_SLOT_AS(I, Op, Sig, n).

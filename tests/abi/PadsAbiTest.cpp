@@ -8,53 +8,43 @@
 namespace {
 
 TEST(PadsAbi, FT610Slots) {
-    EXPECT_SLOT(IFT610ProfileCfg, SetRecord, 0);
-    EXPECT_SLOT(IFT610ProfileCfg, GetRecord, 1);
-    EXPECT_SLOT(IFT610ProfileCfg, SetHeaderA, 2);
-    EXPECT_SLOT(IFT610ProfileCfg, GetHeaderA, 3);
-    EXPECT_SLOT(IFT610ProfileCfg, SetHeaderB, 4);
-    EXPECT_SLOT(IFT610ProfileCfg, GetHeaderB, 5);
-    EXPECT_SLOT(IFT610ProfileCfg, SetTailBlock, 6);
-    EXPECT_SLOT(IFT610ProfileCfg, GetTailBlock, 7);
-    EXPECT_SLOT(IFT610ProfileCfg, SaveProfile, 8);
+    using I = IFT610ProfileCfg;
+    prefbook::test::ExpectSlotsFrom(0, {SLOT(I, SetRecord), SLOT(I, GetRecord), SLOT(I, SetHeaderA),
+                                        SLOT(I, GetHeaderA), SLOT(I, SetHeaderB), SLOT(I, GetHeaderB),
+                                        SLOT(I, SetTailBlock), SLOT(I, GetTailBlock), SLOT(I, SaveProfile)});
 }
 
 TEST(PadsAbi, FT280Slots) {
-    EXPECT_SLOT(IFT280ProfileCfg, SetCustomColors, 0);
-    EXPECT_SLOT(IFT280ProfileCfg, GetCustomColors, 1);
-    EXPECT_SLOT(IFT280ProfileCfg, SetModeSetting, 2);
-    EXPECT_SLOT(IFT280ProfileCfg, GetModeSetting, 3);
-    EXPECT_SLOT(IFT280ProfileCfg, SetModeSettings, 4);
-    EXPECT_SLOT(IFT280ProfileCfg, GetModeSettings, 5);
-    EXPECT_SLOT(IFT280ProfileCfg, SetCurrMode, 6);
-    EXPECT_SLOT(IFT280ProfileCfg, GetCurrMode, 7);
-    EXPECT_SLOT(IFT280ProfileCfg, SaveProfile, 8);
-    EXPECT_SLOT(IFT280ProfileCfg, ExportProfile, 9);
-    EXPECT_SLOT(IFT280ProfileCfg, ImportProfile, 10);
+    using I = IFT280ProfileCfg;
+    prefbook::test::ExpectSlotsFrom(
+        0, {SLOT(I, SetCustomColors), SLOT(I, GetCustomColors), SLOT(I, SetModeSetting),
+            SLOT(I, GetModeSetting), SLOT(I, SetModeSettings), SLOT(I, GetModeSettings), SLOT(I, SetCurrMode),
+            SLOT(I, GetCurrMode), SLOT(I, SaveProfile), SLOT(I, ExportProfile), SLOT(I, ImportProfile)});
 }
 
 TEST(PadsAbi, VL550Slots) {
-    EXPECT_SLOT(IVL550ProfileCfg, SetChangeFlag, 0);
-    EXPECT_SLOT(IVL550ProfileCfg, IsChanged, 1);
-    EXPECT_SLOT(IVL550ProfileCfg, GetChangeFlag, 2);
-    EXPECT_SLOT(IVL550ProfileCfg, ClearChangeFlag, 3);
-    EXPECT_SLOT(IVL550ProfileCfg, IsDefaultDocument, 4);
-    EXPECT_SLOT(IVL550ProfileCfg, SetCurrMode, 5);
-    EXPECT_SLOT(IVL550ProfileCfg, GetCurrMode, 6);
-    EXPECT_SLOT(IVL550ProfileCfg, SetModeSettingAt, 7);
-    EXPECT_SLOT(IVL550ProfileCfg, GetModeSettingAt, 8);
-    EXPECT_SLOT(IVL550ProfileCfg, SetModeSetting, 9);
-    EXPECT_SLOT(IVL550ProfileCfg, GetCurrentModeSetting, 10);
-    EXPECT_SLOT(IVL550ProfileCfg, SetCustomBlock, 11);
-    EXPECT_SLOT(IVL550ProfileCfg, GetCustomBlock, 12);
-    EXPECT_SLOT(IVL550ProfileCfg, SetCustomColors, 13);
-    EXPECT_SLOT(IVL550ProfileCfg, GetCustomColors, 14);
-    EXPECT_SLOT(IVL550ProfileCfg, Reserved, 15);
-    EXPECT_SLOT(IVL550ProfileCfg, SetText, 16);
-    EXPECT_SLOT(IVL550ProfileCfg, GetText, 17);
-    EXPECT_SLOT(IVL550ProfileCfg, LoadDocument, 18);
-    EXPECT_SLOT(IVL550ProfileCfg, SaveDocumentAs, 19);
-    EXPECT_SLOT(IVL550ProfileCfg, SaveDocument, 20);
+    using I = IVL550ProfileCfg;
+    prefbook::test::ExpectSlotsFrom(0, {SLOT(I, SetChangeFlag),
+                                        SLOT(I, IsChanged),
+                                        SLOT(I, GetChangeFlag),
+                                        SLOT(I, ClearChangeFlag),
+                                        SLOT(I, IsDefaultDocument),
+                                        SLOT(I, SetCurrMode),
+                                        SLOT(I, GetCurrMode),
+                                        SLOT(I, SetModeSettingAt),
+                                        SLOT(I, GetModeSettingAt),
+                                        SLOT(I, SetModeSetting),
+                                        SLOT(I, GetCurrentModeSetting),
+                                        SLOT(I, SetCustomBlock),
+                                        SLOT(I, GetCustomBlock),
+                                        SLOT(I, SetCustomColors),
+                                        SLOT(I, GetCustomColors),
+                                        SLOT(I, Reserved),
+                                        SLOT(I, SetText),
+                                        SLOT(I, GetText),
+                                        SLOT(I, LoadDocument),
+                                        SLOT(I, SaveDocumentAs),
+                                        SLOT(I, SaveDocument)});
 }
 
 TEST(PadsAbi, RecordSizes) {

@@ -34,47 +34,6 @@ protected:
     }
 };
 
-TEST_F(AU570StoreTest, EmptyFolderGivesThePresets) {
-    AU570ProfileCfgImpl store(t.Host());
-    EXPECT_EQ(store.GetCurrModeId(), 3);
-    EXPECT_EQ(store.GetBass(), 0);
-    EXPECT_EQ(store.GetTreble(), 0);
-    EXPECT_EQ(store.GetEqModes(), Presets());
-}
-
-TEST_F(AU570StoreTest, DefaultDocumentIsWrittenInTheExactForm) {
-    AU570ProfileCfgImpl store(t.Host());
-    ASSERT_TRUE(store.SaveProfile());
-    const QString expected =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<au570>\n"
-        "    <mode bass=\"0\" treble=\"0\" currModeId=\"3\">\n"
-        "        <eq id=\"1\" name=\"POP MUSIC\" Hz64=\"0\" Hz250=\"0\" Hz1K=\"1\" Hz4K=\"3\" Hz16K=\"3\"/>\n"
-        "        <eq id=\"2\" name=\"MOVIE\" Hz64=\"3\" Hz250=\"3\" Hz1K=\"1\" Hz4K=\"1\" Hz16K=\"1\"/>\n"
-        "        <eq id=\"3\" name=\"GAMING(BASS+)\" Hz64=\"2\" Hz250=\"2\" Hz1K=\"-1\" Hz4K=\"1\" "
-        "Hz16K=\"1\"/>\n"
-        "    </mode>\n"
-        "</au570>\n";
-    EXPECT_EQ(ListFolder(Dir()), QStringList{"2026-03-14 15-09-26.xml"});
-    EXPECT_EQ(QString::fromUtf8(ReadAll(Dir() + "2026-03-14 15-09-26.xml")), expected);
-}
-
-TEST_F(AU570StoreTest, SavedSetReloadsUnchangedIncludingNegativesAndUtf8) {
-    AU570ProfileData data;
-    data.bass = -7;
-    data.treble = 12;
-    data.currModeId = 42;  // need not exist in the table
-    data.modes = {{5, Eq(5, "Bühne \"live\" <&>", -12, -1, 0, 7, 2147483647)},
-                  {9, Eq(9, "x", -2147483647, 1, 2, 3, 4)}};
-    {
-        AU570ProfileCfgImpl store(t.Host());
-        store.SetProfileData(data);
-        ASSERT_TRUE(store.SaveProfile());
-    }
-    AU570ProfileCfgImpl reloaded(t.Host());
-    EXPECT_EQ(reloaded.GetProfileData(), data);
-}
-
 TEST_F(AU570StoreTest, ModeBassAndTrebleStayInMemory) {
     AU570ProfileCfgImpl store(t.Host());
     EqMode m = Eq(4, "MINE", 1, 1, 1, 1, 1);
@@ -204,16 +163,6 @@ TEST_F(AU570StoreTest, TableEditsFollowTheirRules) {
     EXPECT_EQ(store.GetEqModes().value(1).name, "POP");
     EXPECT_EQ(store.GetEqModes().value(12).name, "NEW");
     EXPECT_EQ(store.GetEqModes().value(12).id, 0);
-}
-
-TEST_F(AU570StoreTest, ExportWritesTheDocumentAtThePath) {
-    AU570ProfileCfgImpl store(t.Host());
-    store.SetTreble(5);
-    EXPECT_FALSE(store.ExportProfile(""));
-    const QString path = t.habitat.GetBaseDir() + "/out.xml";
-    ASSERT_TRUE(store.ExportProfile(path));
-    EXPECT_TRUE(ReadAll(path).contains("<mode bass=\"0\" treble=\"5\" currModeId=\"3\">"));
-    EXPECT_FALSE(store.ExportProfile(t.habitat.GetBaseDir() + "/no/such/folder/out.xml"));
 }
 
 // A writer that throws must neither commit an export nor let a save rename its half-written file.

@@ -18,37 +18,21 @@ struct DS180Case {
     static constexpr int kType = DS180;
     static constexpr const char* kRoot = "ds180";
     static constexpr bool kLevelsPersist = true;
-    static constexpr bool kEntriesPersist = true;
 };
 struct AU320Case {
     using Impl = AU320ProfileCfgImpl;
     static constexpr int kType = AU320;
     static constexpr const char* kRoot = "au320";
     static constexpr bool kLevelsPersist = true;
-    static constexpr bool kEntriesPersist = false;
 };
 struct AU340Case {
     using Impl = AU340ProfileCfgImpl;
     static constexpr int kType = AU340;
     static constexpr const char* kRoot = "au340";
     static constexpr bool kLevelsPersist = false;
-    static constexpr bool kEntriesPersist = false;
 };
 
-SurroundMode Virtual(int id, const char* name, int vss, int smvss, SpeakerValues angle,
-                     SpeakerValues distance) {
-    SurroundMode m;
-    m.id = id;
-    m.name = name;
-    m.vssEnable = vss;
-    m.smvssEnable = smvss;
-    m.angle = angle;
-    m.distance = distance;
-    return m;
-}
-
 const SpeakerValues kDefaultAngles{-45, 0, 45, 90, 135, -135, -90, 15};
-const SpeakerValues kThirty{30, 30, 30, 30, 30, 30, 30, 30};
 
 const QVector<CustomColor> kSomeColors{{1, 1, 2, 3, 4}, {0, 250, 251, 252, 253}};
 
@@ -79,91 +63,6 @@ protected:
 
 using StoreCases = ::testing::Types<DS180Case, AU320Case, AU340Case>;
 TYPED_TEST_SUITE(AudioStoreTest, StoreCases);
-
-TYPED_TEST(AudioStoreTest, EmptyFolderGivesOneDefaultProfile) {
-    typename TypeParam::Impl store(this->t.Host());
-    ASSERT_EQ(store.GetProfileNum(), 1);
-    QString name, exe = "x";
-    ASSERT_TRUE(store.GetProfileName(0, name));
-    ASSERT_TRUE(store.GetProfileExe(0, exe));
-    EXPECT_EQ(name, "PROFILE0");
-    EXPECT_EQ(exe, "");
-    EXPECT_EQ(store.GetExportPath(), "");
-    EXPECT_EQ(store.GetOpenExePath(), "");
-
-    SoundSettings sound;
-    ASSERT_TRUE(store.GetSoundSettings(sound));
-    EXPECT_EQ(sound.bass, 0);
-    EXPECT_EQ(sound.treble, 0);
-    EXPECT_EQ(sound.currModeId, 3);
-    EXPECT_EQ(sound.modes, (QMap<int, EqMode>{{1, Eq(1, "POP MUSIC", 7, 6, 5, 7, 7)},
-                                              {2, Eq(2, "MOVIE", 8, 8, 7, 7, 5)},
-                                              {3, Eq(3, "GAMING(BASS+)", 5, 6, 5, 8, 6)}}));
-    QMap<int, SurroundMode> surround;
-    ASSERT_TRUE(store.GetSurroundModes(surround));
-    EXPECT_EQ(store.GetSurroundModeId(), 1);
-    EXPECT_EQ(surround, (QMap<int, SurroundMode>{{1, Virtual(1, "Default", 1, 1, kDefaultAngles, kThirty)}}));
-    QVector<CustomColor> colors;
-    ASSERT_TRUE(store.GetForeground(colors));
-    EXPECT_EQ(colors.size(), 7);
-}
-
-TYPED_TEST(AudioStoreTest, SavedStoreReloads) {
-    SoundSettings sound;
-    sound.bass = -3;
-    sound.treble = 11;
-    sound.currModeId = 4;
-    sound.modes = {{4, Eq(4, "Vier", -1, -20, 0, 3, 12)}, {7, Eq(7, "Sieben ä", 1, 2, 3, 4, 5)}};
-    const SurroundMode wide =
-        Virtual(2, "Wide", 0, 1, {-90, -60, -30, 0, 30, 60, 90, 180}, {1, 2, 3, 4, 5, 6, 7, -8});
-    {
-        typename TypeParam::Impl store(this->t.Host());
-        store.SetExportPath("C:/Export ü");
-        store.SetOpenExePath("D:/games");
-        ASSERT_TRUE(store.SetProfileName(0, "Mein Profil"));
-        ASSERT_TRUE(store.SetProfileExe(0, "game.exe"));
-        ASSERT_TRUE(store.SetForeground(kSomeColors));
-        ASSERT_TRUE(store.SetSoundSettings(sound));
-        ASSERT_TRUE(store.AddSurroundMode(wide));
-        ASSERT_TRUE(store.SaveProfile());
-    }
-    typename TypeParam::Impl reloaded(this->t.Host());
-    EXPECT_EQ(reloaded.GetExportPath(), "C:/Export ü");
-    EXPECT_EQ(reloaded.GetOpenExePath(), "D:/games");
-    QString name, exe;
-    ASSERT_TRUE(reloaded.GetProfileName(0, name));
-    ASSERT_TRUE(reloaded.GetProfileExe(0, exe));
-    EXPECT_EQ(name, "Mein Profil");
-    EXPECT_EQ(exe, "game.exe");
-
-    SoundSettings read;
-    ASSERT_TRUE(reloaded.GetSoundSettings(read));
-    if (!TypeParam::kLevelsPersist) sound.bass = sound.treble = 0;
-    EXPECT_EQ(read, sound);
-
-    QMap<int, SurroundMode> surround;
-    ASSERT_TRUE(reloaded.GetSurroundModes(surround));
-    EXPECT_EQ(surround.value(2), wide);
-    EXPECT_EQ(surround.size(), 2);
-    EXPECT_EQ(reloaded.GetSurroundModeId(), 2);
-
-    QVector<CustomColor> colors;
-    ASSERT_TRUE(reloaded.GetForeground(colors));
-    if (TypeParam::kEntriesPersist) {
-        EXPECT_EQ(colors, kSomeColors);
-    } else {
-        EXPECT_EQ(colors.size(), 7);  // not carried: back to the default entries
-    }
-}
-
-TYPED_TEST(AudioStoreTest, DocumentWithoutProfilesGivesWayToAnOlderOne) {
-    this->Put(0, this->Doc(this->Profile("older")));
-    this->Put(1, this->Doc(""));
-    typename TypeParam::Impl store(this->t.Host());
-    QString name;
-    ASSERT_TRUE(store.GetProfileName(0, name));
-    EXPECT_EQ(name, "older");
-}
 
 TYPED_TEST(AudioStoreTest, LoadFillsOnlyTheMissingPartsOfTheFirstProfile) {
     this->Put(0, this->Doc(this->Profile("first", this->Sound("<eq id=\"9\" name=\"N\" Hz64=\"-2\"/>")) +
@@ -363,14 +262,9 @@ class LitStoreTest : public AudioStoreTest<Case> {};
 using LitCases = ::testing::Types<DS180Case, AU320Case>;
 TYPED_TEST_SUITE(LitStoreTest, LitCases);
 
-TYPED_TEST(LitStoreTest, EffectsFollowTheirRules) {
+TYPED_TEST(LitStoreTest, SettingAnEffectSelectsItsMode) {
     typename TypeParam::Impl store(this->t.Host());
     using Effect = typename std::remove_reference_t<decltype(store)>::Effect;
-    EXPECT_EQ(store.GetLightingMode(), 1);
-    QVector<Effect> effects;
-    ASSERT_TRUE(store.GetLightEffects(effects));
-    ASSERT_EQ(effects.size(), 4);
-
     Effect e;
     std::memset(&e, 0, sizeof e);
     e.id = 3;
@@ -380,84 +274,6 @@ TYPED_TEST(LitStoreTest, EffectsFollowTheirRules) {
     Effect read;
     ASSERT_TRUE(store.GetLightEffect(2, read));
     EXPECT_EQ(read, e);
-
-    e.id = 9;
-    store.SetLightEffect(4, e);  // past the list: nothing changes
-    EXPECT_EQ(store.GetLightingMode(), 3);
-    EXPECT_FALSE(store.GetLightEffect(4, read));
-
-    store.SetLightEffects({e});
-    store.SetLightingMode(0);
-    ASSERT_TRUE(store.SaveProfile());
-    typename TypeParam::Impl reloaded(this->t.Host());
-    EXPECT_EQ(reloaded.GetLightingMode(), 0);
-    ASSERT_TRUE(reloaded.GetLightEffects(effects));
-    EXPECT_EQ(effects, QVector<Effect>{e});
-}
-
-TEST(AU320StoreTest, EffectsCarryBrightnessAndTheEntryListStaysOut) {
-    TestHost t;
-    AU320ProfileCfgImpl store(t.Host());
-    store.SetLightEffects({{4, 5, 6, 7, 8, 9}});
-    ASSERT_TRUE(store.SetForeground(kSomeColors));
-    const QString path = t.habitat.GetBaseDir() + "/au320.xml";
-    ASSERT_TRUE(store.ExportProfile(path));
-    const QByteArray doc = ReadAll(path);
-    EXPECT_TRUE(
-        doc.contains("<mode id=\"4\" speed=\"5\" brightness=\"6\" red=\"7\" green=\"8\" blue=\"9\"/>"));
-    EXPECT_FALSE(doc.contains("foreground"));
-    EXPECT_FALSE(doc.contains("custom"));
-}
-
-TEST(AU340StoreTest, DocumentCarriesNeitherLightingNorLevels) {
-    TestHost t;
-    AU340ProfileCfgImpl store(t.Host());
-    store.SetBass(12);
-    store.SetTreble(13);
-    ASSERT_TRUE(store.SaveProfile());
-    const QString dir = t.habitat.ProfileDir(AU340);
-    const QByteArray doc = ReadAll(dir + ListFolder(dir).first());
-    EXPECT_TRUE(doc.contains("<sound currModeId=\"3\">"));
-    EXPECT_FALSE(doc.contains("lighting"));
-    EXPECT_FALSE(doc.contains("bass"));
-    AU340ProfileCfgImpl reloaded(t.Host());
-    EXPECT_EQ(reloaded.GetBass(), 0);
-    EXPECT_EQ(reloaded.GetTreble(), 0);
-}
-
-TEST(DS180StoreTest, DefaultDocumentIsWrittenInTheExactForm) {
-    TestHost t;
-    DS180ProfileCfgImpl store(t.Host());
-    store.SetForeground({{1, 10, 20, 30, 40}});
-    store.SetLightEffects({{2, 3, 4, 5, 6}});
-    ASSERT_TRUE(store.SaveProfile());
-    const QString dir = t.habitat.ProfileDir(DS180);
-    const QString expected =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-        "<ds180 exportPath=\"\" openExePath=\"\">\n"
-        "    <profile id=\"0\" name=\"PROFILE0\" exe=\"\">\n"
-        "        <lighting curr_mode=\"1\">\n"
-        "            <general>\n"
-        "                <mode id=\"2\" speed=\"3\" red=\"4\" green=\"5\" blue=\"6\"/>\n"
-        "            </general>\n"
-        "            <foreground>\n"
-        "                <custom enable=\"1\" r=\"10\" g=\"20\" b=\"30\" a=\"40\"/>\n"
-        "            </foreground>\n"
-        "        </lighting>\n"
-        "        <sound bass=\"0\" treble=\"0\" currModeId=\"3\">\n"
-        "            <eq id=\"1\" name=\"POP MUSIC\" Hz64=\"7\" Hz250=\"6\" Hz1K=\"5\" Hz4K=\"7\" "
-        "Hz16K=\"7\"/>\n"
-        "            <eq id=\"2\" name=\"MOVIE\" Hz64=\"8\" Hz250=\"8\" Hz1K=\"7\" Hz4K=\"7\" Hz16K=\"5\"/>\n"
-        "            <eq id=\"3\" name=\"GAMING(BASS+)\" Hz64=\"5\" Hz250=\"6\" Hz1K=\"5\" Hz4K=\"8\" "
-        "Hz16K=\"6\"/>\n"
-        "        </sound>\n"
-        "        <surround currModeId=\"1\">\n"
-        "            <virtual id=\"1\" name=\"Default\" VssEnable=\"1\" SmvssEnable=\"1\" "
-        "distance=\"30,30,30,30,30,30,30,30\" angle=\"-45,0,45,90,135,-135,-90,15\"/>\n"
-        "        </surround>\n"
-        "    </profile>\n"
-        "</ds180>\n";
-    EXPECT_EQ(QString::fromUtf8(ReadAll(dir + "2026-03-14 15-09-26.xml")), expected);
 }
 
 }  // namespace

@@ -115,16 +115,5 @@ TEST(KR720Reader, AimpadListsMergeIntoTheSettings) {
     EXPECT_TRUE(empty.digitalKeys.empty());
 }
 
-TEST(KR720Writer, AimpadElementSpellsListsAsWritten) {
-    AimpadSettings s;
-    s.mode.specKeys[7] = 9;
-    s.digitalKeys = {{70000, 1}, {2, 3}};
-    QByteArray out;
-    QXmlStreamWriter w(&out);
-    WriteAimpad(w, s);
-    EXPECT_TRUE(out.contains("spec_keys=\"0,0,0,0,0,0,0,9\" digital_keys=\"2:3,70000:1\""))
-        << out.toStdString();
-}
-
 }  // namespace
 }  // namespace prefbook::test

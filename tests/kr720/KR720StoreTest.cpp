@@ -13,27 +13,6 @@ LightEffect EffectWithId(uint8_t id) {
     return e;
 }
 
-TEST_F(KR720Test, FreshFolderGivesTwentyFiveDefaultRecords) {
-    auto s = NewStore();
-    const char* modes[] = {"NORMAL", "FPS", "DRIVING", "ADVANCED FLIGHT", "MOBA"};
-    ASSERT_EQ(s->GetRecordCount(), 25u);
-    for (int i = 0; i < 25; ++i) {
-        const KR720Profile& p = s->Records()[i];
-        EXPECT_EQ(p.id, i);
-        EXPECT_EQ(p.name, "PROFILE" + std::to_string(i / 5));
-        EXPECT_EQ(p.aimpad.mode.id, i % 5);
-        EXPECT_EQ(s->GetAimModeName(i), modes[i % 5]);
-        EXPECT_EQ(p.lighting.general.size(), 19);
-        EXPECT_EQ(p.lighting.multizone.size(), 4);
-        EXPECT_EQ(p.lighting.foreground.size(), 7);
-        EXPECT_EQ(p.mapping.size(), 256);
-    }
-    EXPECT_EQ(s->GetCurrProfile(), 255);
-    EXPECT_TRUE(s->GetExportPath().isEmpty());
-    EXPECT_TRUE(s->DocumentPath().isEmpty());
-    EXPECT_TRUE(ListFolder(Dir()).isEmpty()) << "loading defaults writes nothing";
-}
-
 TEST_F(KR720Test, RecordIndexesOfProfilesAndModes) {
     auto s = NewStore();
     EXPECT_EQ(s->GetRecordIndex(5, 0), -1);
@@ -95,44 +74,6 @@ INSTANTIATE_TEST_SUITE_P(
         LightCase{"SetGeneralEffect outside the list",
                   [](KR720ProfileCfgImpl& s) { s.SetGeneralEffect(6, 19, EffectWithId(7)); }, 99}),
     [](const ::testing::TestParamInfo<LightCase>& info) { return "Case" + std::to_string(info.index); });
-
-// Every record-level getter answers a bad index with its documented value and creates nothing.
-TEST_F(KR720Test, BadRecordIndexGivesTheDocumentedAnswers) {
-    auto s = NewStore();
-    LightEffect effect{};
-    QVector<LightEffect> effects;
-    QVector<uint16_t> mapping;
-    KR720CustomBlock custom{};
-    AimMode mode;
-    uint16_t pair = 0;
-    uint8_t curr = 0;
-    QVector<uint8_t> ids;
-    MacroMap macros;
-    MacroRecord macro{};
-    EXPECT_EQ(s->GetLightMode(25), -1);
-    EXPECT_EQ(s->GetMultilayerCurrMode(25), -1);
-    EXPECT_EQ(s->GetMultizoneCurrMode(25), -1);
-    EXPECT_EQ(s->GetMappedKey(25, 0), 65535);
-    EXPECT_EQ(s->GetMappedKey(0, 256), 65535);
-    EXPECT_FALSE(s->GetGeneralEffect(25, 0, effect));
-    EXPECT_FALSE(s->GetGeneralEffect(0, 19, effect));
-    EXPECT_FALSE(s->GetGeneralEffects(25, effects));
-    EXPECT_FALSE(s->GetCustomColors(25, custom));
-    EXPECT_FALSE(s->GetMultilayerIds(25, curr, ids));
-    EXPECT_FALSE(s->GetMapping(25, mapping));
-    EXPECT_FALSE(s->GetAimMode(25, mode));
-    EXPECT_FALSE(s->SetSensitActuat(25, 1));
-    EXPECT_FALSE(s->GetSensitActuat(25, pair));
-    EXPECT_FALSE(s->GetMacroSet(25, macros));
-    EXPECT_FALSE(s->GetMacro(25, "x", macro));
-    EXPECT_EQ(s->GetAimModeName(25), "");
-    EXPECT_EQ(s->GetCurrMacro(25), "");
-    EXPECT_EQ(s->IsProfileChanged(0), 0) << "currAimMode 255 names no record";
-    s->SetMultilayerCurrMode(0, 4);
-    EXPECT_FALSE(s->GetCurrMultilayerEffect(0, effect)) << "current position outside the four effects";
-    s->SetMappedKey(0, 256, 9);
-    EXPECT_EQ(s->Records()[0].mapping.size(), 256);
-}
 
 TEST_F(KR720Test, ChangeFlagsFollowCurrentProfileAndMode) {
     auto s = NewStore();

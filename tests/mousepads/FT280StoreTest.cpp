@@ -27,18 +27,6 @@ protected:
 
 class FT280SizeTest : public FT280StoreTest, public ::testing::WithParamInterface<int> {};
 
-TEST_P(FT280SizeTest, EmptyFolderGivesTheDefaultProfile) {
-    FT280ProfileCfgImpl store(t.Host());
-    const int type = GetParam();
-    EXPECT_EQ(store.GetCurrMode(type), 1);
-    QVector<ModeSetting> modes;
-    ASSERT_TRUE(store.GetModeSettings(type, modes));
-    EXPECT_EQ(modes, QVector<ModeSetting>(4, kWhite));
-    QVector<CustomColor> colors;
-    ASSERT_TRUE(store.GetCustomColors(type, colors));
-    EXPECT_EQ(colors, QVector<CustomColor>(7, CustomColor{0, 0, 0, 0, 0}));
-}
-
 TEST_P(FT280SizeTest, SavedSizeReloadsAndLeavesTheOtherSizesAlone) {
     const int type = GetParam();
     for (int other : {FT280M, FT280L, FT280XL}) {
@@ -81,40 +69,6 @@ TEST_F(FT280StoreTest, SetModeSettingReplacesTheEntryAndSelectsItsId) {
     EXPECT_EQ(store.GetCurrMode(FT280M), 1);  // other sizes untouched
 }
 
-TEST_F(FT280StoreTest, TypesOutsideTheThreeSizesHoldNothing) {
-    FT280ProfileCfgImpl store(t.Host());
-    for (int type : {int(FT610), int(KEYDECK_G), -1, 1000}) {
-        store.SetModeSetting(type, 0, {5, 1, 2, 3, 4});
-        store.SetModeSettings(type, {kWhite});
-        store.SetCurrMode(type, 3);
-        QVector<ModeSetting> modes;
-        QVector<CustomColor> colors;
-        ModeSetting m{};
-        EXPECT_FALSE(store.SetCustomColors(type, colors));
-        EXPECT_FALSE(store.GetCustomColors(type, colors));
-        EXPECT_FALSE(store.GetModeSetting(type, 0, m));
-        EXPECT_FALSE(store.GetModeSettings(type, modes));
-        EXPECT_EQ(store.GetCurrMode(type), 0);
-        EXPECT_FALSE(store.SaveProfile(type));
-        EXPECT_FALSE(store.ExportProfile(type, Dir(FT610) + "out.xml"));
-    }
-    EXPECT_TRUE(ListFolder(Dir(FT610)).isEmpty());
-    EXPECT_EQ(store.GetCurrMode(FT280M), 1);
-}
-
-TEST_F(FT280StoreTest, LoadFallsBackPastBrokenOrWrongCountDocuments) {
-    Put(FT280M, 0, Document(Profile(7)));
-    Put(FT280M, 1, Document(Profile(8) + Profile(8)));  // two profiles: not accepted
-    Put(FT280M, 2, "<ft280><profile><lighting curr_mode=\"9\">");
-    Put(FT280L, 0, Document(""));  // reads, but holds no profile
-    FT280ProfileCfgImpl store(t.Host());
-    EXPECT_EQ(store.GetCurrMode(FT280M), 7);
-    EXPECT_EQ(store.GetCurrMode(FT280L), 1);
-    const QString broken = Dir(FT280M) + "2025-01-01 10-02-00.xml : ";
-    EXPECT_EQ(t.log.Lines().filter("Parse FT280 XML Failed. " + broken).size(), 1);
-    EXPECT_EQ(t.log.Lines().filter("Failed to parse file " + broken).size(), 1);
-}
-
 TEST_F(FT280StoreTest, ReaderKeepsLowBytesAndSkipsForeignElements) {
     Put(FT280XL, 0,
         Document("<other><profile/></other>" +
@@ -128,29 +82,6 @@ TEST_F(FT280StoreTest, ReaderKeepsLowBytesAndSkipsForeignElements) {
     store.GetCustomColors(FT280XL, colors);
     EXPECT_EQ(modes, QVector<ModeSetting>({{44, 2, 1, 2, 3}}));
     EXPECT_EQ(colors, QVector<CustomColor>({{1, 0, 1, 2, 3}}));
-}
-
-TEST_F(FT280StoreTest, ExportWritesTheDocumentAndImportTakesIt) {
-    FT280ProfileCfgImpl store(t.Host());
-    const QString path = t.habitat.GetBaseDir() + "/m.xml";
-    EXPECT_FALSE(store.ExportProfile(FT280M, ""));
-    ASSERT_TRUE(store.ExportProfile(FT280M, path));
-
-    QByteArray expected =
-        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<ft280>\n    <profile>\n"
-        "        <lighting curr_mode=\"1\">\n            <general>\n";
-    for (int i = 0; i < 4; ++i)
-        expected += "                <mode id=\"0\" speed=\"3\" red=\"255\" green=\"255\" blue=\"255\"/>\n";
-    expected += "            </general>\n            <foreground>\n";
-    for (int i = 0; i < 7; ++i)
-        expected += "                <custom enable=\"0\" r=\"0\" g=\"0\" b=\"0\" a=\"0\"/>\n";
-    expected += "            </foreground>\n        </lighting>\n    </profile>\n</ft280>\n";
-    EXPECT_EQ(ReadAll(path), expected);
-
-    store.SetCurrMode(FT280L, 4);
-    ASSERT_TRUE(store.ImportProfile(FT280L, path));
-    EXPECT_EQ(store.GetCurrMode(FT280L), 1);
-    EXPECT_FALSE(store.ImportProfile(FT280L, ""));
 }
 
 TEST_F(FT280StoreTest, ImportFailuresChangeOnlyWhatTheyRead) {

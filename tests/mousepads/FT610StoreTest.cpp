@@ -26,16 +26,6 @@ protected:
     }
 };
 
-TEST_F(FT610StoreTest, EmptyFolderGivesZeroRecordAndSaveWritesIt) {
-    FT610ProfileCfgImpl store(t.Host());
-    EXPECT_EQ(Bytes(store), QByteArray(150, '\0'));
-    ASSERT_TRUE(store.SaveProfile());
-    const QStringList files = ListFolder(dir);
-    ASSERT_EQ(files.size(), 1);
-    EXPECT_TRUE(files[0].endsWith(".bin"));
-    EXPECT_EQ(ReadAll(dir + files[0]), QByteArray(150, '\0'));
-}
-
 TEST_F(FT610StoreTest, ShortNewestDocumentLoadsItsBytesThenZeros) {
     Document("2025-01-01 10-00-00.bin", QByteArray(150, '\xAA'), 0);
     Document("2025-01-01 10-01-00.bin", QByteArray(100, '\x11'), 1);

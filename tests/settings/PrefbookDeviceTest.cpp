@@ -77,9 +77,16 @@ TEST_F(SettingsTest, ReadingTwiceAppendsTwice) {
 
 // --- Reset flags ---
 
-TEST_F(SettingsTest, TypeAndNameOverloadsShareTheTableKey) {
+// The device table as written in the product documentation: each name is also its reset key.
+const char* const kDeviceNames[] = {
+    "KR720",   "TL480B",    "TL480W",    "TL460B", "TL460W", "BX310 V2", "BX330 V2", "PR940",  "PR260",
+    "PR261",   "PR941",     "AU570",     "AU320",  "AU340",  "DS180",    "FT610",    "FT280M", "FT280L",
+    "FT280XL", "KEYDECK_G", "KEYDECK_C", "VL530",  "VL550",  "VL570",    "ZN205"};
+static_assert(sizeof(kDeviceNames) / sizeof(kDeviceNames[0]) == kDeviceTypeCount, "one name per type");
+
+TEST_F(SettingsTest, TypeAndNameOverloadsShareTheDeviceNameKey) {
     for (int type = 0; type < kDeviceTypeCount; ++type) {
-        const std::string name = DeviceTypeName(type);
+        const std::string name = kDeviceNames[type];
         Prefbook::SavePortalDevResetFlag(static_cast<DeviceType>(type), true);
         EXPECT_TRUE(Prefbook::ReadPortalDevResetFlag(name)) << name;
         Prefbook::SavePortalDevResetFlag(name, false);

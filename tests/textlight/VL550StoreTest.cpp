@@ -89,25 +89,6 @@ TEST_F(VL550StoreTest, StartupWalk) {
     }
 }
 
-TEST_F(VL550StoreTest, ReaderTakesEveryField) {
-    MakeFolder();
-    WriteFile(folder + "default.bin", kDocument);
-    VL550ProfileCfgImpl store(t.Host());
-    const VL550Profile& p = store.Profile();
-    EXPECT_EQ(p.currMode, 2);
-    EXPECT_EQ(Modes(store), std::vector<VLModeSetting>(
-                                {{0, 1, 1, 2, 3, 9}, {1, 3, 255, 255, 255, 255}, {2, 2, 4, 5, 6, 8}}));
-    EXPECT_EQ(p.customColors, QVector<CustomColor>({{1, 1, 2, 3, 4}, {0, 5, 6, 7, 8}}));
-    EXPECT_EQ(p.customBlock[3], 40);
-    EXPECT_EQ(p.customBlock[6], 0);
-    uint8_t text[2] = {};
-    store.GetText(text);
-    EXPECT_EQ(text[0], 3);
-    EXPECT_EQ(text[1], 12);
-    EXPECT_EQ(p.currText, 3);
-    EXPECT_EQ(t.log.Details(), QStringList("text mode =3"));
-}
-
 TEST_F(VL550StoreTest, SettersAndTheirSideEffects) {
     MakeFolder();
     VL550ProfileCfgImpl store(t.Host());
@@ -146,18 +127,6 @@ TEST_F(VL550StoreTest, SettersAndTheirSideEffects) {
     EXPECT_EQ(m, VLModeSetting({6, 1, 1, 1, 1, 1}));
 }
 
-TEST_F(VL550StoreTest, OutOfRangeModesThrowAndChangeNothing) {
-    MakeFolder();
-    VL550ProfileCfgImpl store(t.Host());
-    VLModeSetting m{};
-    EXPECT_THROW(store.GetModeSettingAt(10, m), std::out_of_range);
-    EXPECT_THROW(store.SetModeSetting({10, 1, 1, 1, 1, 1}), std::out_of_range);
-    EXPECT_EQ(store.GetChangeFlag(), 0);
-    EXPECT_EQ(store.GetCurrMode(), 0);
-    store.SetCurrMode(12);
-    EXPECT_THROW(store.GetCurrentModeSetting(m), std::out_of_range);
-}
-
 TEST_F(VL550StoreTest, DocumentPaths) {
     MakeFolder();
     VL550ProfileCfgImpl store(t.Host());
@@ -192,34 +161,6 @@ TEST_F(VL550StoreTest, SaveDocumentNeverCreatesADocument) {
     VL550ProfileCfgImpl other(t.Host());
     other.LoadDocument(path);
     EXPECT_EQ(other.GetCurrMode(), 5);
-}
-
-TEST_F(VL550StoreTest, SaveAsRoundTripsTheProfile) {
-    MakeFolder();
-    VL550ProfileCfgImpl store(t.Host());
-    store.SetModeSetting({4, 1, 2, 3, 4, 5});
-    store.SetCustomColors(0, {{1, 9, 8, 7, 6}});
-    uint8_t block[kVL550CustomBlockSize];
-    for (size_t i = 0; i < sizeof(block); ++i) block[i] = static_cast<uint8_t>(200 + i);
-    store.SetCustomBlock(block);
-    const uint8_t text[2] = {1, 30};
-    store.SetText(text);
-    const QString path = t.habitat.GetBaseDir() + "/saved.bin";
-    ASSERT_TRUE(store.SaveDocumentAs(path));
-    EXPECT_EQ(store.DocumentPath(), path);
-
-    VL550ProfileCfgImpl other(t.Host());
-    other.SetCustomColors(0, {{1, 1, 1, 1, 1}, {1, 2, 2, 2, 2}});
-    ASSERT_TRUE(other.LoadDocument(path));
-    EXPECT_EQ(Modes(other), Modes(store));
-    EXPECT_EQ(other.Profile().customColors, store.Profile().customColors);
-    EXPECT_EQ(other.Profile().customBlock, store.Profile().customBlock);
-    EXPECT_EQ(other.GetCurrMode(), 7);
-    uint8_t got[2] = {};
-    other.GetText(got);
-    EXPECT_EQ(got[1], 30);
-    EXPECT_EQ(other.Profile().currText, 1);
-    EXPECT_FALSE(other.IsChanged());  // the change flag is not persisted
 }
 
 }  // namespace

@@ -1,0 +1,183 @@
+#include <QFile>
+
+#include "catalogue/StoreCatalogue.h"
+
+namespace prefbook::test {
+namespace {
+
+// Depth-one elements sit on lines indented by four spaces in every written document.
+const QByteArray kTopLevel = "\n    <";
+
+QByteArray WithFlag(QByteArray doc, const QString& from, const QString& to) {
+    const QByteArray was = " flag=\"" + from.toLatin1() + "\"";
+    const int at = doc.indexOf(was);
+    EXPECT_GE(at, 0) << "no " << was.constData();
+    return doc.replace(at, was.size(), " flag=\"" + to.toLatin1() + "\"");
+}
+
+// The document with its last top-level element dropped (delta -1) or written twice (delta +1).
+QByteArray WithProfiles(QByteArray doc, int delta) {
+    int last = doc.lastIndexOf(kTopLevel);
+    while (last > 0 && doc.at(last + kTopLevel.size()) == '/') last = doc.lastIndexOf(kTopLevel, last - 1);
+    const int end = doc.indexOf("\n</", last);
+    EXPECT_TRUE(last >= 0 && end > last);
+    const QByteArray element = doc.mid(last, end - last);
+    return delta < 0 ? doc.remove(last, element.size()) : doc.insert(end, element);
+}
+
+// Everything after the root's start tag: imports may take the file's paths before refusing it.
+QByteArray Body(const QByteArray& doc) {
+    return doc.mid(doc.indexOf('>', doc.indexOf('<', doc.indexOf("?>") + 2)));
+}
+
+// Names the first line that differs: the documents run to thousands of lines.
+::testing::AssertionResult SameDocument(const QByteArray& actual, const QByteArray& expected) {
+    if (actual == expected) return ::testing::AssertionSuccess();
+    const QList<QByteArray> a = actual.split('\n'), b = expected.split('\n');
+    int line = 0;
+    while (line < a.size() && line < b.size() && a[line] == b[line]) ++line;
+    return ::testing::AssertionFailure()
+           << "line " << line + 1 << "\n  written: " << a.value(line).constData()
+           << "\n  golden:  " << b.value(line).constData();
+}
+
+class StoreCatalogue : public ::testing::TestWithParam<StoreEntry> {
+protected:
+    const StoreEntry& e = GetParam();
+    TestHost t;
+
+    QByteArray Golden(const char* name) const {
+        const QString path = QString(PREFBOOK_TEST_DATA "/%1/%2.%3").arg(e.model.toLower(), name, e.suffix);
+        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+        return ReadAll(path);
+    }
+    std::shared_ptr<void> Filled(TestHost& host) {
+        auto s = e.make(host);
+        e.fill(s.get());
+        return s;
+    }
+    // Loads a store from `newer` with the distinct document beside it as the older one: whether the
+    // load accepted `newer` shows in what the store writes. Variants of the default document are
+    // tried, so that building the defaults after a wrongly accepted document shows too.
+    bool Accepts(const QByteArray& newer) {
+        TestHost h;
+        e.put(h, Golden("distinct"), 2);
+        e.put(h, newer, 1);
+        auto s = e.make(h);
+        return e.written(s.get(), h) != Golden("distinct");
+    }
+};
+
+TEST_P(StoreCatalogue, DefaultStoreWritesTheGoldenDocument) {
+    EXPECT_TRUE(SameDocument(e.written(e.make(t).get(), t), Golden("default")));
+}
+
+TEST_P(StoreCatalogue, DistinctValuesAreWrittenAndReadInTheGoldenDocument) {
+    const QByteArray distinct = Golden("distinct");
+    ASSERT_NE(distinct, Golden("default"));
+    EXPECT_TRUE(SameDocument(e.written(Filled(t).get(), t), distinct)) << "writer";
+
+    TestHost h;
+    e.put(h, distinct, 1);
+    EXPECT_TRUE(SameDocument(e.written(e.make(h).get(), h), distinct)) << "reader";
+}
+
+// The rotation every store shares: a load writes nothing, saves keep the two newest documents, the
+// newest loads, and a broken newest document gives way to the older one.
+TEST_P(StoreCatalogue, SavesRotateAndTheNewestReadableDocumentLoads) {
+    if (!e.rotates) GTEST_SKIP() << "one named document";
+    const QString dir = t.habitat.ProfileDir(e.deviceType);
+    auto s = e.make(t);
+    EXPECT_TRUE(ListFolder(dir).isEmpty()) << "a load must not write";
+    e.written(s.get(), t);
+    e.written(s.get(), t);
+    e.fill(s.get());
+    e.written(s.get(), t);
+    EXPECT_EQ(ListFolder(dir).size(), 2);
+    EXPECT_TRUE(SameDocument(e.written(e.make(t).get(), t), Golden("distinct")));
+
+    if (e.suffix != "xml") return;  // a binary record has no structure to break
+    TestHost h;
+    e.put(h, Golden("distinct"), 2);
+    e.put(h, Golden("distinct").left(Golden("distinct").size() / 2), 1);
+    EXPECT_TRUE(SameDocument(e.written(e.make(h).get(), h), Golden("distinct")));
+    EXPECT_TRUE(
+        h.log.Lines().join('\n').contains("Failed to parse file " + h.habitat.ProfileDir(e.deviceType)));
+}
+
+TEST_P(StoreCatalogue, LoadTakesTheStoreDocumentOnly) {
+    const QByteArray defaults = Golden("default");
+    ASSERT_TRUE(Accepts(defaults));
+    if (e.load != LoadRule::Any) {
+        EXPECT_EQ(Accepts(WithProfiles(defaults, -1)), e.load == LoadRule::AtLeastOne && e.profiles > 1)
+            << "one profile fewer";
+        EXPECT_EQ(Accepts(WithProfiles(defaults, +1)), e.load == LoadRule::AtLeastOne) << "one profile more";
+    }
+    const QString own = e.kinds.value(0).flag;
+    for (const DocumentKind& k : e.kinds) {
+        if (k.flag.isEmpty() || k.flag == own) continue;
+        EXPECT_FALSE(Accepts(WithFlag(defaults, own, k.flag))) << "flag of the " << k.name.toStdString();
+    }
+}
+
+TEST_P(StoreCatalogue, EachImportTakesItsOwnKindOnly) {
+    auto source = Filled(t);
+    QStringList files;
+    for (int i = 0; i < e.kinds.size(); ++i) {
+        files << t.habitat.GetBaseDir() + QString("/kind%1.%2").arg(i).arg(e.suffix);
+        if (i == 0) {
+            WriteFile(files[0], e.written(source.get(), t));
+        } else {
+            ASSERT_TRUE(e.kinds[i].write(source.get(), files[i])) << e.kinds[i].name.toStdString();
+        }
+    }
+    const QByteArray defaults = Golden("default");
+    for (int i = 0; i < e.kinds.size(); ++i) {
+        const DocumentKind& k = e.kinds[i];
+        if (!k.import) continue;
+        SCOPED_TRACE("import of the " + k.name.toStdString());
+        const auto refuses = [&](const QByteArray& file, const std::string& what) {
+            TestHost h;
+            auto target = e.make(h);
+            const QString path = h.habitat.GetBaseDir() + "/import." + e.suffix;
+            WriteFile(path, file);
+            EXPECT_FALSE(k.import(target.get(), path)) << what;
+            if (k.keptOnRefusal)
+                EXPECT_TRUE(SameDocument(Body(e.written(target.get(), h)), Body(defaults))) << what;
+        };
+        {
+            TestHost h;
+            auto target = e.make(h);
+            ASSERT_TRUE(k.import(target.get(), files[i]));
+            EXPECT_NE(e.written(target.get(), h), defaults) << "its own kind changes nothing";
+        }
+        for (int j = 0; j < e.kinds.size(); ++j) {
+            if (j != i) refuses(ReadAll(files[j]), "the " + e.kinds[j].name.toStdString());
+        }
+        const QByteArray own = ReadAll(files[i]);
+        for (const DocumentKind& other : e.kinds) {
+            if (!k.flag.isEmpty() && !other.flag.isEmpty() && other.flag != k.flag)
+                refuses(WithFlag(own, k.flag, other.flag), "flag " + other.flag.toStdString());
+        }
+        if (k.profiles > 0) {
+            refuses(WithProfiles(own, -1), "one profile fewer");
+            refuses(WithProfiles(own, +1), "one profile more");
+        }
+    }
+}
+
+TEST_P(StoreCatalogue, BadIndexesGiveTheirFallbacksAndChangeNothing) {
+    if (e.badIndex.isEmpty()) GTEST_SKIP() << "no index-taking operations";
+    auto s = Filled(t);
+    for (const IndexCheck& c : e.badIndex) {
+        SCOPED_TRACE(c.operation);
+        c.check(s.get());
+    }
+    EXPECT_TRUE(SameDocument(e.written(s.get(), t), Golden("distinct")));
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryStore, StoreCatalogue, ::testing::ValuesIn(Catalogue()),
+                         [](const auto& info) { return info.param.model.toStdString(); });
+
+}  // namespace
+}  // namespace prefbook::test

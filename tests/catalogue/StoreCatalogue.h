@@ -1,0 +1,140 @@
+#pragma once
+
+// Every profile store, one entry each, and the tests that run over all of them (CatalogueTest.cpp):
+// golden default and distinct documents, load acceptance, import refusals and bad indexes.
+//
+// How a store joins: one file tests/catalogue/<Model>Entry.cpp (picked up by the build) that
+// includes this header and the store's fill function (an inline function in a header of the store's
+// own test folder, e.g. tests/pr940/PR940Fill.h), and registers one entry:
+//
+//     PREFBOOK_CATALOGUE_ENTRY(PR940) {
+//         StoreEntry e = FolderStore<PR940ProfileCfgImpl>("PR940", "IPR940ProfileCfg", PR940);
+//         e.profiles = 5;                      // profile elements the store document holds
+//         e.load = LoadRule::Exact;            // how many of them a load accepts
+//         e.fill = [](void* s) { FillPR940(As<PR940ProfileCfgImpl>(s)); };
+//         e.kinds = {{"store document", "1282", 5},
+//                    Kind<PR940ProfileCfgImpl>("profile export", "1824", 1,
+//                    &PR940ProfileCfgImpl::ExportProfile,
+//                                              &PR940ProfileCfgImpl::ImportProfile)};
+//         e.badIndex = {{"GetProfileName(5)", [](void* s) { EXPECT_EQ(As<...>(s).GetProfileName(5), ""); }}};
+//         return e;
+//     }
+//
+// and two golden files written by hand from the format: tests/data/<model in lower case>/default.xml
+// (what a store over an empty folder saves) and distinct.xml (what it saves after fill). fill must
+// give every persisted field a value that differs from its default and from every other field, so
+// that a swapped or skipped field changes the document.
+
+#include <gtest/gtest.h>
+
+#include <QString>
+#include <QVector>
+#include <functional>
+#include <memory>
+#include <utility>
+
+#include "settings/DeviceType.h"
+#include "support/TestHost.h"
+
+namespace prefbook::test {
+
+template <class S>
+S& As(void* store) {
+    return *static_cast<S*>(store);
+}
+
+// How many profile elements a load takes from the store document.
+enum class LoadRule {
+    Exact,       // exactly StoreEntry::profiles
+    AtLeastOne,  // any number but none
+    Any,         // the document has no profile list to count
+};
+
+// One kind of document the store writes: the store document itself or an export file.
+struct DocumentKind {
+    DocumentKind() = default;
+    DocumentKind(QString kindName, QString rootFlag, int count)
+        : name(std::move(kindName)), flag(std::move(rootFlag)), profiles(count) {}
+    QString name;
+    QString flag;      // the root's "flag" value, empty when the kind carries none
+    int profiles = 0;  // profile elements the kind holds; 0 when it holds none
+    std::function<bool(void*, const QString&)> write;   // unused for kinds[0]: StoreEntry::written gives it
+    std::function<bool(void*, const QString&)> import;  // empty when nothing imports the kind
+    bool keptOnRefusal = true;  // a refused import of this kind leaves the store as it was
+};
+
+// Calls an index-taking operation with a bad index and asserts its fallback value.
+struct IndexCheck {
+    const char* operation;
+    std::function<void(void*)> check;
+};
+
+struct StoreEntry {
+    QString model;      // "KR720"; the golden files live in tests/data/<model in lower case>/
+    QString interface;  // "IKR720ProfileCfg"
+    int deviceType = 0;
+    QString suffix = QStringLiteral("xml");
+    int profiles = 0;
+    LoadRule load = LoadRule::Any;
+    bool rotates = true;  // dated documents in the device type's profile folder
+    std::function<std::shared_ptr<void>(TestHost&)> make;  // builds the store, which loads
+    std::function<QByteArray(void*, TestHost&)> written;   // the store document as a save writes it now
+    std::function<void(TestHost&, const QByteArray&, int)>
+        put;  // a document for the next load; larger ages are older
+    std::function<void(void*)> fill;
+    QVector<DocumentKind> kinds;  // kinds[0] is the store document
+    QVector<IndexCheck> badIndex;
+};
+
+inline void PrintTo(const StoreEntry& e, std::ostream* os) {
+    *os << e.model.toStdString();
+}
+
+std::vector<StoreEntry>& Catalogue();
+bool Register(StoreEntry (*entry)());
+
+// The newest document in a folder after a save one minute later than the last.
+QByteArray SaveAndRead(TestHost& t, int deviceType, const QString& suffix, const std::function<bool()>& save);
+void PutDated(const QString& dir, const QString& suffix, const QByteArray& bytes, int age);
+
+// An entry for a store built over a host that rotates documents in its device type's folder.
+template <class S>
+StoreEntry FolderStore(const char* model, const char* interface, int deviceType, const char* suffix,
+                       std::function<bool(S&)> save) {
+    StoreEntry e;
+    e.model = model;
+    e.interface = interface;
+    e.deviceType = deviceType;
+    e.suffix = suffix;
+    e.make = [](TestHost& t) { return std::shared_ptr<void>(std::make_shared<S>(t.Host())); };
+    e.written = [deviceType, suffix, save](void* s, TestHost& t) {
+        return SaveAndRead(t, deviceType, suffix, [s, save] { return save(As<S>(s)); });
+    };
+    e.put = [deviceType, suffix](TestHost& t, const QByteArray& bytes, int age) {
+        PutDated(t.habitat.ProfileDir(deviceType), suffix, bytes, age);
+    };
+    return e;
+}
+
+template <class S>
+StoreEntry FolderStore(const char* model, const char* interface, int deviceType, const char* suffix = "xml") {
+    return FolderStore<S>(model, interface, deviceType, suffix, [](S& s) { return s.SaveProfile(); });
+}
+
+// An export kind written and imported by two member functions of the store.
+template <class S>
+DocumentKind Kind(const char* name, const char* flag, int profiles, bool (S::*exportTo)(const QString&),
+                  bool (S::*importFrom)(const QString&)) {
+    DocumentKind k(name, flag, profiles);
+    k.write = [exportTo](void* s, const QString& path) { return (As<S>(s).*exportTo)(path); };
+    if (importFrom)
+        k.import = [importFrom](void* s, const QString& path) { return (As<S>(s).*importFrom)(path); };
+    return k;
+}
+
+}  // namespace prefbook::test
+
+#define PREFBOOK_CATALOGUE_ENTRY(Model)                                                               \
+    static ::prefbook::test::StoreEntry Model##Entry();                                               \
+    [[maybe_unused]] static const bool registered##Model = ::prefbook::test::Register(&Model##Entry); \
+    static ::prefbook::test::StoreEntry Model##Entry()
