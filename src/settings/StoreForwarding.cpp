@@ -3,6 +3,9 @@
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/ITL460ProfileCfg.h"
 #include "devices/keyboards/ITL480ProfileCfg.h"
+#include "devices/mice/IPR260ProfileCfg.h"
+#include "devices/mice/IPR261ProfileCfg.h"
+#include "devices/mice/IPR941ProfileCfg.h"
 
 namespace prefbook {
 namespace {
@@ -92,13 +95,16 @@ struct PerTypeStore : ServingStore {
 // shows the store under; a test checks both lists agree.
 //
 // Still to join: BX310V2 (5, CountsRecords + SavesAtOnce), BX330V2 (6, the same), PR940 (7,
-// CountsProfiles + ListsNames), PR260 (8), PR261 (9), PR941 (10), Keydeck (19, 20, PerTypeStore).
+// CountsProfiles + ListsNames), Keydeck (19, 20, PerTypeStore).
 const ServingStore* StoreServing(int type) {
     static const ServingStore kKR720 = OneModelStore<IKR720ProfileCfg>("KR720").CountsRecords();
     static const ServingStore kTL480 =
         OneModelStore<ITL480ProfileCfg>("TL480").CountsProfiles().ListsNames().SavesAtOnce();
     static const ServingStore kTL460 =
         OneModelStore<ITL460ProfileCfg>("TL460").CountsProfiles().ListsNames().SavesAtOnce();
+    static const ServingStore kPR260 = OneModelStore<IPR260ProfileCfg>("PR260");
+    static const ServingStore kPR261 = OneModelStore<IPR261ProfileCfg>("PR261");
+    static const ServingStore kPR941 = OneModelStore<IPR941ProfileCfg>("PR941");
 
     static const ServingStore* const kServedBy[kDeviceTypeCount] = {
         &kKR720,                             // 0 KR720
@@ -106,7 +112,7 @@ const ServingStore* StoreServing(int type) {
         &kTL460, &kTL460,                    // 3 TL460B, 4 TL460W
         nullptr, nullptr,                    // 5 BX310 V2, 6 BX330 V2
         nullptr,                             // 7 PR940
-        nullptr, nullptr, nullptr,           // 8 PR260, 9 PR261, 10 PR941
+        &kPR260, &kPR261, &kPR941,           // 8 PR260, 9 PR261, 10 PR941
         nullptr, nullptr, nullptr, nullptr,  // 11-14: audio stores are not asked
         nullptr, nullptr, nullptr, nullptr,  // 15-18: mouse pads are not asked
         nullptr, nullptr,                    // 19 KEYDECK_G, 20 KEYDECK_C

@@ -39,7 +39,8 @@ TEST(ExportedSymbols, EveryStoreAccessorIsExported) {
          {"IKR720ProfileCfg::Instance()", "ITL480ProfileCfg::Instance()", "ITL460ProfileCfg::Instance()",
           "IAU570ProfileCfg::Instance()", "IDS180ProfileCfg::Instance()", "IAU320ProfileCfg::Instance()",
           "IAU340ProfileCfg::Instance()", "IFT610ProfileCfg::Instance()", "IFT280ProfileCfg::Instance()",
-          "IVL550ProfileCfg::Instance()", "IPR260ProfileCfg::Instance()", "IPR261ProfileCfg::Instance()"}) {
+          "IVL550ProfileCfg::Instance()", "IPR260ProfileCfg::Instance()", "IPR261ProfileCfg::Instance()",
+          "IPR941ProfileCfg::Instance()"}) {
         EXPECT_TRUE(symbols.contains(accessor)) << accessor;
     }
 }

@@ -11,6 +11,7 @@
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/mice/MouseXml.h"
 #include "devices/mice/PR26xDocument.h"
+#include "devices/mice/PR941Sections.h"
 #include "devices/mousepads/FT280Document.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/textlight/VL550Document.h"
@@ -355,7 +356,7 @@ ReaderEntry AudioEntry(const char* name) {
     return XmlEntry(f);
 }
 
-// ---- PR260 / PR261 store documents and their macro files ----
+// ---- PR260 / PR261 / PR941 store documents and their macro files ----
 
 MouseMacroRecord SampleMouseMacro(const std::string& name, uint8_t id, int steps) {
     MouseMacroRecord record{};
@@ -390,6 +391,12 @@ PR26xDocument<Profile> PR26xSample(bool rich) {
                 p.lighting.modes[7] = LightingModeEntry{7, 1, 1, 100, 255, 0, 9};
                 p.lighting.currLed = -3;
                 p.lighting.foreground = SampleColors(i);
+            } else if constexpr (std::is_same_v<Profile, PR941Profile>) {
+                p.lighting.modes[7] = StarsModeEntry{7, 1, 2, 1, 100, 255, 0, 9, 8, 7, 6};
+                p.lighting.custom.colors[24] = {1, 2, 3};
+                p.lighting.music = {5, {{9, 8, 7}}};
+                p.lighting.foreground = SampleColors(i);
+                p.wireless = {65535, 255, -70000};
             }
         }
         doc.profiles.push_back(p);
@@ -497,6 +504,8 @@ std::vector<ReaderEntry> BuildCatalog() {
         PR26xEntry<PR261Profile>("pr261", PR261Model()),
         PR26xMacroFileEntry("pr260_macros", PR260Model()),
         PR26xMacroFileEntry("pr261_macros", PR261Model()),
+        PR26xEntry<PR941Profile>("pr941", PR941Model()),
+        PR26xMacroFileEntry("pr941_macros", PR941Model()),
     };
 }
 

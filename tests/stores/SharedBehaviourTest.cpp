@@ -9,6 +9,7 @@
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/mice/PR26xProfileCfgImpl.h"
+#include "devices/mice/PR941ProfileCfgImpl.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
 #include "support/TestHost.h"
@@ -77,6 +78,7 @@ const StoreKind kStores[] = {
     Keyboard<KR720ProfileCfgImpl>("KR720", 0),
     Keyboard<PR260ProfileCfgImpl>("PR260", 8),
     Keyboard<PR261ProfileCfgImpl>("PR261", 9),
+    Keyboard<PR941ProfileCfgImpl>("PR941", 10),
     Audio<DS180ProfileCfgImpl>("DS180", 14),
     Audio<AU320ProfileCfgImpl>("AU320", 12),
     Audio<AU340ProfileCfgImpl>("AU340", 13),

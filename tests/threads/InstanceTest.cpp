@@ -9,6 +9,7 @@
 #include "devices/keyboards/ITL480ProfileCfg.h"
 #include "devices/mice/IPR260ProfileCfg.h"
 #include "devices/mice/IPR261ProfileCfg.h"
+#include "devices/mice/IPR941ProfileCfg.h"
 #include "devices/mousepads/IFT280ProfileCfg.h"
 #include "devices/mousepads/IFT610ProfileCfg.h"
 #include "devices/textlight/IVL550ProfileCfg.h"
@@ -40,6 +41,7 @@ const Singleton kSingletons[] = {
     PREFBOOK_SINGLETON(IAU570ProfileCfg), PREFBOOK_SINGLETON(IDS180ProfileCfg),
     PREFBOOK_SINGLETON(IAU320ProfileCfg), PREFBOOK_SINGLETON(IAU340ProfileCfg),
     PREFBOOK_SINGLETON(IPR260ProfileCfg), PREFBOOK_SINGLETON(IPR261ProfileCfg),
+    PREFBOOK_SINGLETON(IPR941ProfileCfg),
 };
 
 class FirstInstanceCalls : public ::testing::TestWithParam<Singleton> {};

@@ -47,6 +47,10 @@ TEST_F(StoreCommands, ShowPrintsTheMiceDpiStepsAndBoundMacros) {
     const Result pr261 = RunHere({"show", "pr261"});
     ASSERT_EQ(pr261.exitCode, 0) << pr261.err.toStdString();
     ExpectGolden("show-pr261.txt", pr261.out);
+    HandWrite("/profile/PR941/2026-03-14 15-09-26.xml", ReadAll(PREFBOOK_TEST_DATA "/pr941/distinct.xml"));
+    const Result pr941 = RunHere({"show", "pr941"});
+    ASSERT_EQ(pr941.exitCode, 0) << pr941.err.toStdString();
+    ExpectGolden("show-pr941.txt", pr941.out);
 }
 
 // Every store shows as many rows as overview counts profiles (KR720: five per profile).
@@ -84,7 +88,7 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 14);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 15);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
@@ -316,8 +320,8 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
         models << f.toObject()["model"].toString();
         EXPECT_EQ(f.toObject()["document"].toString(), "defaults");
     }
-    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "PR260", "PR261", "AU570", "AU320", "AU340",
-                                   "DS180", "FT610", "FT280M", "FT280L", "FT280XL", "VL550"}));
+    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "PR260", "PR261", "PR941", "AU570", "AU320",
+                                   "AU340", "DS180", "FT610", "FT280M", "FT280L", "FT280XL", "VL550"}));
 }
 
 // --- export and import ---
