@@ -1,17 +1,12 @@
 #include "devices/mice/PR26xDocument.h"
 
-#include <QFileInfo>
 #include <type_traits>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
 
 #include "devices/mice/MouseXml.h"
 #include "devices/mice/PR941Sections.h"
 #include "devices/mice/PRMouseSections.h"
 #include "profilecore/ColorXml.h"
+#include "profilecore/FolderSync.h"
 #include "profilecore/MacroModel.h"
 
 namespace prefbook {
@@ -334,28 +329,11 @@ bool WritePR26xFile(const StoreHost& host, const PR26xModel& model, const QStrin
     return WriteXmlFile(host, path, mode, [&](QXmlStreamWriter& w) { WritePR26x(w, model, flag, doc); });
 }
 
-namespace {
-
-// The rename of the replaced document reaches the disk only with its folder.
-void SyncFolderOf(const QString& path) {
-#ifndef _WIN32
-    const int fd =
-        ::open(QFileInfo(path).absolutePath().toStdString().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-#else
-    (void)path;  // NTFS journals the rename itself
-#endif
-}
-
-}  // namespace
-
 template <class Profile>
 bool ReplacePR26xFile(const StoreHost& host, const PR26xModel& model, const QString& path,
                       const PR26xDocument<Profile>& doc) {
     if (!WritePR26xFile(host, model, path, WriteMode::Atomic, kButtonMouseStoreFlag, doc)) return false;
-    SyncFolderOf(path);
+    SyncFolderOf(path);  // the rename reaches the disk only with its folder
     return true;
 }
 
