@@ -231,8 +231,8 @@ TEST_F(PR941Test, MergeKeepsTheStoredDeviceSide) {
         EXPECT_TRUE(got.macros.empty());
         EXPECT_EQ(got.lighting.foreground, mine.lighting.foreground);
         // From the file: config, wireless, the rest of the lighting, combo switch and mapping.
-        EXPECT_EQ(got.config.dpi[0], 100 + i);
-        EXPECT_EQ(got.wireless.time, 600 + i);
+        EXPECT_EQ(+got.config.dpi[0], 100 + i);
+        EXPECT_EQ(+got.wireless.time, 600 + i);
         EXPECT_EQ(got.lighting.starsMode, 10 + i);
         EXPECT_EQ(got.comboEnable, 0);
         EXPECT_EQ(got.mapping[0], 100 * (i + 1));

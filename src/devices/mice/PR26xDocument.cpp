@@ -143,25 +143,26 @@ SensorValues Sensors(const Config& c) {
 }
 
 // A step has an x and a y on the seven-step mice, one value on the PR941.
-void WriteDpiStep(QXmlStreamWriter& w, const DpiStep& s) {
+void WriteDpiStep(QXmlStreamWriter& w, DpiStep s) {
     writeNumber(w, QLatin1String("x"), s.x);
     writeNumber(w, QLatin1String("y"), s.y);
 }
 void WriteDpiStep(QXmlStreamWriter& w, uint16_t x) {
     writeNumber(w, QLatin1String("x"), x);
 }
-void ReadDpiStep(const QXmlStreamAttributes& a, DpiStep& s) {
-    s = {attrU16(a, QLatin1String("x")), attrU16(a, QLatin1String("y"))};
+// The config is packed: steps go in and out by value, never by reference.
+DpiStep ReadDpiStep(const QXmlStreamAttributes& a, DpiStep) {
+    return {attrU16(a, QLatin1String("x")), attrU16(a, QLatin1String("y"))};
 }
-void ReadDpiStep(const QXmlStreamAttributes& a, uint16_t& x) {
-    x = attrU16(a, QLatin1String("x"));
+uint16_t ReadDpiStep(const QXmlStreamAttributes& a, uint16_t) {
+    return attrU16(a, QLatin1String("x"));
 }
 
 template <class Config>
 void WriteConfig(QXmlStreamWriter& w, const Config& c) {
     w.writeStartElement(QStringLiteral("config"));
     writeNumber(w, QLatin1String("dpi_level"), c.dpiLevel);
-    for (size_t i = 0; i < std::size(c.dpi); ++i) {
+    for (size_t i = 0; i < std::extent_v<decltype(Config::dpi)>; ++i) {
         w.writeEmptyElement(QStringLiteral("dpi"));
         WriteDpiStep(w, c.dpi[i]);
         writeNumber(w, QLatin1String("enable"), c.dpiEnable[i]);
@@ -178,9 +179,9 @@ void ReadConfig(QXmlStreamReader& r, Config& c) {
     size_t steps = 0;
     int values = 0;
     ForEachChild(r, [&](QStringRef name) {
-        if (values == 0 && steps < std::size(c.dpi) && name == QLatin1String("dpi")) {
+        if (values == 0 && steps < std::extent_v<decltype(Config::dpi)> && name == QLatin1String("dpi")) {
             const QXmlStreamAttributes a = r.attributes();
-            ReadDpiStep(a, c.dpi[steps]);
+            c.dpi[steps] = ReadDpiStep(a, c.dpi[steps]);
             c.dpiEnable[steps] = attrU8(a, QLatin1String("enable"));
             ++steps;
             return false;

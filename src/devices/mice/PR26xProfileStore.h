@@ -420,7 +420,7 @@ protected:
     template <class Step>
     void SetStep(int idx, uint8_t step, const Step& value) {
         Profile* p = At(idx);
-        if (p && step < std::size(p->config.dpi)) p->config.dpi[step] = value;
+        if (p && step < std::extent_v<decltype(ConfigBlock::dpi)>) p->config.dpi[step] = value;
     }
 
     const StoreHost& Host() const { return host_; }

@@ -212,13 +212,13 @@ private:
         return true;
     }
 
-    static QString Step(const DpiStep& s) { return QString::number(s.x) + "x" + QString::number(s.y); }
+    static QString Step(DpiStep s) { return QString::number(s.x) + "x" + QString::number(s.y); }
     static QString Step(uint16_t x) { return QString::number(x); }
     // "400x400 800x800 (1200x1200) ..." or "400 1200 (4000) ...", a disabled step in parentheses.
     template <class Config>
     static QString DpiSteps(const Config& c) {
         QStringList steps;
-        for (size_t i = 0; i < std::size(c.dpi); ++i) {
+        for (size_t i = 0; i < std::extent_v<decltype(Config::dpi)>; ++i) {
             const QString step = Step(c.dpi[i]);
             steps << (c.dpiEnable[i] ? step : "(" + step + ")");
         }
