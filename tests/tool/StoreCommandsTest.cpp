@@ -158,6 +158,12 @@ protected:
             WriteFile(path, QByteArray(150, '\x02'));
         } else if (name == "notes.txt") {
             WriteFile(path, "remember the milk\n");
+        } else if (name == "pr941-store.xml") {
+            WriteFile(path, ReadAll(PREFBOOK_TEST_DATA "/pr941/distinct.xml"));
+        } else if (name == "pr941-twelve-modes.xml") {
+            QByteArray text = "<PR941 flag=\"609\"><profile><lighting><general>";
+            for (int i = 0; i < 12; ++i) text += "<mode id=\"" + QByteArray::number(i) + "\"/>";
+            WriteFile(path, text + "</general></lighting></profile></PR941>");
         }
         return path;
     }
@@ -213,6 +219,10 @@ const ValidateCase kValidateCases[] = {
     {"shortRecord", "short.bin", 0, "FT610", "store document (binary record)", 1, true, "",
      "holds 100 bytes, a record is 150 (the rest reads as zero)"},
     {"record", "record.bin", 0, "FT610", "store document (binary record)", 1, true, "", ""},
+    {"pr941AllProfiles", "pr941-store.xml", 0, "PR941", "store document", 5, true,
+     "prefbookctl import pr941 --kind all ", ""},
+    {"pr941ProfileWithoutEveryMode", "pr941-twelve-modes.xml", 1, "PR941", "profile export", 1, false, "",
+     "holds 12 lighting modes; a profile import needs 13"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Validate, ::testing::ValuesIn(kValidateCases),

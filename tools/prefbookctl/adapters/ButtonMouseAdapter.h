@@ -176,9 +176,12 @@ public:
                 (doc.profiles.size() == kProfiles ? "; kept only when no other document reads" : "");
             const int allCount = k941 ? 1 : kProfiles;  // the PR941's export flag marks one profile only
             if (result->read && (doc.profiles.size() == 1 || doc.profiles.size() == allCount)) {
-                if (Importable(doc))
+                const QString problem = ImportProblem(doc);
+                if (problem.isEmpty())
                     result->import =
                         ImportCommand(Command(), doc.profiles.size() == 1 ? "profile" : "all", probe.path);
+                else
+                    result->problems << problem;
             } else if (result->read) {
                 result->problems << "holds " + QString::number(doc.profiles.size()) +
                                         " profiles; an import takes " +
@@ -203,13 +206,15 @@ private:
         return k941 ? prefbook::PR941Model() : kLit ? prefbook::PR261Model() : prefbook::PR260Model();
     }
 
-    // A one-profile PR941 import needs every lighting mode; the problem is named when it has not.
-    static bool Importable(const Document& doc) {
+    // A one-profile PR941 import needs every lighting mode; empty when the store would take the file.
+    static QString ImportProblem(const Document& doc) {
         if constexpr (k941) {
-            return doc.profiles.size() != 1 ||
-                   doc.profiles.front().lighting.modes.size() == kPR941ImportModes;
+            const size_t modes = doc.profiles.front().lighting.modes.size();
+            if (doc.profiles.size() == 1 && modes != kPR941ImportModes)
+                return "holds " + QString::number(modes) + " lighting modes; a profile import needs " +
+                       QString::number(kPR941ImportModes);
         }
-        return true;
+        return {};
     }
 
     static QString Step(DpiStep s) { return QString::number(s.x) + "x" + QString::number(s.y); }
