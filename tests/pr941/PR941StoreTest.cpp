@@ -210,6 +210,10 @@ TEST_F(PR941Test, MergeKeepsTheStoredDeviceSide) {
         store->ResetSurfaces(i);
         store->SetMacros(i, {});
         store->SetButtonMapping(i, 0, 7);
+        store->SetProfileExe(i, "merged.exe");
+        store->SetComboView(i, 0);
+        store->ClearButtonMacros(i);
+        store->SetMacroPath(i, "merged/macros");
     }
     store->SetExportPath("merged/export");
     ASSERT_TRUE(store->MergeSaveProfile());
@@ -226,7 +230,10 @@ TEST_F(PR941Test, MergeKeepsTheStoredDeviceSide) {
         PR941Profile got, mine;
         reread.GetProfile(i, got);
         store->GetProfile(i, mine);
-        EXPECT_EQ(got.name, mine.name);
+        EXPECT_EQ(
+            std::tie(got.name, got.exe, got.comboView, got.currSurface, got.macroPath, got.currMacro),
+            std::tie(mine.name, mine.exe, mine.comboView, mine.currSurface, mine.macroPath, mine.currMacro));
+        EXPECT_TRUE(got.buttonMacros.empty());
         EXPECT_EQ(got.surfaces, DefaultSurfaces());
         EXPECT_TRUE(got.macros.empty());
         EXPECT_EQ(got.lighting.foreground, mine.lighting.foreground);
