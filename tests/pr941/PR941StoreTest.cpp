@@ -14,10 +14,6 @@ protected:
         for (int m = 0; m < modes; ++m) general += "<mode id=\"" + QByteArray::number(m) + "\"/>";
         return Doc(flag, profiles, general + "</general></lighting>");
     }
-    std::unique_ptr<PR941ProfileCfgImpl> Loaded(const QByteArray& xml) {
-        PutDocument(dir, 1, xml);
-        return Fresh();
-    }
 };
 
 TEST_F(PR941Test, WriterProducesTheGoldenDocuments) {
@@ -42,37 +38,6 @@ TEST_F(PR941Test, ReaderTakesEveryFieldOfTheGoldenDocuments) {
         ASSERT_TRUE(store.SaveProfile());
         EXPECT_EQ(ReadAll(folder + ListFolder(folder).last()), Golden(name)) << name;
     }
-}
-
-// Only five profiles under flag 1282 are taken; a newer document of another flag is passed over.
-TEST_F(PR941Test, LoadTakesTheNewestStoreDocument) {
-    const QString accepted = PutDocument(dir, 1, Doc(1282, 5));
-    PutDocument(dir, 2, Doc(1282, 4));
-    PutDocument(dir, 3, Doc(609, 5));
-    auto store = Fresh();
-    EXPECT_EQ(store->DocumentPath(), accepted);
-    EXPECT_EQ(store->GetProfileName(4), "P4");
-    EXPECT_EQ(store->GetCurrentProfileID(), 1);
-    PerformanceConfig5 c{};
-    ASSERT_TRUE(store->GetPerformanceConfig(0, c));
-    EXPECT_EQ(c, DefaultPerformanceConfig5());  // a document without a config keeps the defaults
-}
-
-TEST_F(PR941Test, ConfigReadsFiveStepsThenValuesByPosition) {
-    QByteArray config = "<performance><config dpi_level=\"4\">";
-    for (int k = 0; k < 6; ++k)
-        config += "<dpi x=\"" + QByteArray::number(k + 1) + "\" y=\"9\" enable=\"0\"/>";
-    config += "<b>2</b><c>3</c></config></performance>";  // the sixth dpi is the first value
-    auto store = Loaded(Doc(1282, 5, config));
-    PerformanceConfig5 c{};
-    ASSERT_TRUE(store->GetPerformanceConfig(0, c));
-    EXPECT_EQ(c.dpiLevel, 4);
-    EXPECT_EQ(+c.dpi[4], 5);
-    EXPECT_EQ(c.dpiEnable[4], 0);
-    EXPECT_EQ(c.pollingRate, 0);  // the sixth "dpi" carries no text
-    EXPECT_EQ(c.angleSnapping, 1);
-    EXPECT_EQ(c.liftOffDistance, 1);
-    EXPECT_EQ(c.osSensitivity, 6);
 }
 
 TEST_F(PR941Test, AllProfileFilesCarryTheStoreFlagAndThePaths) {
