@@ -2,6 +2,7 @@
 
 #include "BenchSupport.h"
 #include "devices/mice/PR26xProfileCfgImpl.h"
+#include "devices/mice/PR941ProfileCfgImpl.h"
 #include "profilecore/MacroModel.h"
 
 namespace prefbook::bench {
@@ -20,7 +21,7 @@ MouseMacroRecord BenchMouseMacro(const std::string& name, uint8_t id, int action
 }
 
 // Every profile gets the given number of named macros, each of that many actions, a macro bound to
-// every button and a surface per macro; the PR261 also a lighting mode per macro.
+// every button and a surface per macro; the lit mice also a lighting mode per macro.
 template <class Store>
 std::shared_ptr<void> BuildPR26x(const StoreHost& host, Content content) {
     auto store = std::make_shared<Store>(host);
@@ -32,6 +33,9 @@ std::shared_ptr<void> BuildPR26x(const StoreHost& host, Content content) {
             if constexpr (std::is_same_v<Store, PR261ProfileCfgImpl>) {
                 const auto id = static_cast<uint8_t>(m);
                 store->SetLightingModeEntry(p, id, {id, 3, 0, 100, 255, 128, 0});
+            } else if constexpr (std::is_same_v<Store, PR941ProfileCfgImpl>) {
+                const auto id = static_cast<uint8_t>(m);
+                store->SetLightingModeEntry(p, id, {id, 3, 1, 0, 100, 255, 128, 0, 1, 2, 3});
             }
         }
         if (content.Heavy()) {
@@ -55,6 +59,7 @@ StoreCase PR26xCase(const char* name, int type) {
 
 const Register pr260(PR26xCase<PR260ProfileCfgImpl>("pr260", 8));
 const Register pr261(PR26xCase<PR261ProfileCfgImpl>("pr261", 9));
+const Register pr941(PR26xCase<PR941ProfileCfgImpl>("pr941", 10));
 
 }  // namespace
 }  // namespace prefbook::bench

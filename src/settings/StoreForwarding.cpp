@@ -6,7 +6,10 @@
 #include "devices/keyboards/ITL460ProfileCfg.h"
 #include "devices/keyboards/ITL480ProfileCfg.h"
 #include "devices/keypad/IKeydeckProfileCfg.h"
+#include "devices/mice/IPR260ProfileCfg.h"
+#include "devices/mice/IPR261ProfileCfg.h"
 #include "devices/mice/IPR940ProfileCfg.h"
+#include "devices/mice/IPR941ProfileCfg.h"
 
 namespace prefbook {
 namespace {
@@ -95,7 +98,6 @@ struct PerTypeStore : ServingStore {
 // GetExportPath and SetExportPath, plus whatever its options call. "MODEL" is the name prefbookctl
 // shows the store under; a test checks both lists agree.
 //
-// Still to join: PR260 (8), PR261 (9), PR941 (10): names, executables and paths only.
 const ServingStore* StoreServing(int type) {
     static const ServingStore kKR720 = OneModelStore<IKR720ProfileCfg>("KR720").CountsRecords();
     static const ServingStore kTL480 =
@@ -111,13 +113,17 @@ const ServingStore* StoreServing(int type) {
     static const ServingStore kKeydeckG = PerTypeStore<IKeydeckProfileCfg>("KEYDECK_G");
     static const ServingStore kKeydeckC = PerTypeStore<IKeydeckProfileCfg>("KEYDECK_C");
 
+    static const ServingStore kPR260 = OneModelStore<IPR260ProfileCfg>("PR260");
+    static const ServingStore kPR261 = OneModelStore<IPR261ProfileCfg>("PR261");
+    static const ServingStore kPR941 = OneModelStore<IPR941ProfileCfg>("PR941");
+
     static const ServingStore* const kServedBy[kDeviceTypeCount] = {
         &kKR720,                                   // 0 KR720
         &kTL480,    &kTL480,                       // 1 TL480B, 2 TL480W
         &kTL460,    &kTL460,                       // 3 TL460B, 4 TL460W
         &kBX310V2,  &kBX330V2,                     // 5 BX310 V2, 6 BX330 V2
         &kPR940,                                   // 7 PR940
-        nullptr,    nullptr,    nullptr,           // 8 PR260, 9 PR261, 10 PR941
+        &kPR260,    &kPR261,    &kPR941,           // 8 PR260, 9 PR261, 10 PR941
         nullptr,    nullptr,    nullptr, nullptr,  // 11-14: audio stores are not asked
         nullptr,    nullptr,    nullptr, nullptr,  // 15-18: mouse pads are not asked
         &kKeydeckG, &kKeydeckC,                    // 19 KEYDECK_G, 20 KEYDECK_C

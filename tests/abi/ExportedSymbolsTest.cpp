@@ -41,7 +41,7 @@ TEST(ExportedSymbols, EveryStoreAccessorIsExported) {
           "IAU340ProfileCfg::Instance()", "IFT610ProfileCfg::Instance()", "IFT280ProfileCfg::Instance()",
           "IVL550ProfileCfg::Instance()", "IPR260ProfileCfg::Instance()", "IPR261ProfileCfg::Instance()",
           "IPR940ProfileCfg::Instance()", "IBX310V2ProfileCfg::Instance()", "IBX330V2ProfileCfg::Instance()",
-          "IKeydeckProfileCfg::Instance()"}) {
+          "IKeydeckProfileCfg::Instance()", "IPR941ProfileCfg::Instance()"}) {
         EXPECT_TRUE(symbols.contains(accessor)) << accessor;
     }
 }

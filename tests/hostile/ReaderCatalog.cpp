@@ -14,6 +14,7 @@
 #include "devices/mice/MouseXml.h"
 #include "devices/mice/PR26xDocument.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
+#include "devices/mice/PR941Sections.h"
 #include "devices/mousepads/FT280Document.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/textlight/VL550Document.h"
@@ -409,7 +410,7 @@ ReaderEntry AudioEntry(const char* name) {
     return XmlEntry(f);
 }
 
-// ---- PR260 / PR261 store documents and their macro files ----
+// ---- PR260 / PR261 / PR941 store documents and their macro files ----
 
 MouseMacroRecord SampleMouseMacro(const std::string& name, uint8_t id, int steps) {
     MouseMacroRecord record{};
@@ -444,6 +445,12 @@ PR26xDocument<Profile> PR26xSample(bool rich) {
                 p.lighting.modes[7] = LightingModeEntry{7, 1, 1, 100, 255, 0, 9};
                 p.lighting.currLed = -3;
                 p.lighting.foreground = SampleColors(i);
+            } else if constexpr (std::is_same_v<Profile, PR941Profile>) {
+                p.lighting.modes[7] = StarsModeEntry{7, 1, 2, 1, 100, 255, 0, 9, 8, 7, 6};
+                p.lighting.custom.colors[24] = {1, 2, 3};
+                p.lighting.music = {5, {{9, 8, 7}}};
+                p.lighting.foreground = SampleColors(i);
+                p.wireless = {65535, 255, -70000};
             }
         }
         doc.profiles.push_back(p);
@@ -751,6 +758,8 @@ std::vector<ReaderEntry> BuildCatalog() {
         KeydeckEntry("keydeck_g", 19),
         KeydeckEntry("keydeck_c", 20),
         KeydeckMacroFileEntry(),
+        PR26xEntry<PR941Profile>("pr941", PR941Model()),
+        PR26xMacroFileEntry("pr941_macros", PR941Model()),
     };
 }
 

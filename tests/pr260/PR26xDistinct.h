@@ -4,10 +4,12 @@
 #include <type_traits>
 
 #include "devices/mice/PR26xProfileCfgImpl.h"
+#include "devices/mice/PR941ProfileCfgImpl.h"
 #include "profilecore/MacroModel.h"
 
-// Fills a PR260 or PR261 store, through its interface, with the values of tests/data/<model>/distinct.xml:
-// every field differs from its default and from the same field of the other profiles.
+// Fills a PR260, PR261 or PR941 store, through its interface, with the values of
+// tests/data/<model>/distinct.xml: every field differs from its default and from the same field of the other
+// profiles.
 namespace prefbook::test {
 
 inline MouseMacroRecord MacroOf(const std::string& name, uint8_t id, uint8_t mode,
@@ -54,14 +56,42 @@ void FillDistinct(Store& s) {
             s.SetForeground(i, {{1, static_cast<uint8_t>(11 * i + 1), 2, 3, 255},
                                 {0, 4, static_cast<uint8_t>(11 * i + 5), 6, 7}});
         }
-        s.SetDpiLevel(i, static_cast<uint8_t>((i + 3) % 7));
-        PerformanceConfig c{};
+        constexpr bool k941 = std::is_same_v<Store, PR941ProfileCfgImpl>;
+        if constexpr (k941) {
+            const auto b = static_cast<uint8_t>(i);
+            for (uint8_t id : {1, 7}) {
+                s.SetLightingModeEntry(
+                    i, id,
+                    {id, static_cast<uint8_t>(i + 2), 3, 1, static_cast<uint8_t>(50 + i), 200,
+                     static_cast<uint8_t>(100 + i), id, 9, static_cast<uint8_t>(8 + i), 7});
+            }
+            LedColors leds{};
+            for (uint8_t k = 0; k < 25; ++k)
+                leds.colors[k] = {k, static_cast<uint8_t>(30 * i + k), static_cast<uint8_t>(250 - k)};
+            s.SetCustomRgb(i, leds);
+            s.SetLightingMode(i, static_cast<uint8_t>((i + 1) * 3));
+            s.SetStarsMode(i, static_cast<uint8_t>(10 + i));
+            s.SetCurrLed(i, -(i + 1));
+            MusicLighting music{static_cast<uint8_t>(4 + i), {}};
+            for (uint8_t k = 0; k < 6; ++k)
+                music.colors[k] = {static_cast<uint8_t>(100 + k), b, static_cast<uint8_t>(40 * k)};
+            s.SetMusic(i, music);
+            s.SetForeground(i, {{1, static_cast<uint8_t>(11 * i + 1), 2, 3, 255},
+                                {0, 4, static_cast<uint8_t>(11 * i + 5), 6, 7}});
+            s.SetWireless(i, {static_cast<uint16_t>(600 + i), static_cast<uint8_t>(80 + i), -(1000 + i)});
+        }
+        const int steps = k941 ? 5 : 7;
+        s.SetDpiLevel(i, static_cast<uint8_t>((i + 3) % steps));
+        typename Store::ConfigBlock c{};
         s.GetPerformanceConfig(i, c);
-        for (int k = 0; k < 7; ++k) c.dpiEnable[k] = static_cast<uint8_t>((k + i) % 2);
+        for (int k = 0; k < steps; ++k) c.dpiEnable[k] = static_cast<uint8_t>((k + i) % 2);
         s.SetPerformanceConfig(i, c);
-        for (uint8_t k = 0; k < 7; ++k) {
+        for (uint8_t k = 0; k < steps; ++k) {
             const auto x = static_cast<uint16_t>(100 * (k + 1) + i);
-            s.SetDpiStep(i, k, x, static_cast<uint16_t>(x + 50));
+            if constexpr (k941)
+                s.SetDpiStep(i, k, x);
+            else
+                s.SetDpiStep(i, k, x, static_cast<uint16_t>(x + 50));
         }
         s.SetPollingRate(i, static_cast<uint8_t>(2 + i));
         s.SetAngleSnapping(i, 1);

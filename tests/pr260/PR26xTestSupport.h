@@ -6,24 +6,28 @@
 #include <type_traits>
 
 #include "devices/mice/PR26xProfileCfgImpl.h"
+#include "devices/mice/PR941ProfileCfgImpl.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {
 
-// A temporary habitat for one of the two stores, with the model's names and fixture documents.
+// A temporary habitat for one of the button mouse stores, with the model's names and fixture documents.
 template <class Store>
 class PR26xTest : public ::testing::Test {
 protected:
     static constexpr bool kLit = std::is_same_v<Store, PR261ProfileCfgImpl>;
     TestHost t;
-    PR26xModel model = kLit ? PR261Model() : PR260Model();
+    PR26xModel model = std::is_same_v<Store, PR941ProfileCfgImpl> ? PR941Model()
+                       : kLit                                     ? PR261Model()
+                                                                  : PR260Model();
     QString dir = t.habitat.ProfileDir(model.deviceType);
     QByteArray root = QByteArray(model.root.data());
     uint16_t otherExportFlag = kLit ? 608 : 609;
 
     std::unique_ptr<Store> Fresh() { return std::make_unique<Store>(t.Host()); }
     QByteArray Golden(const char* name) {
-        return ReadAll(QStringLiteral(PREFBOOK_TEST_DATA "/") + model.root + "/" + name + ".xml");
+        return ReadAll(QStringLiteral(PREFBOOK_TEST_DATA "/") + QString(model.root).toLower() + "/" + name +
+                       ".xml");
     }
     // The newest document of the folder after a save.
     QByteArray Saved() {

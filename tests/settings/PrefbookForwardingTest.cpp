@@ -10,7 +10,10 @@
 #include "devices/keyboards/IKR720ProfileCfg.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/keypad/IKeydeckProfileCfg.h"
+#include "devices/mice/IPR260ProfileCfg.h"
+#include "devices/mice/IPR261ProfileCfg.h"
 #include "devices/mice/IPR940ProfileCfg.h"
+#include "devices/mice/IPR941ProfileCfg.h"
 #include "settings/Prefbook.h"
 #include "settings/StoreForwarding.h"
 
@@ -53,6 +56,9 @@ const std::map<std::string, Probe> kProbes = {
     {"KEYDECK_C", KeydeckProbe(20)},
     {"TL480", ProbeOf<ITL480ProfileCfg>()},
     {"TL460", ProbeOf<ITL460ProfileCfg>()},
+    {"PR260", ProbeOf<IPR260ProfileCfg>()},
+    {"PR261", ProbeOf<IPR261ProfileCfg>()},
+    {"PR941", ProbeOf<IPR941ProfileCfg>()},
 };
 
 std::vector<int> Types(bool served) {
@@ -101,12 +107,14 @@ TEST_F(Forwarding, ReachesTheServingStore) {
                                   Prefbook::ReadProfileName(type, 1), Prefbook::ReadOpenExeName(type, 2)),
                   expected);
     }
-    // The KR720 and BX stores count their records, the TL stores and the PR940 their profiles.
+    // The KR720 and BX stores count their records, the TL stores and the PR940 their
+    // profiles; the later mice are not asked.
     EXPECT_EQ(Prefbook::ReadProfileNum(KR720), 25);
     EXPECT_EQ(Prefbook::ReadProfileNum(TL460W), 5);
     EXPECT_EQ(Prefbook::ReadProfileNum(PR940), 5);
     EXPECT_EQ(Prefbook::ReadProfileNum(BX310V2), 5);
     EXPECT_EQ(Prefbook::ReadProfileNum(KEYDECK_G), 0);
+    EXPECT_EQ(Prefbook::ReadProfileNum(PR941), 0);
     QStringList names;
     Prefbook::ReadProfileName(TL480W, names);
     EXPECT_EQ(names.value(1), "name2-\xc3\xa9");  // both colours share one store: type 2 wrote it last
@@ -159,18 +167,18 @@ TEST_F(Forwarding, UnservedTypesAskNoStore) {
     }
     EXPECT_FALSE(QDir(Base() + "/profile").exists());
     // Out-parameters of unforwarded calls stay as they were, for unserved types and for stores
-    // without the operation (the KR720 has no name list, no TL store a default file).
-    for (DeviceType type : {PR260, KEYDECK_G, KR720}) {
+    // without the operation (the KR720 has no name list, no TL or mouse store a default file).
+    for (DeviceType type : {PR260, PR941, KEYDECK_G, KR720}) {
         QStringList names{"kept"};
         Prefbook::ReadProfileName(type, names);
         EXPECT_EQ(names, QStringList{"kept"}) << type;
     }
-    for (DeviceType type : {PR260, KR720, TL480B}) {
+    for (DeviceType type : {PR940, KR720, TL480B, PR941}) {
         QString path = "kept";
         EXPECT_TRUE(Prefbook::ReadDevDefaultPrefbook(type, path));
         EXPECT_EQ(path, "kept") << type;
     }
-    EXPECT_FALSE(QDir(Base() + "/profile/PR260").exists());
+    EXPECT_FALSE(QDir(Base() + "/profile/PR940").exists());
 }
 
 // The keypad writes its default document for the variant asked at the path given.

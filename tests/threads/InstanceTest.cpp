@@ -13,6 +13,7 @@
 #include "devices/mice/IPR260ProfileCfg.h"
 #include "devices/mice/IPR261ProfileCfg.h"
 #include "devices/mice/IPR940ProfileCfg.h"
+#include "devices/mice/IPR941ProfileCfg.h"
 #include "devices/mousepads/IFT280ProfileCfg.h"
 #include "devices/mousepads/IFT610ProfileCfg.h"
 #include "devices/textlight/IVL550ProfileCfg.h"
@@ -46,6 +47,7 @@ const Singleton kSingletons[] = {
     PREFBOOK_SINGLETON(IPR260ProfileCfg),   PREFBOOK_SINGLETON(IPR261ProfileCfg),
     PREFBOOK_SINGLETON(IPR940ProfileCfg),   PREFBOOK_SINGLETON(IBX310V2ProfileCfg),
     PREFBOOK_SINGLETON(IBX330V2ProfileCfg), PREFBOOK_SINGLETON(IKeydeckProfileCfg),
+    PREFBOOK_SINGLETON(IPR941ProfileCfg),
 };
 
 class FirstInstanceCalls : public ::testing::TestWithParam<Singleton> {};

@@ -141,7 +141,7 @@ TEST_F(Tool, JsonOutputsParseWithTheirKeys) {
     EXPECT_EQ(overview["devices"].toArray().size(), 25);
     EXPECT_EQ(overview["devices"].toArray()[15].toObject()["reset"], QJsonValue(true));
     const QJsonArray stores = overview["stores"].toArray();
-    ASSERT_EQ(stores.size(), 19);
+    ASSERT_EQ(stores.size(), 20);
     for (const QJsonValue& store : stores) {
         EXPECT_EQ(store.toObject().keys(),
                   QStringList({"commands", "document", "model", "profileDir", "profiles", "type"}));

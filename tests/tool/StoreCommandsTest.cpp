@@ -50,6 +50,10 @@ TEST_F(StoreCommands, ShowPrintsTheMiceDpiStepsAndBoundMacros) {
     const Result pr261 = RunHere({"show", "pr261"});
     ASSERT_EQ(pr261.exitCode, 0) << pr261.err.toStdString();
     ExpectGolden("show-pr261.txt", pr261.out);
+    HandWrite("/profile/PR941/2026-03-14 15-09-26.xml", ReadAll(PREFBOOK_TEST_DATA "/pr941/distinct.xml"));
+    const Result pr941 = RunHere({"show", "pr941"});
+    ASSERT_EQ(pr941.exitCode, 0) << pr941.err.toStdString();
+    ExpectGolden("show-pr941.txt", pr941.out);
 }
 
 // Every store shows as many rows as overview counts profiles (KR720: five per profile).
@@ -87,7 +91,7 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
         EXPECT_NE(rows[c.rows.first() == 0 ? rows.size() - 1 : 0].toObject()[c.nameKey].toString(),
                   "Sniper Élite");
     }
-    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 19);
+    EXPECT_EQ(Json({"overview"})["stores"].toArray().size(), 20);
 }
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Rename,
@@ -164,6 +168,12 @@ protected:
             WriteFile(path, ReadAll(PREFBOOK_TEST_DATA "/bx330v2/distinct.xml"));
         } else if (name == "notes.txt") {
             WriteFile(path, "remember the milk\n");
+        } else if (name == "pr941-store.xml") {
+            WriteFile(path, ReadAll(PREFBOOK_TEST_DATA "/pr941/distinct.xml"));
+        } else if (name == "pr941-twelve-modes.xml") {
+            QByteArray text = "<PR941 flag=\"609\"><profile><lighting><general>";
+            for (int i = 0; i < 12; ++i) text += "<mode id=\"" + QByteArray::number(i) + "\"/>";
+            WriteFile(path, text + "</general></lighting></profile></PR941>");
         }
         return path;
     }
@@ -222,6 +232,10 @@ const ValidateCase kValidateCases[] = {
     {"pr940", "pr940-distinct.xml", 0, "PR940", "store document", 5, true, "",
      "Load artwork image art/10/Show/Logo.bmp Failed : no such file."},
     {"bxStoreDocument", "bx330v2-store.xml", 0, "BX330V2", "store document", 5, true, "", ""},
+    {"pr941AllProfiles", "pr941-store.xml", 0, "PR941", "store document", 5, true,
+     "prefbookctl import pr941 --kind all ", ""},
+    {"pr941ProfileWithoutEveryMode", "pr941-twelve-modes.xml", 1, "PR941", "profile export", 1, false, "",
+     "holds 12 lighting modes; a profile import needs 13"},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Validate, ::testing::ValuesIn(kValidateCases),
@@ -329,9 +343,9 @@ TEST_F(StoreCommands, DoctorCoversEveryStoreFolder) {
         models << f.toObject()["model"].toString();
         EXPECT_EQ(f.toObject()["document"].toString(), "defaults");
     }
-    EXPECT_EQ(models, QStringList({"KR720", "TL480", "TL460", "BX310V2", "BX330V2", "PR940", "PR260", "PR261",
-                                   "AU570", "AU320", "AU340", "DS180", "FT610", "FT280M", "FT280L", "FT280XL",
-                                   "KEYDECK_G", "KEYDECK_C", "VL550"}));
+    EXPECT_EQ(models, QStringList({"KR720",  "TL480",  "TL460",   "BX310V2",   "BX330V2",   "PR940", "PR260",
+                                   "PR261",  "PR941",  "AU570",   "AU320",     "AU340",     "DS180", "FT610",
+                                   "FT280M", "FT280L", "FT280XL", "KEYDECK_G", "KEYDECK_C", "VL550"}));
 }
 
 // --- export and import ---

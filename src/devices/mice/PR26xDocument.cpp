@@ -1,16 +1,12 @@
 #include "devices/mice/PR26xDocument.h"
 
-#include <QFileInfo>
 #include <type_traits>
 
-#ifndef _WIN32
-#include <fcntl.h>
-#include <unistd.h>
-#endif
-
 #include "devices/mice/MouseXml.h"
+#include "devices/mice/PR941Sections.h"
 #include "devices/mice/PRMouseSections.h"
 #include "profilecore/ColorXml.h"
+#include "profilecore/FolderSync.h"
 #include "profilecore/MacroModel.h"
 
 namespace prefbook {
@@ -24,18 +20,12 @@ PR26xModel PR261Model() {
 
 namespace {
 
-constexpr bool kLit(const PR261Lighting*) {
-    return true;
-}
-constexpr bool kLit(const NoMouseLighting*) {
-    return false;
-}
 template <class Profile>
 constexpr bool HasLighting() {
-    return kLit(static_cast<const decltype(Profile::lighting)*>(nullptr));
+    return !std::is_same_v<decltype(Profile::lighting), NoMouseLighting>;
 }
 
-const PerformanceConfig& DefaultConfig() {
+PerformanceConfig DefaultConfigFor(const PerformanceConfig&) {
     static const PerformanceConfig config = [] {
         PerformanceConfig c{};
         c.dpiLevel = 2;
@@ -52,6 +42,10 @@ const PerformanceConfig& DefaultConfig() {
         c.buttonResponseTime = 3;
         return c;
     }();
+    return config;
+}
+PerformanceConfig5 DefaultConfigFor(const PerformanceConfig5&) {
+    static const PerformanceConfig5 config = DefaultPerformanceConfig5();
     return config;
 }
 
@@ -88,12 +82,7 @@ void WriteLighting(QXmlStreamWriter& w, const PR261Lighting& l) {
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("custom"));
     writeNumber(w, QLatin1String("curr_led"), l.currLed);
-    for (const RgbColor& c : l.custom.colors) {
-        w.writeEmptyElement(QStringLiteral("rgb"));
-        writeNumber(w, QLatin1String("r"), c.r);
-        writeNumber(w, QLatin1String("g"), c.g);
-        writeNumber(w, QLatin1String("b"), c.b);
-    }
+    WriteRgbList(w, l.custom.colors, std::size(l.custom.colors));
     w.writeEndElement();
     w.writeStartElement(QStringLiteral("foreground"));
     for (const CustomColor& c : l.foreground) WriteCustomColor(w, c);
@@ -113,14 +102,7 @@ void ReadLighting(QXmlStreamReader& r, PR261Lighting& l) {
             });
         } else if (name == QLatin1String("custom")) {
             l.currLed = attrInt(r.attributes(), QLatin1String("curr_led"));
-            size_t next = 0;
-            ForEachChild(r, [&](QStringRef child) {
-                if (child != QLatin1String("rgb") || next == std::size(l.custom.colors)) return false;
-                const QXmlStreamAttributes a = r.attributes();
-                l.custom.colors[next++] = {attrU8(a, QLatin1String("r")), attrU8(a, QLatin1String("g")),
-                                           attrU8(a, QLatin1String("b"))};
-                return false;
-            });
+            ReadRgbList(r, l.custom.colors, std::size(l.custom.colors));
         } else if (name == QLatin1String("foreground")) {
             ReadCustomColorList(r, l.foreground);
         } else {
@@ -130,36 +112,76 @@ void ReadLighting(QXmlStreamReader& r, PR261Lighting& l) {
     });
 }
 
+void WriteLighting(QXmlStreamWriter& w, const PR941Lighting& l) {
+    WritePR941Lighting(w, l);
+}
+void ReadLighting(QXmlStreamReader& r, PR941Lighting& l) {
+    ReadPR941Lighting(r, l);
+}
+
+// ---- Sections after the macros ----
+
+void WriteExtra(QXmlStreamWriter&, const NoProfileExtra&) {}
+void WriteExtra(QXmlStreamWriter& w, const PR941Extra& e) {
+    WritePR941Wireless(w, e.wireless);
+}
+bool ReadExtra(QXmlStreamReader&, QStringRef, NoProfileExtra&) {
+    return false;
+}
+bool ReadExtra(QXmlStreamReader& r, QStringRef name, PR941Extra& e) {
+    if (name != QLatin1String("wireless")) return false;
+    ReadPR941Wireless(r, e.wireless);
+    return true;
+}
+
 // ---- Performance ----
 
-SensorValues Sensors(const PerformanceConfig& c) {
+template <class Config>
+SensorValues Sensors(const Config& c) {
     return {c.pollingRate,   c.angleSnapping,      c.liftOffDistance,   c.angleTunability,
             c.osSensitivity, c.osDoubleClickSpeed, c.buttonResponseTime};
 }
 
-void WriteConfig(QXmlStreamWriter& w, const PerformanceConfig& c) {
+// A step has an x and a y on the seven-step mice, one value on the PR941.
+void WriteDpiStep(QXmlStreamWriter& w, DpiStep s) {
+    writeNumber(w, QLatin1String("x"), s.x);
+    writeNumber(w, QLatin1String("y"), s.y);
+}
+void WriteDpiStep(QXmlStreamWriter& w, uint16_t x) {
+    writeNumber(w, QLatin1String("x"), x);
+}
+// The config is packed: steps go in and out by value, never by reference.
+DpiStep ReadDpiStep(const QXmlStreamAttributes& a, DpiStep) {
+    return {attrU16(a, QLatin1String("x")), attrU16(a, QLatin1String("y"))};
+}
+uint16_t ReadDpiStep(const QXmlStreamAttributes& a, uint16_t) {
+    return attrU16(a, QLatin1String("x"));
+}
+
+template <class Config>
+void WriteConfig(QXmlStreamWriter& w, const Config& c) {
     w.writeStartElement(QStringLiteral("config"));
     writeNumber(w, QLatin1String("dpi_level"), c.dpiLevel);
-    for (int i = 0; i < kMouseDpiSteps; ++i) {
+    for (size_t i = 0; i < std::extent_v<decltype(Config::dpi)>; ++i) {
         w.writeEmptyElement(QStringLiteral("dpi"));
-        writeNumber(w, QLatin1String("x"), c.dpi[i].x);
-        writeNumber(w, QLatin1String("y"), c.dpi[i].y);
+        WriteDpiStep(w, c.dpi[i]);
         writeNumber(w, QLatin1String("enable"), c.dpiEnable[i]);
     }
     WriteSensorValues(w, Sensors(c));
     w.writeEndElement();
 }
 
-// The seven "dpi" elements come first; every other element after them is a sensor value by position.
-void ReadConfig(QXmlStreamReader& r, PerformanceConfig& c) {
+// The "dpi" elements come first; every other element after them is a sensor value by position.
+template <class Config>
+void ReadConfig(QXmlStreamReader& r, Config& c) {
     c.dpiLevel = attrU8(r.attributes(), QLatin1String("dpi_level"));
     SensorValues v = Sensors(c);
-    int steps = 0;
+    size_t steps = 0;
     int values = 0;
     ForEachChild(r, [&](QStringRef name) {
-        if (values == 0 && steps < kMouseDpiSteps && name == QLatin1String("dpi")) {
+        if (values == 0 && steps < std::extent_v<decltype(Config::dpi)> && name == QLatin1String("dpi")) {
             const QXmlStreamAttributes a = r.attributes();
-            c.dpi[steps] = {attrU16(a, QLatin1String("x")), attrU16(a, QLatin1String("y"))};
+            c.dpi[steps] = ReadDpiStep(a, c.dpi[steps]);
             c.dpiEnable[steps] = attrU8(a, QLatin1String("enable"));
             ++steps;
             return false;
@@ -215,7 +237,7 @@ Profile ReadProfile(QXmlStreamReader& r, const StoreHost& host, SectionNotes& no
             else
                 ReadLighting(r, p.lighting);
         } else {
-            return false;
+            return ReadExtra(r, name, p);
         }
         return true;
     });
@@ -235,6 +257,7 @@ void WriteProfile(QXmlStreamWriter& w, const Profile& p) {
     WriteMouseSurfaces(w, p.currSurface, p.surfaces);
     w.writeEndElement();
     WriteMouseMacros(w, p.macroPath, p.currMacro, p.macros, MouseMacroId::Written);
+    WriteExtra(w, p);
     w.writeEndElement();
 }
 
@@ -271,7 +294,7 @@ Profile DefaultPR26xProfile(int position) {
     Profile p;
     p.id = static_cast<uint8_t>(position);
     p.name = "PROFILE" + std::to_string(position + 1);
-    p.config = DefaultConfig();
+    p.config = DefaultConfigFor(p.config);
     p.currSurface = kDefaultSurfaceName;
     p.surfaces = DefaultSurfaces();
     return p;
@@ -307,28 +330,11 @@ bool WritePR26xFile(const StoreHost& host, const PR26xModel& model, const QStrin
     return WriteXmlFile(host, path, mode, [&](QXmlStreamWriter& w) { WritePR26x(w, model, flag, doc); });
 }
 
-namespace {
-
-// The rename of the replaced document reaches the disk only with its folder.
-void SyncFolderOf(const QString& path) {
-#ifndef _WIN32
-    const int fd =
-        ::open(QFileInfo(path).absolutePath().toStdString().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-#else
-    (void)path;  // NTFS journals the rename itself
-#endif
-}
-
-}  // namespace
-
 template <class Profile>
 bool ReplacePR26xFile(const StoreHost& host, const PR26xModel& model, const QString& path,
                       const PR26xDocument<Profile>& doc) {
     if (!WritePR26xFile(host, model, path, WriteMode::Atomic, kButtonMouseStoreFlag, doc)) return false;
-    SyncFolderOf(path);
+    SyncFolderOf(path);  // the rename reaches the disk only with its folder
     return true;
 }
 
@@ -345,6 +351,7 @@ bool ReplacePR26xFile(const StoreHost& host, const PR26xModel& model, const QStr
                                    const PR26xDocument<Profile>&);
 PREFBOOK_PR26X_INSTANTIATE(PR260Profile)
 PREFBOOK_PR26X_INSTANTIATE(PR261Profile)
+PREFBOOK_PR26X_INSTANTIATE(PR941Profile)
 
 // ---- Macro files ----
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 #include <type_traits>
 
 #include "devices/mice/PR26xDocument.h"
@@ -12,12 +13,14 @@
 
 namespace prefbook {
 
-// The PR260 and PR261 stores: every operation but the PR261 lighting block, written once over the
-// model's interface and profile record.
+// The button mouse stores (PR260, PR261, PR941): every operation they share, written once over the
+// model's interface and profile record. The DPI step setter differs in its values, so each model
+// forwards it to SetStep.
 template <class Interface, class Profile>
 class PR26xProfileStore : public Interface {
 public:
     using Document = PR26xDocument<Profile>;
+    using ConfigBlock = decltype(Profile::config);
 
     PR26xProfileStore(const StoreHost& host, const PR26xModel& model) : host_(host), model_(model) { Load(); }
 
@@ -136,40 +139,36 @@ public:
 
     // ---- Sensor block ----
 
-    void SetPerformanceConfig(int idx, const PerformanceConfig& config) override {
+    void SetPerformanceConfig(int idx, const ConfigBlock& config) override {
         if (Profile* p = At(idx)) p->config = config;
     }
-    bool GetPerformanceConfig(int idx, PerformanceConfig& config) override {
+    bool GetPerformanceConfig(int idx, ConfigBlock& config) override {
         return CopyOut(idx, &Profile::config, config);
     }
     void SetDpiLevel(int idx, uint8_t level) override {
-        if (PerformanceConfig* c = Config(idx)) c->dpiLevel = level;
+        if (ConfigBlock* c = Config(idx)) c->dpiLevel = level;
     }
     uint8_t GetDpiLevel(int idx) override { return Valid(idx) ? doc_.profiles[idx].config.dpiLevel : 0; }
-    void SetDpiStep(int idx, uint8_t step, uint16_t x, uint16_t y) override {
-        Profile* p = At(idx);
-        if (p && step < kMouseDpiSteps) p->config.dpi[step] = {x, y};
-    }
     void SetPollingRate(int idx, uint8_t v) override {
-        if (PerformanceConfig* c = Config(idx)) c->pollingRate = v;
+        if (ConfigBlock* c = Config(idx)) c->pollingRate = v;
     }
     void SetAngleSnapping(int idx, uint8_t v) override {
-        if (PerformanceConfig* c = Config(idx)) c->angleSnapping = v;
+        if (ConfigBlock* c = Config(idx)) c->angleSnapping = v;
     }
     void SetLiftOffDistance(int idx, uint8_t v) override {
-        if (PerformanceConfig* c = Config(idx)) c->liftOffDistance = v;
+        if (ConfigBlock* c = Config(idx)) c->liftOffDistance = v;
     }
     void SetAngleTunability(int idx, int32_t v) override {
-        if (PerformanceConfig* c = Config(idx)) c->angleTunability = v;
+        if (ConfigBlock* c = Config(idx)) c->angleTunability = v;
     }
     void SetOsSensitivity(int idx, uint8_t v) override {
-        if (PerformanceConfig* c = Config(idx)) c->osSensitivity = v;
+        if (ConfigBlock* c = Config(idx)) c->osSensitivity = v;
     }
     void SetOsDoubleClickSpeed(int idx, uint8_t v) override {
-        if (PerformanceConfig* c = Config(idx)) c->osDoubleClickSpeed = v;
+        if (ConfigBlock* c = Config(idx)) c->osDoubleClickSpeed = v;
     }
     void SetButtonResponseTime(int idx, uint8_t v) override {
-        if (PerformanceConfig* c = Config(idx)) c->buttonResponseTime = v;
+        if (ConfigBlock* c = Config(idx)) c->buttonResponseTime = v;
     }
 
     // ---- Surfaces ----
@@ -344,7 +343,7 @@ public:
         if (!p || path.isEmpty()) return false;
         Document read;
         if (!ReadPR26xFile(host_, model_, path, read) || read.profiles.size() != 1 ||
-            read.flag != model_.exportFlag) {
+            read.flag != model_.exportFlag || !Importable(read.profiles.front())) {
             return false;
         }
         *p = read.profiles.front();
@@ -402,7 +401,7 @@ public:
             theirs.macroPath = mine.macroPath;
             theirs.currMacro = mine.currMacro;
             theirs.macros = mine.macros;
-            if constexpr (std::is_same_v<decltype(Profile::lighting), PR261Lighting>) {
+            if constexpr (!std::is_same_v<decltype(Profile::lighting), NoMouseLighting>) {
                 theirs.lighting.foreground = mine.lighting.foreground;
             }
         }
@@ -413,6 +412,18 @@ public:
 
 protected:
     static constexpr uint8_t kExportedMacroId = 3;
+
+    // Whether an exported profile may replace the current one; a model can ask for more than the flag.
+    virtual bool Importable(const Profile&) const { return true; }
+
+    // Sets one DPI step; steps past the model's count are refused.
+    template <class Step>
+    void SetStep(int idx, uint8_t step, const Step& value) {
+        Profile* p = At(idx);
+        if (p && step < std::extent_v<decltype(ConfigBlock::dpi)>) p->config.dpi[step] = value;
+    }
+
+    const StoreHost& Host() const { return host_; }
 
     bool Valid(int idx) const { return idx >= 0 && idx < doc_.profiles.size(); }
     Profile* At(int idx) { return Valid(idx) ? &doc_.profiles[idx] : nullptr; }
@@ -444,7 +455,7 @@ protected:
     Document doc_;
 
 private:
-    PerformanceConfig* Config(int idx) {
+    ConfigBlock* Config(int idx) {
         Profile* p = At(idx);
         return p ? &p->config : nullptr;
     }
@@ -493,6 +504,77 @@ private:
         p.mapping.clear();
         return p;
     }
+};
+
+// The stores with a lighting block (PR261, PR941): the operations their blocks share.
+template <class Interface, class Profile>
+class PR26xLitStore : public PR26xProfileStore<Interface, Profile> {
+    using Base = PR26xProfileStore<Interface, Profile>;
+
+public:
+    using LightingBlock = decltype(Profile::lighting);
+    using ModeMap = decltype(LightingBlock::modes);
+    using ModeEntry = typename ModeMap::mapped_type;
+    using CustomColors = decltype(LightingBlock::custom);
+
+    using Base::Base;
+
+    void SetLightingMode(int idx, uint8_t mode) override {
+        if (LightingBlock* l = Lighting(idx)) l->currMode = mode;
+    }
+    uint8_t GetLightingMode(int idx) override { return ReadLighting(idx).currMode; }
+    void SetLightingModeEntry(int idx, uint8_t modeId, const ModeEntry& entry) override {
+        if (LightingBlock* l = Lighting(idx)) l->modes[modeId] = entry;
+    }
+    bool GetLightingModeEntry(int idx, uint8_t modeId, ModeEntry& entry) override {
+        entry = ModeEntry{};
+        const LightingBlock& l = ReadLighting(idx);
+        const auto it = l.modes.find(modeId);
+        if (it == l.modes.end()) return false;
+        entry = it->second;
+        return true;
+    }
+    void SetLightingModes(int idx, const ModeMap& modes) override {
+        if (LightingBlock* l = Lighting(idx)) l->modes = modes;
+    }
+    bool GetLightingModes(int idx, ModeMap& modes) override {
+        modes = ReadLighting(idx).modes;
+        return this->Valid(idx);
+    }
+    // Choosing custom colours switches the device to its custom mode.
+    void SetCustomRgb(int idx, const CustomColors& colors) override {
+        if (LightingBlock* l = Lighting(idx)) {
+            l->custom = colors;
+            l->currMode = kCustomRgbLightingMode;
+        }
+    }
+    bool GetCustomRgb(int idx, CustomColors& colors) override {
+        colors = ReadLighting(idx).custom;
+        return this->Valid(idx);
+    }
+    void SetCurrLed(int idx, int32_t led) override {
+        if (LightingBlock* l = Lighting(idx)) l->currLed = led;
+    }
+    int32_t GetCurrLed(int idx) override { return ReadLighting(idx).currLed; }
+    void SetForeground(int idx, const QVector<CustomColor>& colors) override {
+        if (LightingBlock* l = Lighting(idx)) l->foreground = colors;
+    }
+    bool GetForeground(int idx, QVector<CustomColor>& colors) override {
+        colors = ReadLighting(idx).foreground;
+        return this->Valid(idx);
+    }
+    void ClearForegroundEnables(int idx) override {
+        if (LightingBlock* l = Lighting(idx)) {
+            for (CustomColor& c : l->foreground) c.enable = 0;
+        }
+    }
+
+protected:
+    LightingBlock* Lighting(int idx) {
+        Profile* p = this->At(idx);
+        return p ? &p->lighting : nullptr;
+    }
+    const LightingBlock& ReadLighting(int idx) const { return this->Read(idx).lighting; }
 };
 
 }  // namespace prefbook

@@ -59,10 +59,12 @@ struct RgbColor {
     uint8_t b;
 };
 
-// The two colours of the PR261 custom lighting mode.
-struct CustomRgbPair {
-    RgbColor colors[2];
+// The colours of a custom lighting mode: two on the PR261, one per LED on the PR941.
+template <int N>
+struct CustomRgbSet {
+    RgbColor colors[N];
 };
+using CustomRgbPair = CustomRgbSet<2>;
 #pragma pack(pop)
 
 static_assert(sizeof(DpiStep) == 4, "DpiStep is exchanged as 4 bytes");
@@ -102,10 +104,12 @@ struct PR261Lighting {
 };
 
 struct NoMouseLighting {};
+struct NoProfileExtra {};
 
-// One profile of a button mouse; Lighting is the model's lighting block.
-template <class Lighting>
-struct ButtonMouseProfile {
+// One profile of a button mouse; Lighting is the model's lighting block, Config its sensor block and
+// Extra the sections a model adds after the macros.
+template <class Lighting, class Config = PerformanceConfig, class Extra = NoProfileExtra>
+struct ButtonMouseProfile : Extra {
     uint8_t id = 0;
     std::string name;
     std::string exe;
@@ -114,7 +118,7 @@ struct ButtonMouseProfile {
     QVector<uint16_t> mapping = QVector<uint16_t>(kMouseButtons, 0);
     ButtonMacroMap buttonMacros;
     Lighting lighting{};
-    PerformanceConfig config{};
+    Config config{};
     std::string currSurface;
     SurfaceMap surfaces;
     std::string macroPath;
@@ -170,19 +174,19 @@ using PR261Profile = ButtonMouseProfile<PR261Lighting>;
     virtual void SetComboView(int idx, uint8_t value) = 0;                                   \
     virtual uint8_t GetComboView(int idx) = 0;
 
-// The seven-step sensor block and its fields.
-#define PREFBOOK_BUTTON_MOUSE_CONFIG_OPERATIONS                                      \
-    virtual void SetPerformanceConfig(int idx, const PerformanceConfig& config) = 0; \
-    virtual bool GetPerformanceConfig(int idx, PerformanceConfig& config) = 0;       \
-    virtual void SetDpiLevel(int idx, uint8_t level) = 0;                            \
-    virtual uint8_t GetDpiLevel(int idx) = 0;                                        \
-    virtual void SetDpiStep(int idx, uint8_t step, uint16_t x, uint16_t y) = 0;      \
-    virtual void SetPollingRate(int idx, uint8_t value) = 0;                         \
-    virtual void SetAngleSnapping(int idx, uint8_t value) = 0;                       \
-    virtual void SetLiftOffDistance(int idx, uint8_t value) = 0;                     \
-    virtual void SetAngleTunability(int idx, int32_t value) = 0;                     \
-    virtual void SetOsSensitivity(int idx, uint8_t value) = 0;                       \
-    virtual void SetOsDoubleClickSpeed(int idx, uint8_t value) = 0;                  \
+// The sensor block and its fields; a DPI step is set from the values after its index.
+#define PREFBOOK_BUTTON_MOUSE_CONFIG_OPERATIONS(Config, ...)              \
+    virtual void SetPerformanceConfig(int idx, const Config& config) = 0; \
+    virtual bool GetPerformanceConfig(int idx, Config& config) = 0;       \
+    virtual void SetDpiLevel(int idx, uint8_t level) = 0;                 \
+    virtual uint8_t GetDpiLevel(int idx) = 0;                             \
+    virtual void SetDpiStep(int idx, uint8_t step, __VA_ARGS__) = 0;      \
+    virtual void SetPollingRate(int idx, uint8_t value) = 0;              \
+    virtual void SetAngleSnapping(int idx, uint8_t value) = 0;            \
+    virtual void SetLiftOffDistance(int idx, uint8_t value) = 0;          \
+    virtual void SetAngleTunability(int idx, int32_t value) = 0;          \
+    virtual void SetOsSensitivity(int idx, uint8_t value) = 0;            \
+    virtual void SetOsDoubleClickSpeed(int idx, uint8_t value) = 0;       \
     virtual void SetButtonResponseTime(int idx, uint8_t value) = 0;
 
 // Surfaces, named macros and the macro path.
@@ -224,13 +228,13 @@ using PR261Profile = ButtonMouseProfile<PR261Lighting>;
     virtual bool ExportProfile(const QString& path) = 0;
 
 // All operations after a model's lighting block, for the PR260 and PR261.
-#define PREFBOOK_PR26X_TAIL_OPERATIONS                       \
-    PREFBOOK_BUTTON_MOUSE_CONFIG_OPERATIONS                  \
-    PREFBOOK_BUTTON_MOUSE_SURFACE_MACRO_OPERATIONS           \
-    PREFBOOK_BUTTON_MOUSE_FILE_OPERATIONS                    \
-    virtual bool ImportAllProfiles(const QString& path) = 0; \
-    virtual bool ExportAllProfiles(const QString& path) = 0; \
-    virtual bool SaveProfile() = 0;                          \
+#define PREFBOOK_PR26X_TAIL_OPERATIONS                                                 \
+    PREFBOOK_BUTTON_MOUSE_CONFIG_OPERATIONS(PerformanceConfig, uint16_t x, uint16_t y) \
+    PREFBOOK_BUTTON_MOUSE_SURFACE_MACRO_OPERATIONS                                     \
+    PREFBOOK_BUTTON_MOUSE_FILE_OPERATIONS                                              \
+    virtual bool ImportAllProfiles(const QString& path) = 0;                           \
+    virtual bool ExportAllProfiles(const QString& path) = 0;                           \
+    virtual bool SaveProfile() = 0;                                                    \
     virtual bool MergeSaveProfile() = 0;
 
 // The PR261 lighting operations.

@@ -162,6 +162,26 @@ void ReadMouseSurfaces(QXmlStreamReader& r, std::string& currSurface, SurfaceMap
     });
 }
 
+void WriteRgbList(QXmlStreamWriter& w, const RgbColor* colors, int count) {
+    for (int i = 0; i < count; ++i) {
+        w.writeEmptyElement(QStringLiteral("rgb"));
+        writeNumber(w, QLatin1String("r"), colors[i].r);
+        writeNumber(w, QLatin1String("g"), colors[i].g);
+        writeNumber(w, QLatin1String("b"), colors[i].b);
+    }
+}
+
+void ReadRgbList(QXmlStreamReader& r, RgbColor* colors, int count) {
+    int next = 0;
+    ForEachChild(r, [&](QStringRef child) {
+        if (child != QLatin1String("rgb") || next == count) return false;
+        const QXmlStreamAttributes a = r.attributes();
+        colors[next++] = {attrU8(a, QLatin1String("r")), attrU8(a, QLatin1String("g")),
+                          attrU8(a, QLatin1String("b"))};
+        return false;
+    });
+}
+
 void WriteSensorValues(QXmlStreamWriter& w, const SensorValues& v) {
     const qlonglong values[kSensorValueCount] = {v.pollingRate,       v.angleSnapping, v.liftOffDistance,
                                                  v.angleTunability,   v.osSensitivity, v.osDoubleClickSpeed,

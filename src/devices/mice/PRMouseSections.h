@@ -40,6 +40,11 @@ void WriteMouseSurfaces(QXmlStreamWriter& w, const std::string& currSurface, con
 // under its name, a later one overwriting an earlier one.
 void ReadMouseSurfaces(QXmlStreamReader& r, std::string& currSurface, SurfaceMap& surfaces);
 
+// "rgb" elements ("r", "g", "b"), one per colour. The reader fills the colours in order from the "rgb"
+// children of the element it stands on; surplus ones are skipped, missing ones keep their values.
+void WriteRgbList(QXmlStreamWriter& w, const RgbColor* colors, int count);
+void ReadRgbList(QXmlStreamReader& r, RgbColor* colors, int count);
+
 // The seven sensor values that follow the DPI steps, as elements with decimal text, in this order.
 constexpr int kSensorValueCount = 7;
 extern const std::array<QLatin1String, kSensorValueCount> kSensorValueNames;
