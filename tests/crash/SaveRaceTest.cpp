@@ -16,6 +16,7 @@
 #include "devices/keypad/KeydeckProfileCfgImpl.h"
 #include "devices/mice/PR26xProfileCfgImpl.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
+#include "devices/mice/PR941ProfileCfgImpl.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
 #include "hostservices/IGlyphPress.h"
@@ -34,6 +35,7 @@ struct StoreKind {
     std::function<bool(void*)> save;
     std::function<void(void*, int)> mark;
     std::function<int(void*)> markOf;
+    std::function<bool(void*)> merge = {};  // the mice that rewrite their loaded document in place
 };
 
 void PrintTo(const StoreKind& kind, std::ostream* os) {
@@ -87,6 +89,13 @@ StoreKind Audio(const char* name, int type) {
             }};
 }
 
+template <class S>
+StoreKind Merging(const char* name, int type) {
+    StoreKind kind = Keyboard<S>(name, type);
+    kind.merge = [](void* s) { return As<S>(s).MergeSaveProfile(); };
+    return kind;
+}
+
 // The keypad keeps each variant in its own folder; five of its profiles carry the mark.
 StoreKind Keydeck(const char* name, int type) {
     using S = KeydeckProfileCfgImpl;
@@ -111,8 +120,9 @@ const StoreKind kStores[] = {
     Keyboard<PR940ProfileCfgImpl>(
         "PR940", 7,
         [](const StoreHost& h) { return std::make_shared<PR940ProfileCfgImpl>(h, IGlyphPress::Instance()); }),
-    Keyboard<PR260ProfileCfgImpl>("PR260", 8),
-    Keyboard<PR261ProfileCfgImpl>("PR261", 9),
+    Merging<PR260ProfileCfgImpl>("PR260", 8),
+    Merging<PR261ProfileCfgImpl>("PR261", 9),
+    Merging<PR941ProfileCfgImpl>("PR941", 10),
     Keydeck("KEYDECK_G", 19),
     Keydeck("KEYDECK_C", 20),
     Keyboard<TL480ProfileCfgImpl>("TL480", 1),
@@ -188,6 +198,51 @@ TEST_P(SaveRace, EveryKillLeavesTheOldOrTheNewDocument) {
     RecordProperty("kills", rounds);
 }
 
+std::vector<StoreKind> MergingStores() {
+    std::vector<StoreKind> kinds;
+    for (const StoreKind& kind : kStores)
+        if (kind.merge) kinds.push_back(kind);
+    return kinds;
+}
+
+// The mice rewrite the document they loaded (the device side kept, the user's side from memory): a
+// child merges in a tight loop and is killed at a random moment; the folder still loads one whole
+// generation, never a half-written document.
+using MergeRace = SaveRace;
+
+TEST_P(MergeRace, EveryKillDuringAMergeLeavesAWholeDocument) {
+    {
+        auto store = kind.make(t.Host());
+        kind.mark(store.get(), 1);
+        ASSERT_TRUE(kind.save(store.get()));
+    }
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<int> delayUs(0, 15000);
+    const int rounds = std::max(1, EnvOr("PREFBOOK_MERGE_KILLS", 200) / int(MergingStores().size()));
+    for (int round = 0; round < rounds; ++round) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            RecordingTracebook quiet;
+            auto store = kind.make({&t.habitat, &quiet, &t.clock});
+            for (int generation = 2;; ++generation) {
+                kind.mark(store.get(), generation % 199 + 2);
+                if (!kind.merge(store.get())) _exit(1);
+            }
+        }
+        usleep(static_cast<useconds_t>(delayUs(random)));
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": a merge reported false";
+        const int mark = LoadedMark("round " + std::to_string(round));
+        ASSERT_GE(mark, 1) << "round " << round << ": no whole generation loaded";
+        ASSERT_LE(mark, 200) << "round " << round;
+    }
+    EXPECT_EQ(QDir(dir).entryList({"*.xml"}, QDir::Files).size(), 1) << "a merge rewrites, never adds";
+    RecordProperty("kills", rounds);
+}
+
 // Two processes (the suite and the tool, say) save the same store at the same instant and both report
 // success: both documents must be in the folder, complete, named for their own seconds.
 TEST_P(SaveRace, TwoProcessesSavingAtOnceKeepBothDocuments) {
@@ -235,6 +290,8 @@ TEST_P(SaveRace, TwoProcessesSavingAtOnceKeepBothDocuments) {
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryStore, SaveRace, ::testing::ValuesIn(kStores),
+                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(MergingMice, MergeRace, ::testing::ValuesIn(MergingStores()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
