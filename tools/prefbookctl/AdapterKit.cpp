@@ -116,6 +116,15 @@ bool RunImport(StoreAdapter& adapter, const QString& model, const Transfer& tran
     return true;
 }
 
+bool RunRename(const QString& model, const std::function<void()>& rename, const std::function<bool()>& save,
+               QString* error) {
+    rename();
+    TakeLog();
+    if (save()) return true;
+    *error = "the " + model + " store could not be saved: " + TakeLog().join("; ");
+    return false;
+}
+
 bool RunSave(const QString& model, const std::function<bool()>& save, QString* error) {
     TakeLog();
     if (save()) return true;

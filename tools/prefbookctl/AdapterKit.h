@@ -38,6 +38,9 @@ int OptionIndex(int given, int fallback, int count, const char* option);
 bool RunImport(StoreAdapter& adapter, const QString& model, const Transfer& transfer,
                const std::function<bool()>& import, const std::function<bool()>& save,
                const std::function<QString()>& savedDocument, QString* document, QString* error);
+// A rename followed by the store's save; the save's log lines, joined, in the error when it fails.
+bool RunRename(const QString& model, const std::function<void()>& rename, const std::function<bool()>& save,
+               QString* error);
 // A save of the whole store, its log lines in the error when it fails.
 bool RunSave(const QString& model, const std::function<bool()>& save, QString* error);
 // An export: the store's operation, its log lines in the error when it fails.

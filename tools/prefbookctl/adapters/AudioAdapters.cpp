@@ -155,11 +155,9 @@ public:
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(index, Utf8(name));
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the " + QString(Traits::kModel) + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            Traits::kModel, [&] { Store().SetProfileName(index, Utf8(name)); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     QStringList TransferKinds() const override { return {"profile"}; }

@@ -47,11 +47,9 @@ public:
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(static_cast<uint32_t>(index), name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the " + QString(Model().name) + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            Model().name, [&] { Store().SetProfileName(static_cast<uint32_t>(index), name); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }

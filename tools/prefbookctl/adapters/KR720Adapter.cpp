@@ -74,11 +74,9 @@ public:
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(static_cast<uint32_t>(index), name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the KR720 store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            kModel, [&] { Store().SetProfileName(static_cast<uint32_t>(index), name); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     bool Save(QString* error) override {

@@ -93,11 +93,9 @@ public:
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(type_, index, name);
-        TakeLog();
-        if (Store().SaveProfile(type_)) return true;
-        *error = "the " + model_ + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            model_, [&] { Store().SetProfileName(type_, index, name); },
+            [&] { return Store().SaveProfile(type_); }, error);
     }
 
     QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }

@@ -90,11 +90,9 @@ public:
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(index, name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the PR940 store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            QStringLiteral("PR940"), [&] { Store().SetProfileName(index, name); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     QVector<FolderReport> Doctor() override {
