@@ -140,6 +140,31 @@ bool RunExport(const QString& model, const Transfer& transfer, const std::functi
     return false;
 }
 
+namespace {
+
+const KindOperations& OperationsOf(const TransferTable& table, const QString& model, const QString& kind) {
+    for (const KindOperations& operations : table.kinds)
+        if (operations.kind == kind) return operations;
+    throw UsageError{"unknown kind '" + kind + "' for " + model};
+}
+
+}  // namespace
+
+bool ExportByKind(const QString& model, const Transfer& transfer, const TransferTable& table,
+                  QString* error) {
+    const KindOperations& operations = OperationsOf(table, model, transfer.kind);
+    return RunExport(
+        model, transfer, [&] { return operations.exportFile(transfer.path); }, error);
+}
+
+bool ImportByKind(StoreAdapter& adapter, const QString& model, const Transfer& transfer,
+                  const TransferTable& table, QString* document, QString* error) {
+    const KindOperations& operations = OperationsOf(table, model, transfer.kind);
+    return RunImport(
+        adapter, model, transfer, [&] { return operations.importFile(transfer.path); }, table.save,
+        table.savedDocument, document, error);
+}
+
 void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read) {
     TakeLog();
     result->read = read();

@@ -47,6 +47,35 @@ bool RunSave(const QString& model, const std::function<bool()>& save, QString* e
 bool RunExport(const QString& model, const Transfer& transfer, const std::function<bool()>& exportFile,
                QString* error);
 
+// A transfer kind with the store operations that export and import it, each given the user's file.
+struct KindOperations {
+    QString kind;
+    std::function<bool(const QString&)> exportFile;
+    std::function<bool(const QString&)> importFile;
+};
+
+// KindOperations from two members of the store taking the file's path.
+template <class Store, class ExportMember, class ImportMember>
+KindOperations Kind(const char* kind, Store& store, ExportMember exportFile, ImportMember importFile) {
+    Store* s = &store;
+    return {QString::fromLatin1(kind),
+            [s, exportFile](const QString& path) { return (s->*exportFile)(path); },
+            [s, importFile](const QString& path) { return (s->*importFile)(path); }};
+}
+
+// A store's transfers as a table of kinds, with what an import needs after the store took the file.
+struct TransferTable {
+    QVector<KindOperations> kinds;
+    std::function<bool()> save;
+    std::function<QString()> savedDocument;  // the name of the document that save wrote
+};
+
+// RunExport and RunImport with the transfer's kind looked up in the table; a kind the table does not
+// list is a UsageError (the command checks kinds against TransferKinds() first).
+bool ExportByKind(const QString& model, const Transfer& transfer, const TransferTable& table, QString* error);
+bool ImportByKind(StoreAdapter& adapter, const QString& model, const Transfer& transfer,
+                  const TransferTable& table, QString* document, QString* error);
+
 // Reads the probed file with a store's reader (its log captured) and fills the shared fields:
 // read, and the problems (the XML's first error with its position, then every logged line).
 void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read);

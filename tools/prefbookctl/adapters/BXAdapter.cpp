@@ -62,28 +62,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        StoreType& store = Select(t);
-        return RunExport(
-            Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(t.path);
-                if (t.kind == "all") return store.ExportAllProfiles(t.path);
-                return store.ExportMacroFile(t.path);
-            },
-            error);
+        return ExportByKind(Model().name, t, Transfers(Select(t)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        StoreType& store = Select(t);
-        return RunImport(
-            *this, Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(t.path);
-                if (t.kind == "all") return store.ImportAllProfiles(t.path);
-                return store.ImportMacroFile(t.path);
-            },
-            [&] { return store.SaveProfile(); }, [&] { return DocumentName(store.DocumentPath()); }, document,
-            error);
+        return ImportByKind(*this, Model().name, t, Transfers(Select(t)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -201,6 +184,14 @@ private:
         StoreType& store = Store();
         store.SetCurrentProfileID(static_cast<uint8_t>(profile));
         return store;
+    }
+
+    static TransferTable Transfers(StoreType& store) {
+        return {{Kind("profile", store, &StoreType::ExportProfile, &StoreType::ImportProfile),
+                 Kind("all", store, &StoreType::ExportAllProfiles, &StoreType::ImportAllProfiles),
+                 Kind("macros", store, &StoreType::ExportMacroFile, &StoreType::ImportMacroFile)},
+                [&store] { return store.SaveProfile(); },
+                [&store] { return DocumentName(store.DocumentPath()); }};
     }
 
     StoreType& Store() {

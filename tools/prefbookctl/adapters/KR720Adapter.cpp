@@ -95,30 +95,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        prefbook::KR720ProfileCfgImpl& store = Select(t, true);
-        return RunExport(
-            kModel, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(t.path);
-                if (t.kind == "record") return store.ExportRecord(t.path);
-                if (t.kind == "aimpad") return store.ExportAimpadFile(t.path);
-                return store.ExportMacroFile(t.path);
-            },
-            error);
+        return ExportByKind(kModel, t, Transfers(Select(t, true)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        prefbook::KR720ProfileCfgImpl& store = Select(t, false);
-        return RunImport(
-            *this, kModel, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(t.path);
-                if (t.kind == "record") return store.ImportRecord(t.path);
-                if (t.kind == "aimpad") return store.ImportAimpadFile(t.path);
-                return store.ImportMacroFile(t.path);
-            },
-            [&] { return store.SaveProfile(); }, [&] { return DocumentName(store.DocumentPath()); }, document,
-            error);
+        return ImportByKind(*this, kModel, t, Transfers(Select(t, false)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -235,6 +216,16 @@ private:
         store.SetCurrProfile(static_cast<uint8_t>(profile));
         store.SetCurrAimMode(static_cast<uint8_t>(aimMode));
         return store;
+    }
+
+    static TransferTable Transfers(prefbook::KR720ProfileCfgImpl& store) {
+        using Store = prefbook::KR720ProfileCfgImpl;
+        return {{Kind("profile", store, &Store::ExportProfile, &Store::ImportProfile),
+                 Kind("record", store, &Store::ExportRecord, &Store::ImportRecord),
+                 Kind("aimpad", store, &Store::ExportAimpadFile, &Store::ImportAimpadFile),
+                 Kind("macros", store, &Store::ExportMacroFile, &Store::ImportMacroFile)},
+                [&store] { return store.SaveProfile(); },
+                [&store] { return DocumentName(store.DocumentPath()); }};
     }
 
     QString Folder() { return ToolHost().ProfileDir(KR720); }

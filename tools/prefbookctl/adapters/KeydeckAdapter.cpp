@@ -108,28 +108,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        prefbook::KeydeckProfileCfgImpl& store = Select(t);
-        return RunExport(
-            model_, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(type_, t.path);
-                if (t.kind == "all") return store.ExportAllProfiles(type_, t.path);
-                return store.ExportMacroFile(type_, t.path);
-            },
-            error);
+        return ExportByKind(model_, t, Transfers(Select(t)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        prefbook::KeydeckProfileCfgImpl& store = Select(t);
-        return RunImport(
-            *this, model_, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(type_, t.path);
-                if (t.kind == "all") return store.ImportAllProfiles(type_, t.path);
-                return store.ImportMacroFile(type_, t.path);
-            },
-            [&] { return store.SaveProfile(type_); },
-            [&] { return DocumentName(store.Variant(type_)->documentPath); }, document, error);
+        return ImportByKind(*this, model_, t, Transfers(Select(t)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -222,6 +205,23 @@ private:
                                       OptionIndex(t.profile, fallback, kKeydeckProfileCount, "--profile"));
         }
         return store;
+    }
+
+    // The store's operations take the variant as well as the file.
+    TransferTable Transfers(prefbook::KeydeckProfileCfgImpl& store) const {
+        using Store = prefbook::KeydeckProfileCfgImpl;
+        auto* s = &store;
+        const int type = type_;
+        const auto kind = [s, type](const char* name, bool (Store::*exportFile)(int, const QString&),
+                                    bool (Store::*importFile)(int, const QString&)) {
+            return KindOperations{name, [=](const QString& path) { return (s->*exportFile)(type, path); },
+                                  [=](const QString& path) { return (s->*importFile)(type, path); }};
+        };
+        return {{kind("profile", &Store::ExportProfile, &Store::ImportProfile),
+                 kind("all", &Store::ExportAllProfiles, &Store::ImportAllProfiles),
+                 kind("macros", &Store::ExportMacroFile, &Store::ImportMacroFile)},
+                [s, type] { return s->SaveProfile(type); },
+                [s, type] { return DocumentName(s->Variant(type)->documentPath); }};
     }
 
     QString Folder() { return ToolHost().ProfileDir(type_); }

@@ -73,27 +73,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        StoreImpl& store = Select(t);
-        return RunExport(
-            Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(t.path);
-                if (t.kind == "all") return store.ExportAllProfiles(t.path);
-                return store.ExportMacroFile(t.path);
-            },
-            error);
+        return ExportByKind(Model().name, t, Transfers(Select(t)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        StoreImpl& store = Select(t);
-        return RunImport(
-            *this, Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(t.path);
-                if (t.kind == "all") return store.ImportAllProfiles(t.path);
-                return store.ImportMacroFile(t.path);
-            },
-            [&] { return store.SaveProfile(); }, [&] { return NewestDocument(); }, document, error);
+        return ImportByKind(*this, Model().name, t, Transfers(Select(t)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -220,6 +204,14 @@ private:
     QString NewestDocument() {
         const QFileInfoList files = prefbook::ListProfileFolder(Store().ProfileDir());
         return files.isEmpty() ? QStringLiteral("defaults") : files.first().fileName();
+    }
+
+    TransferTable Transfers(StoreImpl& store) {
+        return {{Kind("profile", store, &StoreImpl::ExportProfile, &StoreImpl::ImportProfile),
+                 Kind("all", store, &StoreImpl::ExportAllProfiles, &StoreImpl::ImportAllProfiles),
+                 Kind("macros", store, &StoreImpl::ExportMacroFile, &StoreImpl::ImportMacroFile)},
+                [&store] { return store.SaveProfile(); },
+                [this] { return NewestDocument(); }};
     }
 
     StoreImpl& Store() {
