@@ -172,6 +172,18 @@ void ReadForValidation(const DocumentProbe& probe, Validation* result, const std
     result->problems << TakeLog();
 }
 
+void JudgeStoreDocument(Validation* result, bool accepts, const QString& problem, const QString& note) {
+    result->storeAccepts = result->read && accepts;
+    if (!result->read) {
+        result->storeLoad = QStringLiteral("skipped: does not read");
+    } else if (result->storeAccepts) {
+        result->storeLoad = QStringLiteral("accepted");
+    } else {
+        result->problems << problem;
+        result->storeLoad = "not accepted: " + problem + note;
+    }
+}
+
 QString ImportCommand(const QString& name, const QString& kind, const QString& path) {
     QStringList words{QStringLiteral("import"), name};
     if (!kind.isEmpty()) words << "--kind" << kind;

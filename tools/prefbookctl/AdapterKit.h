@@ -80,6 +80,11 @@ bool ImportByKind(StoreAdapter& adapter, const QString& model, const Transfer& t
 // read, and the problems (the XML's first error with its position, then every logged line).
 void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read);
 
+// Whether a store's load takes a document it read: sets storeAccepts (read and accepts) and storeLoad
+// ("skipped: does not read", "accepted", or "not accepted: " with the problem and the note after
+// it); a document that reads but is refused has the problem added to the problems.
+void JudgeStoreDocument(Validation* result, bool accepts, const QString& problem, const QString& note = {});
+
 // "prefbookctl --base BASE import <name> [--kind KIND] FILE", quoted for the shell, with this run's
 // --profile and --aim-mode
 QString ImportCommand(const QString& name, const QString& kind, const QString& path);

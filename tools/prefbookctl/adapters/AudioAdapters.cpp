@@ -200,15 +200,7 @@ public:
         ReadForValidation(probe, result, [&] { return Read(probe.path, data); });
         const int count = data.profiles.size();
         result->profiles = count;
-        result->storeAccepts = result->read && Impl::Accepts(data);
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
-        } else {
-            result->problems << QStringLiteral("holds no profile");
-            result->storeLoad = QStringLiteral("not accepted: holds no profile");
-        }
+        JudgeStoreDocument(result, Impl::Accepts(data), QStringLiteral("holds no profile"));
         if (result->read && count == 1) {
             result->import = ImportCommand(Name(), QString(), probe.path);
         } else if (result->read && count > 1) {

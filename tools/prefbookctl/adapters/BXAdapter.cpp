@@ -120,15 +120,8 @@ public:
         result->profiles = doc.records.size();
         if (flag == prefbook::kBXStoreFlag) {
             result->kind = QStringLiteral("store document");
-            result->storeAccepts = result->read && doc.records.size() == kBXRecords;
-            if (!result->read) {
-                result->storeLoad = QStringLiteral("skipped: does not read");
-            } else if (result->storeAccepts) {
-                result->storeLoad = QStringLiteral("accepted");
-            } else {
-                result->problems << RecordProblem(doc.records.size(), kBXRecords);
-                result->storeLoad = "not accepted: " + result->problems.last();
-            }
+            JudgeStoreDocument(result, doc.records.size() == kBXRecords,
+                               RecordProblem(doc.records.size(), kBXRecords));
             return true;
         }
         result->storeLoad = "not accepted: " + FlagProblem(flag);

@@ -162,15 +162,8 @@ public:
         switch (flag) {
             case prefbook::kKR720StoreFlag:
                 result->kind = QStringLiteral("store document");
-                result->storeAccepts = result->read && prefbook::KR720ProfileCfgImpl::Accepts(doc);
-                if (!result->read) {
-                    result->storeLoad = QStringLiteral("skipped: does not read");
-                } else if (result->storeAccepts) {
-                    result->storeLoad = QStringLiteral("accepted");
-                } else {
-                    result->problems << RecordProblem(doc.records.size(), kKR720Records);
-                    result->storeLoad = "not accepted: " + result->problems.last();
-                }
+                JudgeStoreDocument(result, prefbook::KR720ProfileCfgImpl::Accepts(doc),
+                                   RecordProblem(doc.records.size(), kKR720Records));
                 break;
             case prefbook::kKR720RecordFlag:
                 result->kind = QStringLiteral("record export");

@@ -167,16 +167,8 @@ public:
         const bool whole = doc.profiles.size() == kKeydeckProfileCount;
         if (flag == prefbook::kKeydeckStoreFlag) {
             result->kind = QStringLiteral("variant document");
-            result->storeAccepts = result->read && whole;
-            if (!result->read) {
-                result->storeLoad = QStringLiteral("skipped: does not read");
-            } else if (whole) {
-                result->storeLoad = QStringLiteral("accepted");
-                result->import = ImportCommand(Names().front(), "all", probe.path);
-            } else {
-                result->problems << CountProblem(doc.profiles.size(), kKeydeckProfileCount);
-                result->storeLoad = "not accepted: " + result->problems.last();
-            }
+            JudgeStoreDocument(result, whole, CountProblem(doc.profiles.size(), kKeydeckProfileCount));
+            if (result->storeAccepts) result->import = ImportCommand(Names().front(), "all", probe.path);
         } else if (flag == prefbook::kKeydeckExportFlag) {
             result->kind = QStringLiteral("profile export");
             result->storeLoad = "not accepted: " + FlagProblem(flag);

@@ -187,16 +187,10 @@ public:
         ReadForValidation(probe, result,
                           [&] { return prefbook::ReadFT280File(ToolHost(), probe.path, profiles); });
         result->profiles = profiles.size();
-        result->storeAccepts = result->read && prefbook::FT280ProfileCfgImpl::Accepts(profiles);
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
+        JudgeStoreDocument(result, prefbook::FT280ProfileCfgImpl::Accepts(profiles),
+                           FT280ProfileCount(profiles.size()));
+        if (result->storeAccepts)
             result->import = ImportCommand("ft280m", QString(), probe.path) + " (or ft280l, ft280xl)";
-        } else {
-            result->problems << FT280ProfileCount(profiles.size());
-            result->storeLoad = "not accepted: " + result->problems.last();
-        }
         return true;
     }
 

@@ -132,15 +132,8 @@ public:
         result->profiles = doc.profiles.size();
         if (flag == prefbook::kButtonMouseStoreFlag) {
             result->kind = QStringLiteral("store document");
-            result->storeAccepts = result->read && doc.profiles.size() == kProfiles;
-            if (!result->read) {
-                result->storeLoad = QStringLiteral("skipped: does not read");
-            } else if (result->storeAccepts) {
-                result->storeLoad = QStringLiteral("accepted");
-            } else {
-                result->problems << ProfileCount(doc.profiles.size(), kProfiles);
-                result->storeLoad = "not accepted: " + result->problems.last();
-            }
+            JudgeStoreDocument(result, doc.profiles.size() == kProfiles,
+                               ProfileCount(doc.profiles.size(), kProfiles));
         } else if (flag == model.exportFlag) {
             result->kind = QStringLiteral("profile export");
             result->storeLoad =

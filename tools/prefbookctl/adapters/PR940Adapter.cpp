@@ -115,16 +115,8 @@ public:
             return prefbook::ReadPR940DocumentFile(ToolHost(), Press(), probe.path, doc);
         });
         result->profiles = doc.profiles.size();
-        result->storeAccepts = result->read && doc.profiles.size() == prefbook::kPR940ProfileCount;
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
-        } else {
-            result->storeLoad = "not accepted: " + ProfileCount(doc.profiles.size()) +
-                                "; kept only when no other document reads";
-            result->problems << ProfileCount(doc.profiles.size());
-        }
+        JudgeStoreDocument(result, doc.profiles.size() == prefbook::kPR940ProfileCount,
+                           ProfileCount(doc.profiles.size()), "; kept only when no other document reads");
         return true;
     }
 

@@ -79,16 +79,8 @@ public:
         ReadForValidation(probe, result,
                           [&] { return prefbook::ReadTLDocumentFile(ToolHost(), model, probe.path, doc); });
         result->profiles = doc.profiles.size();
-        result->storeAccepts = result->read && StoreType::Accepts(doc);
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
-        } else {
-            result->storeLoad = "not accepted: " + ProfileCount(doc.profiles.size()) +
-                                "; kept only when no other document reads";
-            result->problems << ProfileCount(doc.profiles.size());
-        }
+        JudgeStoreDocument(result, StoreType::Accepts(doc), ProfileCount(doc.profiles.size()),
+                           "; kept only when no other document reads");
         return true;
     }
 
