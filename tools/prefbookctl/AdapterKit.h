@@ -24,6 +24,13 @@ QString ColorCell(int r, int g, int b);
 
 QJsonArray NamesJson(const std::vector<std::string>& names);
 QString Utf8(const std::string& text);
+// The names a map is keyed by (macros by name, surfaces by name), in the map's order.
+template <class Map>
+QJsonArray NameKeysJson(const Map& map) {
+    QJsonArray names;
+    for (const auto& item : map) names.append(Utf8(item.first));
+    return names;
+}
 
 StoreSummary MakeSummary(const QString& model, const QString& folder, const QString& loadedFrom, int count);
 

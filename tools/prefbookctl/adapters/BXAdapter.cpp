@@ -38,10 +38,8 @@ public:
         const QVector<BXProfile>& records = Store().Records();
         for (int i = 0; i < records.size(); ++i) {
             const BXProfile& p = records[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
             table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.currMode, ColorsJson(p.foreground),
-                          ColorsJson(p.background), NamesJson(macros)});
+                          ColorsJson(p.background), NameKeysJson(p.macros.macros)});
         }
         return table;
     }

@@ -65,10 +65,8 @@ public:
         const QVector<KR720Profile>& records = Store().Records();
         for (int i = 0; i < records.size(); ++i) {
             const KR720Profile& p = records[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
             table.AddRow({i, i / kKR720AimModes, i % kKR720AimModes, Utf8(p.aimpad.mode.name), Utf8(p.name),
-                          Utf8(p.exe), p.lighting.currMode, NamesJson(macros)});
+                          Utf8(p.exe), p.lighting.currMode, NameKeysJson(p.macros.macros)});
         }
         return table;
     }

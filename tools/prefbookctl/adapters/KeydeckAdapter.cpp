@@ -77,8 +77,6 @@ public:
         const QVector<KeydeckProfile>& profiles = Store().Variant(type_)->profiles;
         for (int i = 0; i < profiles.size(); ++i) {
             const KeydeckProfile& p = profiles[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
             // A stored profile's pool is full until the suite claims the ids in use: show it claimed.
             KeydeckProfile claimed = p;
             prefbook::ClaimUsedMacroIdsOf(claimed);
@@ -87,7 +85,7 @@ public:
             table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lighting.currMode,
                           KeysJson(p.mapping.simpleKeys), KeysJson(p.mapping.advancedKeys),
                           KeysJson(p.mapping.shortcutKeys), KeysJson(p.mapping.specialKeys),
-                          NamesJson(macros), free});
+                          NameKeysJson(p.macros.macros), free});
         }
         return table;
     }

@@ -41,8 +41,6 @@ public:
             std::vector<std::string> bound;
             for (const auto& item : p.buttonMacros)
                 bound.push_back(std::to_string(item.first) + ":" + prefbook::RecordName(item.second));
-            std::vector<std::string> macros;
-            for (const auto& item : p.macros) macros.push_back(item.first);
             QVector<QJsonValue> row{i,
                                     p.id,
                                     Utf8(p.name),
@@ -50,7 +48,7 @@ public:
                                     p.config.dpiLevel,
                                     DpiSteps(p.config),
                                     NamesJson(bound),
-                                    NamesJson(macros),
+                                    NameKeysJson(p.macros),
                                     Utf8(p.currSurface)};
             if constexpr (kLit) row.push_back(p.lighting.currMode);
             table.AddRow(row);

@@ -49,12 +49,6 @@ QString DisplayProfilesText(const QJsonValue& value) {
     return parts.isEmpty() ? QStringLiteral("-") : parts.join(' ');
 }
 
-QJsonArray SurfaceNamesJson(const SurfaceTuningMap& surfaces) {
-    QJsonArray names;
-    for (const auto& item : surfaces) names.append(Utf8(item.first));
-    return names;
-}
-
 // The PR940 store: five named profiles with display artworks, no export or import.
 class PR940Adapter final : public StoreAdapter {
 public:
@@ -80,11 +74,9 @@ public:
         const PR940Document& doc = Store().Document();
         for (int i = 0; i < doc.profiles.size(); ++i) {
             const PR940Profile& p = doc.profiles[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros) macros.push_back(macro.first);
             table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lightingMode, ColorsJson(p.customColors),
-                          SurfaceNamesJson(p.surfaces), Utf8(p.currOledProfile),
-                          DisplayProfilesJson(p.oledProfiles), NamesJson(macros)});
+                          NameKeysJson(p.surfaces), Utf8(p.currOledProfile),
+                          DisplayProfilesJson(p.oledProfiles), NameKeysJson(p.macros)});
         }
         return table;
     }

@@ -38,10 +38,8 @@ public:
         const prefbook::TLDocument& doc = Store().Document();
         for (int i = 0; i < doc.profiles.size(); ++i) {
             const TLProfile& p = doc.profiles[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros) macros.push_back(macro.first);
             table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.multiLayer, p.multiZone,
-                          ColorsJson(p.foreground), ColorsJson(p.background), NamesJson(macros)});
+                          ColorsJson(p.foreground), ColorsJson(p.background), NameKeysJson(p.macros)});
         }
         return table;
     }
