@@ -5,13 +5,31 @@
 #include <QString>
 #include <QVector>
 #include <functional>
+#include <memory>
 #include <string>
+#include <utility>
 
 #include "StoreAdapter.h"
+#include "ToolHost.h"
 #include "profilecore/CustomColor.h"
 
 // What the store adapters share: cell formats, option checks, the import and validate sequences.
 namespace prefbookctl {
+
+// An adapter's store, built with ToolHost() (and any further arguments) when first asked for: a store
+// loads its folder in its constructor, which only commands that use the store should cause.
+template <class Store>
+class LazyStore {
+public:
+    template <class... Args>
+    Store& Get(Args&&... args) {
+        if (!store_) store_ = std::make_unique<Store>(ToolHost(), std::forward<Args>(args)...);
+        return *store_;
+    }
+
+private:
+    std::unique_ptr<Store> store_;
+};
 
 // Colours as JSON objects {"enable", "r", "g", "b", "a"}, and as text: "#rrggbbaa", in parentheses
 // when not enabled, "-" for a colour not enabled and all zero.

@@ -105,12 +105,9 @@ private:
 
     QString Folder() { return ToolHost().ProfileDir(AU570); }
 
-    prefbook::AU570ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::AU570ProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::AU570ProfileCfgImpl& Store() { return store_.Get(); }
 
-    std::unique_ptr<prefbook::AU570ProfileCfgImpl> store_;
+    LazyStore<prefbook::AU570ProfileCfgImpl> store_;
 };
 
 // ---- DS180, AU320, AU340: named profiles of which the first carries the sound ----
@@ -221,12 +218,9 @@ private:
 
     QString Folder() { return ToolHost().ProfileDir(Traits::kDeviceType); }
 
-    Impl& Store() {
-        if (!store_) store_ = std::make_unique<Impl>(ToolHost());
-        return *store_;
-    }
+    Impl& Store() { return store_.Get(); }
 
-    std::unique_ptr<Impl> store_;
+    LazyStore<Impl> store_;
 };
 
 using DS180Adapter = AudioAdapter<prefbook::DS180Traits, prefbook::DS180ProfileCfgImpl>;

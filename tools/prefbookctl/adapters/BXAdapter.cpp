@@ -185,12 +185,9 @@ private:
                 [&store] { return DocumentName(store.DocumentPath()); }};
     }
 
-    StoreType& Store() {
-        if (!store_) store_ = std::make_unique<StoreType>(ToolHost());
-        return *store_;
-    }
+    StoreType& Store() { return store_.Get(); }
 
-    std::unique_ptr<StoreType> store_;
+    LazyStore<StoreType> store_;
 };
 
 using BX310V2Adapter = BXAdapter<prefbook::BX310V2Traits>;

@@ -221,12 +221,9 @@ private:
 
     QString Folder() { return ToolHost().ProfileDir(KR720); }
 
-    prefbook::KR720ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::KR720ProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::KR720ProfileCfgImpl& Store() { return store_.Get(); }
 
-    std::unique_ptr<prefbook::KR720ProfileCfgImpl> store_;
+    LazyStore<prefbook::KR720ProfileCfgImpl> store_;
 };
 
 }  // namespace

@@ -216,15 +216,12 @@ private:
 
     QString Folder() { return ToolHost().ProfileDir(type_); }
 
-    prefbook::KeydeckProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::KeydeckProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::KeydeckProfileCfgImpl& Store() { return store_.Get(); }
 
     int type_;
     QString model_;
     QLatin1String root_;
-    std::unique_ptr<prefbook::KeydeckProfileCfgImpl> store_;
+    LazyStore<prefbook::KeydeckProfileCfgImpl> store_;
 };
 
 class KeydeckGAdapter final : public KeydeckAdapter {

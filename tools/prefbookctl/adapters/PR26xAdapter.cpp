@@ -205,12 +205,9 @@ private:
                 [this] { return NewestDocument(); }};
     }
 
-    StoreImpl& Store() {
-        if (!store_) store_ = std::make_unique<StoreImpl>(ToolHost());
-        return *store_;
-    }
+    StoreImpl& Store() { return store_.Get(); }
 
-    std::unique_ptr<StoreImpl> store_;
+    LazyStore<StoreImpl> store_;
 };
 
 using PR260Adapter = PR26xAdapter<prefbook::PR260ProfileCfgImpl, PR260Profile>;

@@ -112,10 +112,7 @@ public:
         return true;
     }
 
-    prefbook::PR940ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::PR940ProfileCfgImpl>(ToolHost(), Press());
-        return *store_;
-    }
+    prefbook::PR940ProfileCfgImpl& Store() { return store_.Get(Press()); }
 
 private:
     static QString ProfileCount(int count) {
@@ -132,7 +129,7 @@ private:
     }
 
     std::unique_ptr<DefaultGlyphPress> press_;
-    std::unique_ptr<prefbook::PR940ProfileCfgImpl> store_;
+    LazyStore<prefbook::PR940ProfileCfgImpl> store_;
 };
 
 }  // namespace

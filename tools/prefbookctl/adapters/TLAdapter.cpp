@@ -90,12 +90,9 @@ private:
                QString::number(prefbook::kTLProfileCount);
     }
 
-    StoreType& Store() {
-        if (!store_) store_ = std::make_unique<StoreType>(ToolHost());
-        return *store_;
-    }
+    StoreType& Store() { return store_.Get(); }
 
-    std::unique_ptr<StoreType> store_;
+    LazyStore<StoreType> store_;
 };
 
 using TL480Adapter = TLAdapter<prefbook::TL480Traits>;
