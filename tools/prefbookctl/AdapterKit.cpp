@@ -172,6 +172,20 @@ void ReadForValidation(const DocumentProbe& probe, Validation* result, const std
     result->problems << TakeLog();
 }
 
+QString FlagMismatch(uint16_t flag, const QString& meaning, uint16_t expected) {
+    return "flag " + QString::number(flag) + " (" + meaning + "), the store expects " +
+           QString::number(expected);
+}
+
+QString CountMismatch(int count, int expected, const QString& noun) {
+    return "holds " + QString::number(count) + " " + noun + (count == 1 ? ", " : "s, ") +
+           QString::number(expected) + " expected";
+}
+
+QString StoreExpects(int count, int expected) {
+    return "holds " + QString::number(count) + " profiles, the store expects " + QString::number(expected);
+}
+
 void JudgeStoreDocument(Validation* result, bool accepts, const QString& problem, const QString& note) {
     result->storeAccepts = result->read && accepts;
     if (!result->read) {

@@ -105,6 +105,14 @@ bool ImportByKind(StoreAdapter& adapter, const QString& model, const Transfer& t
 // read, and the problems (the XML's first error with its position, then every logged line).
 void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read);
 
+// What validate and doctor say of a document the store refuses:
+// "flag 5 (a profile export), the store expects 6"
+QString FlagMismatch(uint16_t flag, const QString& meaning, uint16_t expected);
+// "holds 1 record, 25 expected", "holds 3 records, 25 expected" (noun in the singular)
+QString CountMismatch(int count, int expected, const QString& noun);
+// "holds 3 profiles, the store expects 5"
+QString StoreExpects(int count, int expected);
+
 // Whether a store's load takes a document it read: sets storeAccepts (read and accepts) and storeLoad
 // ("skipped: does not read", "accepted", or "not accepted: " with the problem and the note after
 // it); a document that reads but is refused has the problem added to the problems.

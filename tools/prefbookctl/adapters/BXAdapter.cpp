@@ -160,12 +160,10 @@ private:
         }
     }
     static QString FlagProblem(uint16_t flag) {
-        return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-               QString::number(prefbook::kBXStoreFlag);
+        return FlagMismatch(flag, FlagMeaning(flag), prefbook::kBXStoreFlag);
     }
     static QString RecordProblem(int count, int expected) {
-        return "holds " + QString::number(count) + (count == 1 ? " profile, " : " profiles, ") +
-               QString::number(expected) + " expected";
+        return CountMismatch(count, expected, "profile");
     }
 
     // Points the store's current profile at the transfer's, after checking the options.

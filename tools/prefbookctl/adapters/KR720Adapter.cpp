@@ -31,13 +31,11 @@ QString FlagMeaning(uint16_t flag) {
 }
 
 QString FlagProblem(uint16_t flag) {
-    return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-           QString::number(prefbook::kKR720StoreFlag);
+    return FlagMismatch(flag, FlagMeaning(flag), prefbook::kKR720StoreFlag);
 }
 
 QString RecordProblem(int count, int expected) {
-    return "holds " + QString::number(count) + (count == 1 ? " record, " : " records, ") +
-           QString::number(expected) + " expected";
+    return CountMismatch(count, expected, "record");
 }
 
 // The KR720 store: five profiles in five aim modes, 25 records; exports and imports of a profile, a

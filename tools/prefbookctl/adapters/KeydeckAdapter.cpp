@@ -25,13 +25,11 @@ QString FlagMeaning(uint16_t flag) {
 }
 
 QString FlagProblem(uint16_t flag) {
-    return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-           QString::number(prefbook::kKeydeckStoreFlag);
+    return FlagMismatch(flag, FlagMeaning(flag), prefbook::kKeydeckStoreFlag);
 }
 
 QString CountProblem(int count, int expected) {
-    return "holds " + QString::number(count) + (count == 1 ? " profile, " : " profiles, ") +
-           QString::number(expected) + " expected";
+    return CountMismatch(count, expected, "profile");
 }
 
 // "key:id" for every entry of a key-assignment map, the id being the macro id it holds.

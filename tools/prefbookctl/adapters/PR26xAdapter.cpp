@@ -92,7 +92,7 @@ public:
         };
         rules.rejection = [&] {
             QStringList why;
-            if (doc.profiles.size() != kProfiles) why << ProfileCount(doc.profiles.size(), kProfiles);
+            if (doc.profiles.size() != kProfiles) why << StoreExpects(doc.profiles.size(), kProfiles);
             if (doc.flag != prefbook::kButtonMouseStoreFlag) why << FlagProblem(doc.flag);
             return why.join("; ");
         };
@@ -131,7 +131,7 @@ public:
         if (flag == prefbook::kButtonMouseStoreFlag) {
             result->kind = QStringLiteral("store document");
             JudgeStoreDocument(result, doc.profiles.size() == kProfiles,
-                               ProfileCount(doc.profiles.size(), kProfiles));
+                               StoreExpects(doc.profiles.size(), kProfiles));
         } else if (flag == model.exportFlag) {
             result->kind = QStringLiteral("profile export");
             result->storeLoad =
@@ -175,12 +175,7 @@ private:
         return QStringLiteral("nothing known");
     }
     static QString FlagProblem(uint16_t flag) {
-        return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-               QString::number(prefbook::kButtonMouseStoreFlag);
-    }
-    static QString ProfileCount(int count, int expected) {
-        return "holds " + QString::number(count) + " profiles, the store expects " +
-               QString::number(expected);
+        return FlagMismatch(flag, FlagMeaning(flag), prefbook::kButtonMouseStoreFlag);
     }
 
     // Points the store's current profile at the transfer's, after checking the options.

@@ -115,10 +115,7 @@ public:
     prefbook::PR940ProfileCfgImpl& Store() { return store_.Get(Press()); }
 
 private:
-    static QString ProfileCount(int count) {
-        return "holds " + QString::number(count) + " profiles, the store expects " +
-               QString::number(prefbook::kPR940ProfileCount);
-    }
+    static QString ProfileCount(int count) { return StoreExpects(count, prefbook::kPR940ProfileCount); }
 
     QString Folder() const { return ToolHost().ProfileDir(::PR940); }
 

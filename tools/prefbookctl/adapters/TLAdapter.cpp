@@ -85,10 +85,7 @@ public:
 private:
     static prefbook::TLModel Model() { return Traits::Model(); }
 
-    static QString ProfileCount(int count) {
-        return "holds " + QString::number(count) + " profiles, the store expects " +
-               QString::number(prefbook::kTLProfileCount);
-    }
+    static QString ProfileCount(int count) { return StoreExpects(count, prefbook::kTLProfileCount); }
 
     StoreType& Store() { return store_.Get(); }
 
