@@ -172,6 +172,22 @@ void ReadForValidation(const DocumentProbe& probe, Validation* result, const std
     result->problems << TakeLog();
 }
 
+void AcceptWholeUnderFlag(LoadRules* rules, const std::function<bool()>& whole,
+                          const std::function<bool()>& storeFlag,
+                          const std::function<QString()>& countProblem,
+                          const std::function<QString()>& flagProblem) {
+    rules->accept = [=] { return whole() && storeFlag(); };
+    rules->rejection = [=] {
+        QStringList why;
+        if (!whole()) why << countProblem();
+        if (!storeFlag()) why << flagProblem();
+        return why.join("; ");
+    };
+    rules->keeps = [=](const prefbook::LoadOutcome& outcome) {
+        return outcome.accepted || (outcome.keep && whole());
+    };
+}
+
 QString FlagMismatch(uint16_t flag, const QString& meaning, uint16_t expected) {
     return "flag " + QString::number(flag) + " (" + meaning + "), the store expects " +
            QString::number(expected);

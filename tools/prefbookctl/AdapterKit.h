@@ -113,6 +113,14 @@ QString CountMismatch(int count, int expected, const QString& noun);
 // "holds 3 profiles, the store expects 5"
 QString StoreExpects(int count, int expected);
 
+// The walk's rules for a store that accepts a whole document (its full number of entries) under its
+// store flag, and still keeps the last readable whole document whatever its flag. Each function looks
+// at the document the read just filled; the problems explain a refusal.
+void AcceptWholeUnderFlag(LoadRules* rules, const std::function<bool()>& whole,
+                          const std::function<bool()>& storeFlag,
+                          const std::function<QString()>& countProblem,
+                          const std::function<QString()>& flagProblem);
+
 // Whether a store's load takes a document it read: sets storeAccepts (read and accepts) and storeLoad
 // ("skipped: does not read", "accepted", or "not accepted: " with the problem and the note after
 // it); a document that reads but is refused has the problem added to the problems.

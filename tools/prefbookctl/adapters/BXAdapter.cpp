@@ -76,19 +76,11 @@ public:
             doc = prefbook::BXDocument{};
             return prefbook::ReadBXFile(host, model, path, doc);
         };
-        rules.accept = [&] {
-            return doc.records.size() == kBXRecords && doc.head.flag == prefbook::kBXStoreFlag;
-        };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.records.size() != kBXRecords) why << RecordProblem(doc.records.size(), kBXRecords);
-            if (doc.head.flag != prefbook::kBXStoreFlag) why << FlagProblem(doc.head.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of five records whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.records.size() == kBXRecords);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.records.size() == kBXRecords; },
+            [&] { return doc.head.flag == prefbook::kBXStoreFlag; },
+            [&] { return RecordProblem(doc.records.size(), kBXRecords); },
+            [&] { return FlagProblem(doc.head.flag); });
         return {WalkProfileFolder(model.name, Store().ProfileDir(), rules, Summary().document)};
     }
 

@@ -106,17 +106,12 @@ public:
             doc = prefbook::KR720Document{};
             return prefbook::ReadKR720File(host, path, doc);
         };
-        rules.accept = [&] { return prefbook::KR720ProfileCfgImpl::Accepts(doc); };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.records.size() != kKR720Records) why << RecordProblem(doc.records.size(), kKR720Records);
-            if (doc.head.flag != prefbook::kKR720StoreFlag) why << FlagProblem(doc.head.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of 25 records whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.records.size() == kKR720Records);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.records.size() == kKR720Records; },
+            [&] { return doc.head.flag == prefbook::kKR720StoreFlag; },
+            [&] { return RecordProblem(doc.records.size(), kKR720Records); },
+            [&] { return FlagProblem(doc.head.flag); });
+        rules.accept = [&] { return prefbook::KR720ProfileCfgImpl::Accepts(doc); };  // the store's own rule
         return {WalkProfileFolder(kModel, Folder(), rules, Summary().document)};
     }
 

@@ -120,20 +120,11 @@ public:
             doc.appPaths = QStringList{QString(), QString(), QString()};
             return prefbook::ReadKeydeckFile(host, path, doc);
         };
-        rules.accept = [&] {
-            return doc.profiles.size() == kKeydeckProfileCount && doc.flag == prefbook::kKeydeckStoreFlag;
-        };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.profiles.size() != kKeydeckProfileCount)
-                why << CountProblem(doc.profiles.size(), kKeydeckProfileCount);
-            if (doc.flag != prefbook::kKeydeckStoreFlag) why << FlagProblem(doc.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of 24 profiles whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.profiles.size() == kKeydeckProfileCount);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.profiles.size() == kKeydeckProfileCount; },
+            [&] { return doc.flag == prefbook::kKeydeckStoreFlag; },
+            [&] { return CountProblem(doc.profiles.size(), kKeydeckProfileCount); },
+            [&] { return FlagProblem(doc.flag); });
         return {WalkProfileFolder(model_, Folder(), rules, Summary().document)};
     }
 

@@ -87,19 +87,11 @@ public:
             doc = Document{};
             return prefbook::ReadPR26xFile(host, model, path, doc);
         };
-        rules.accept = [&] {
-            return doc.profiles.size() == kProfiles && doc.flag == prefbook::kButtonMouseStoreFlag;
-        };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.profiles.size() != kProfiles) why << StoreExpects(doc.profiles.size(), kProfiles);
-            if (doc.flag != prefbook::kButtonMouseStoreFlag) why << FlagProblem(doc.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of five profiles whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.profiles.size() == kProfiles);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.profiles.size() == kProfiles; },
+            [&] { return doc.flag == prefbook::kButtonMouseStoreFlag; },
+            [&] { return StoreExpects(doc.profiles.size(), kProfiles); },
+            [&] { return FlagProblem(doc.flag); });
         return {WalkProfileFolder(model.name, Store().ProfileDir(), rules, Summary().document)};
     }
 
