@@ -202,6 +202,17 @@ QString StoreExpects(int count, int expected) {
     return "holds " + QString::number(count) + " profiles, the store expects " + QString::number(expected);
 }
 
+void ValidateMacroFile(const DocumentProbe& probe, Validation* result, const QString& command,
+                       const QString& refusal, const std::function<bool(int* count)>& read) {
+    int count = 0;
+    result->kind = QStringLiteral("macro file");
+    result->unit = QStringLiteral("macros");
+    ReadForValidation(probe, result, [&] { return read(&count); });
+    result->profiles = count;
+    result->storeLoad = "not accepted: " + refusal;
+    if (result->read) result->import = ImportCommand(command, "macros", probe.path);
+}
+
 void JudgeStoreDocument(Validation* result, bool accepts, const QString& problem, const QString& note) {
     result->storeAccepts = result->read && accepts;
     if (!result->read) {

@@ -4,6 +4,7 @@
 #include <QJsonValue>
 #include <QString>
 #include <QVector>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -120,6 +121,14 @@ void AcceptWholeUnderFlag(LoadRules* rules, const std::function<bool()>& whole,
                           const std::function<bool()>& storeFlag,
                           const std::function<QString()>& countProblem,
                           const std::function<QString()>& flagProblem);
+
+// The "flag" of the keyboard and keypad macro files.
+constexpr uint16_t kMacroFileFlag = 8738;
+
+// Validates a macro file, which no store loads (refusal says why) and "import --kind macros" takes:
+// read stores the number of macros it read in *count.
+void ValidateMacroFile(const DocumentProbe& probe, Validation* result, const QString& command,
+                       const QString& refusal, const std::function<bool(int* count)>& read);
 
 // Whether a store's load takes a document it read: sets storeAccepts (read and accepts) and storeLoad
 // ("skipped: does not read", "accepted", or "not accepted: " with the problem and the note after

@@ -8,8 +8,6 @@
 namespace prefbookctl {
 namespace {
 
-constexpr uint16_t kMacroFileFlag = 8738;
-
 // The BX310V2 and BX330V2 stores: five profiles; exports and imports of one profile, of all five and
 // of a profile's macros.
 template <class Traits>
@@ -92,16 +90,13 @@ public:
         result->model = model.name;
 
         if (flag == kMacroFileFlag) {
-            MacroSetLong set;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::LongMacros::ImportFile(host, probe.path, model.root,
-                                                        {set.path, set.currMacro, set.macros});
+            ValidateMacroFile(probe, result, Command(), FlagProblem(flag), [&](int* count) {
+                MacroSetLong set;
+                const bool read = prefbook::LongMacros::ImportFile(host, probe.path, model.root,
+                                                                   {set.path, set.currMacro, set.macros});
+                *count = static_cast<int>(set.macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(set.macros.size());
-            result->storeLoad = "not accepted: " + FlagProblem(flag);
-            if (result->read) result->import = ImportCommand(Command(), "macros", probe.path);
             return true;
         }
 

@@ -12,8 +12,6 @@ namespace {
 
 const QString kModel = QStringLiteral("KR720");
 const QLatin1String kRoot("kr720");
-constexpr uint16_t kMacroFileFlag = 8738;
-
 // What a "flag" value marks in a "kr720" file, in words.
 QString FlagMeaning(uint16_t flag) {
     switch (flag) {
@@ -122,16 +120,13 @@ public:
         result->model = kModel;
 
         if (flag == kMacroFileFlag) {
-            MacroSet set;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::ShortMacros::ImportFile(host, probe.path, kRoot,
-                                                         {set.path, set.currMacro, set.macros});
+            ValidateMacroFile(probe, result, kRoot, FlagProblem(flag), [&](int* count) {
+                MacroSet set;
+                const bool read = prefbook::ShortMacros::ImportFile(host, probe.path, kRoot,
+                                                                    {set.path, set.currMacro, set.macros});
+                *count = static_cast<int>(set.macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(set.macros.size());
-            NotAStoreDocument(flag, result);
-            if (result->read) result->import = ImportCommand(kRoot, "macros", probe.path);
             return true;
         }
         if (flag == prefbook::kKR720RecordFlag && probe.firstChild == QLatin1String("aimpad")) {

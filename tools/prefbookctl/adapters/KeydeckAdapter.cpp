@@ -9,8 +9,6 @@
 namespace prefbookctl {
 namespace {
 
-constexpr uint16_t kMacroFileFlag = 8738;
-
 QString FlagMeaning(uint16_t flag) {
     switch (flag) {
         case prefbook::kKeydeckStoreFlag:
@@ -135,16 +133,13 @@ public:
         const prefbook::StoreHost host = ToolHost();
         result->model = model_;
         if (flag == kMacroFileFlag) {
-            KeydeckMacroSet set;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::KeydeckMacros::ImportFile(host, probe.path, root_,
-                                                           {set.path, set.currMacro, set.macros});
+            ValidateMacroFile(probe, result, Names().front(), FlagProblem(flag), [&](int* count) {
+                KeydeckMacroSet set;
+                const bool read = prefbook::KeydeckMacros::ImportFile(host, probe.path, root_,
+                                                                      {set.path, set.currMacro, set.macros});
+                *count = static_cast<int>(set.macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(set.macros.size());
-            result->storeLoad = "not accepted: " + FlagProblem(flag);
-            if (result->read) result->import = ImportCommand(Names().front(), "macros", probe.path);
             return true;
         }
         prefbook::KeydeckDocument doc;

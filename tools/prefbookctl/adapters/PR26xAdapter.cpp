@@ -103,16 +103,14 @@ public:
         result->model = model.name;
 
         if (flag == prefbook::kButtonMouseMacroFileFlag) {
-            std::string path, currMacro;
-            MouseMacroNameMap macros;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::ReadPR26xMacroFile(host, model, probe.path, path, currMacro, macros);
+            ValidateMacroFile(probe, result, model.root, FlagProblem(flag), [&](int* count) {
+                std::string path, currMacro;
+                MouseMacroNameMap macros;
+                const bool read =
+                    prefbook::ReadPR26xMacroFile(host, model, probe.path, path, currMacro, macros);
+                *count = static_cast<int>(macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(macros.size());
-            result->storeLoad = "not accepted: " + FlagProblem(flag);
-            if (result->read) result->import = ImportCommand(model.root, "macros", probe.path);
             return true;
         }
 
