@@ -47,6 +47,13 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
+Table ProfileTable(const QVector<Column>& columns, const QString& position) {
+    return Table(
+        QVector<Column>{
+            {position, position.toUpper(), {}}, {"id", "ID", {}}, {"name", "NAME", {}}, {"exe", "EXE", {}}} +
+        columns);
+}
+
 StoreSummary MakeSummary(const QString& model, const QString& folder, const QString& loadedFrom, int count) {
     return {model, folder, DocumentName(loadedFrom), count};
 }

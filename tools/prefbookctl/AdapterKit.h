@@ -51,6 +51,14 @@ QJsonArray NameKeysJson(const Map& map) {
     return names;
 }
 
+// A table of named profiles: the position ("index", or "profile" where it is the profile's number),
+// id, name and exe, then the model's own columns; rows get their first four cells from the profile.
+Table ProfileTable(const QVector<Column>& columns, const QString& position = QStringLiteral("index"));
+template <class Profile>
+void AddProfileRow(Table& table, int position, const Profile& p, const QVector<QJsonValue>& cells) {
+    table.AddRow(QVector<QJsonValue>{position, p.id, Utf8(p.name), Utf8(p.exe)} + cells);
+}
+
 StoreSummary MakeSummary(const QString& model, const QString& folder, const QString& loadedFrom, int count);
 
 // Throws UsageError when the transfer carries an option the kind does not take.

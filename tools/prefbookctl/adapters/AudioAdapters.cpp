@@ -126,22 +126,21 @@ public:
     }
 
     Table Show() override {
-        QVector<Column> columns = {
-            {"index", "INDEX", {}}, {"id", "ID", {}}, {"name", "NAME", {}}, {"exe", "EXE", {}}};
+        QVector<Column> columns;
         if constexpr (Traits::kHasLighting) columns.append({"lightMode", "LIGHT", {}});
         columns += {{"eqMode", "EQ", {}},
                     {"eqModes", "EQ MODES", {}},
                     {"surroundMode", "SURROUND", {}},
                     {"surroundModes", "SURROUND MODES", {}}};
-        Table table(columns);
+        Table table = ProfileTable(columns);
         const auto& profiles = Store().StoreData().profiles;
         for (int i = 0; i < profiles.size(); ++i) {
             const auto& p = profiles[i];
-            QVector<QJsonValue> row = {i, p.id, Utf8(p.name), Utf8(p.exe)};
+            QVector<QJsonValue> row;
             if constexpr (Traits::kHasLighting) row.append(p.lighting.currMode);
             row += {p.sound.currModeId, ModeNames(p.sound.modes), p.surround.currModeId,
                     ModeNames(p.surround.modes)};
-            table.AddRow(row);
+            AddProfileRow(table, i, p, row);
         }
         return table;
     }

@@ -25,19 +25,16 @@ public:
     }
 
     Table Show() override {
-        Table table({{"index", "INDEX", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"lightMode", "LIGHT", {}},
-                     {"foreground", "FOREGROUND", ColorsText},
-                     {"background", "BACKGROUND", ColorsText},
-                     {"macros", "MACROS", {}}});
+        Table table = ProfileTable({{"lightMode", "LIGHT", {}},
+                                    {"foreground", "FOREGROUND", ColorsText},
+                                    {"background", "BACKGROUND", ColorsText},
+                                    {"macros", "MACROS", {}}});
         const QVector<BXProfile>& records = Store().Records();
         for (int i = 0; i < records.size(); ++i) {
             const BXProfile& p = records[i];
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.currMode, ColorsJson(p.foreground),
-                          ColorsJson(p.background), NameKeysJson(p.macros.macros)});
+            AddProfileRow(table, i, p,
+                          {p.currMode, ColorsJson(p.foreground), ColorsJson(p.background),
+                           NameKeysJson(p.macros.macros)});
         }
         return table;
     }

@@ -59,17 +59,14 @@ public:
     }
 
     Table Show() override {
-        Table table({{"profile", "PROFILE", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"lightMode", "LIGHT", {}},
-                     {"simpleKeys", "SIMPLE", {}},
-                     {"advancedKeys", "ADVANCED", {}},
-                     {"shortcutKeys", "SHORTCUT", {}},
-                     {"specialKeys", "SPECIAL", {}},
-                     {"macros", "MACROS", {}},
-                     {"freeMacroIds", "FREE IDS", {}}});
+        Table table = ProfileTable({{"lightMode", "LIGHT", {}},
+                                    {"simpleKeys", "SIMPLE", {}},
+                                    {"advancedKeys", "ADVANCED", {}},
+                                    {"shortcutKeys", "SHORTCUT", {}},
+                                    {"specialKeys", "SPECIAL", {}},
+                                    {"macros", "MACROS", {}},
+                                    {"freeMacroIds", "FREE IDS", {}}},
+                                   QStringLiteral("profile"));
         const QVector<KeydeckProfile>& profiles = Store().Variant(type_)->profiles;
         for (int i = 0; i < profiles.size(); ++i) {
             const KeydeckProfile& p = profiles[i];
@@ -78,10 +75,10 @@ public:
             prefbook::ClaimUsedMacroIdsOf(claimed);
             QJsonArray free;
             for (uint8_t id : claimed.freeMacroIds) free.append(id);
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lighting.currMode,
-                          KeysJson(p.mapping.simpleKeys), KeysJson(p.mapping.advancedKeys),
-                          KeysJson(p.mapping.shortcutKeys), KeysJson(p.mapping.specialKeys),
-                          NameKeysJson(p.macros.macros), free});
+            AddProfileRow(table, i, p,
+                          {p.lighting.currMode, KeysJson(p.mapping.simpleKeys),
+                           KeysJson(p.mapping.advancedKeys), KeysJson(p.mapping.shortcutKeys),
+                           KeysJson(p.mapping.specialKeys), NameKeysJson(p.macros.macros), free});
         }
         return table;
     }

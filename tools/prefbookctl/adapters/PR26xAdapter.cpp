@@ -30,28 +30,23 @@ public:
     }
 
     Table Show() override {
-        QVector<Column> columns{{"index", "INDEX", {}}, {"id", "ID", {}},         {"name", "NAME", {}},
-                                {"exe", "EXE", {}},     {"dpiLevel", "DPI", {}},  {"dpi", "DPI STEPS", {}},
-                                {"bound", "BOUND", {}}, {"macros", "MACROS", {}}, {"surface", "SURFACE", {}}};
+        QVector<Column> columns{{"dpiLevel", "DPI", {}},
+                                {"dpi", "DPI STEPS", {}},
+                                {"bound", "BOUND", {}},
+                                {"macros", "MACROS", {}},
+                                {"surface", "SURFACE", {}}};
         if (kLit) columns.push_back({"lightMode", "LIGHT", {}});
-        Table table(columns);
+        Table table = ProfileTable(columns);
         const auto& profiles = Store().Held().profiles;
         for (int i = 0; i < profiles.size(); ++i) {
             const Profile& p = profiles[i];
             std::vector<std::string> bound;
             for (const auto& item : p.buttonMacros)
                 bound.push_back(std::to_string(item.first) + ":" + prefbook::RecordName(item.second));
-            QVector<QJsonValue> row{i,
-                                    p.id,
-                                    Utf8(p.name),
-                                    Utf8(p.exe),
-                                    p.config.dpiLevel,
-                                    DpiSteps(p.config),
-                                    NamesJson(bound),
-                                    NameKeysJson(p.macros),
-                                    Utf8(p.currSurface)};
+            QVector<QJsonValue> row{p.config.dpiLevel, DpiSteps(p.config), NamesJson(bound),
+                                    NameKeysJson(p.macros), Utf8(p.currSurface)};
             if constexpr (kLit) row.push_back(p.lighting.currMode);
-            table.AddRow(row);
+            AddProfileRow(table, i, p, row);
         }
         return table;
     }

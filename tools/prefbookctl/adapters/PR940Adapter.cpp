@@ -61,22 +61,19 @@ public:
     }
 
     Table Show() override {
-        Table table({{"index", "INDEX", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"lightingMode", "LIGHTING", {}},
-                     {"customColors", "COLOURS", ColorsText},
-                     {"surfaces", "SURFACES", {}},
-                     {"currDisplayProfile", "DISPLAY", {}},
-                     {"displayProfiles", "DISPLAY PROFILES", DisplayProfilesText},
-                     {"macros", "MACROS", {}}});
+        Table table = ProfileTable({{"lightingMode", "LIGHTING", {}},
+                                    {"customColors", "COLOURS", ColorsText},
+                                    {"surfaces", "SURFACES", {}},
+                                    {"currDisplayProfile", "DISPLAY", {}},
+                                    {"displayProfiles", "DISPLAY PROFILES", DisplayProfilesText},
+                                    {"macros", "MACROS", {}}});
         const PR940Document& doc = Store().Document();
         for (int i = 0; i < doc.profiles.size(); ++i) {
             const PR940Profile& p = doc.profiles[i];
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lightingMode, ColorsJson(p.customColors),
-                          NameKeysJson(p.surfaces), Utf8(p.currOledProfile),
-                          DisplayProfilesJson(p.oledProfiles), NameKeysJson(p.macros)});
+            AddProfileRow(
+                table, i, p,
+                {p.lightingMode, ColorsJson(p.customColors), NameKeysJson(p.surfaces),
+                 Utf8(p.currOledProfile), DisplayProfilesJson(p.oledProfiles), NameKeysJson(p.macros)});
         }
         return table;
     }

@@ -26,20 +26,17 @@ public:
     }
 
     Table Show() override {
-        Table table({{"index", "INDEX", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"multiLayer", "LAYER", {}},
-                     {"multiZone", "ZONE", {}},
-                     {"foreground", "FOREGROUND", ColorsText},
-                     {"background", "BACKGROUND", ColorsText},
-                     {"macros", "MACROS", {}}});
+        Table table = ProfileTable({{"multiLayer", "LAYER", {}},
+                                    {"multiZone", "ZONE", {}},
+                                    {"foreground", "FOREGROUND", ColorsText},
+                                    {"background", "BACKGROUND", ColorsText},
+                                    {"macros", "MACROS", {}}});
         const prefbook::TLDocument& doc = Store().Document();
         for (int i = 0; i < doc.profiles.size(); ++i) {
             const TLProfile& p = doc.profiles[i];
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.multiLayer, p.multiZone,
-                          ColorsJson(p.foreground), ColorsJson(p.background), NameKeysJson(p.macros)});
+            AddProfileRow(table, i, p,
+                          {p.multiLayer, p.multiZone, ColorsJson(p.foreground), ColorsJson(p.background),
+                           NameKeysJson(p.macros)});
         }
         return table;
     }
