@@ -195,7 +195,14 @@ void AcceptWholeUnderFlag(LoadRules* rules, const std::function<bool()>& whole,
     };
 }
 
-QString FlagMismatch(uint16_t flag, const QString& meaning, uint16_t expected) {
+QString FlagMismatch(uint16_t flag, FlagWords words, uint16_t expected) {
+    QString meaning = QStringLiteral("nothing known");
+    for (const auto& [value, text] : words) {
+        if (value == flag) {
+            meaning = QString::fromLatin1(text);
+            break;
+        }
+    }
     return "flag " + QString::number(flag) + " (" + meaning + "), the store expects " +
            QString::number(expected);
 }

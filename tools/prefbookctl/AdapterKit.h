@@ -6,6 +6,7 @@
 #include <QVector>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <utility>
@@ -115,8 +116,10 @@ bool ImportByKind(StoreAdapter& adapter, const QString& model, const Transfer& t
 void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read);
 
 // What validate and doctor say of a document the store refuses:
-// "flag 5 (a profile export), the store expects 6"
-QString FlagMismatch(uint16_t flag, const QString& meaning, uint16_t expected);
+// "flag 5 (a profile export), the store expects 6", the meaning found in the model's list of flags
+// ("nothing known" for one not listed; the first entry for a flag wins)
+using FlagWords = std::initializer_list<std::pair<uint16_t, const char*>>;
+QString FlagMismatch(uint16_t flag, FlagWords words, uint16_t expected);
 // "holds 1 record, 25 expected", "holds 3 records, 25 expected" (noun in the singular)
 QString CountMismatch(int count, int expected, const QString& noun);
 // "holds 3 profiles, the store expects 5"

@@ -131,20 +131,12 @@ private:
     static prefbook::BXModel Model() { return Traits::Model(); }
     static QString Command() { return QString(Model().name).toLower(); }
 
-    static QString FlagMeaning(uint16_t flag) {
-        switch (flag) {
-            case prefbook::kBXStoreFlag:
-                return QStringLiteral("a store document");
-            case prefbook::kBXExportFlag:
-                return QStringLiteral("a profile export");
-            case kMacroFileFlag:
-                return QStringLiteral("a macro file");
-            default:
-                return QStringLiteral("nothing known");
-        }
-    }
     static QString FlagProblem(uint16_t flag) {
-        return FlagMismatch(flag, FlagMeaning(flag), prefbook::kBXStoreFlag);
+        return FlagMismatch(flag,
+                            {{prefbook::kBXStoreFlag, "a store document"},
+                             {prefbook::kBXExportFlag, "a profile export"},
+                             {kMacroFileFlag, "a macro file"}},
+                            prefbook::kBXStoreFlag);
     }
     static QString RecordProblem(int count, int expected) {
         return CountMismatch(count, expected, "profile");

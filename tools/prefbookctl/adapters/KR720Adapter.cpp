@@ -12,24 +12,13 @@ namespace {
 
 const QString kModel = QStringLiteral("KR720");
 const QLatin1String kRoot("kr720");
-// What a "flag" value marks in a "kr720" file, in words.
-QString FlagMeaning(uint16_t flag) {
-    switch (flag) {
-        case prefbook::kKR720StoreFlag:
-            return QStringLiteral("a store document");
-        case prefbook::kKR720RecordFlag:
-            return QStringLiteral("a record or aimpad export");
-        case prefbook::kKR720ProfileFlag:
-            return QStringLiteral("a profile export");
-        case kMacroFileFlag:
-            return QStringLiteral("a macro file");
-        default:
-            return QStringLiteral("nothing known");
-    }
-}
-
 QString FlagProblem(uint16_t flag) {
-    return FlagMismatch(flag, FlagMeaning(flag), prefbook::kKR720StoreFlag);
+    return FlagMismatch(flag,
+                        {{prefbook::kKR720StoreFlag, "a store document"},
+                         {prefbook::kKR720RecordFlag, "a record or aimpad export"},
+                         {prefbook::kKR720ProfileFlag, "a profile export"},
+                         {kMacroFileFlag, "a macro file"}},
+                        prefbook::kKR720StoreFlag);
 }
 
 QString RecordProblem(int count, int expected) {

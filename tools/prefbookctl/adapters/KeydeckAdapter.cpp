@@ -9,21 +9,12 @@
 namespace prefbookctl {
 namespace {
 
-QString FlagMeaning(uint16_t flag) {
-    switch (flag) {
-        case prefbook::kKeydeckStoreFlag:
-            return QStringLiteral("a variant document or all-profiles export");
-        case prefbook::kKeydeckExportFlag:
-            return QStringLiteral("a profile export");
-        case kMacroFileFlag:
-            return QStringLiteral("a macro file");
-        default:
-            return QStringLiteral("nothing known");
-    }
-}
-
 QString FlagProblem(uint16_t flag) {
-    return FlagMismatch(flag, FlagMeaning(flag), prefbook::kKeydeckStoreFlag);
+    return FlagMismatch(flag,
+                        {{prefbook::kKeydeckStoreFlag, "a variant document or all-profiles export"},
+                         {prefbook::kKeydeckExportFlag, "a profile export"},
+                         {kMacroFileFlag, "a macro file"}},
+                        prefbook::kKeydeckStoreFlag);
 }
 
 QString CountProblem(int count, int expected) {

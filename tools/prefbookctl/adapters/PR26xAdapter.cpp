@@ -153,14 +153,12 @@ private:
         return steps.join(' ');
     }
 
-    static QString FlagMeaning(uint16_t flag) {
-        if (flag == prefbook::kButtonMouseStoreFlag) return QStringLiteral("a store document");
-        if (flag == Model().exportFlag) return QStringLiteral("a profile export");
-        if (flag == prefbook::kButtonMouseMacroFileFlag) return QStringLiteral("a macro file");
-        return QStringLiteral("nothing known");
-    }
     static QString FlagProblem(uint16_t flag) {
-        return FlagMismatch(flag, FlagMeaning(flag), prefbook::kButtonMouseStoreFlag);
+        return FlagMismatch(flag,
+                            {{prefbook::kButtonMouseStoreFlag, "a store document"},
+                             {Model().exportFlag, "a profile export"},
+                             {prefbook::kButtonMouseMacroFileFlag, "a macro file"}},
+                            prefbook::kButtonMouseStoreFlag);
     }
 
     // Points the store's current profile at the transfer's, after checking the options.
