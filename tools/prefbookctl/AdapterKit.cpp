@@ -47,6 +47,13 @@ QString Utf8(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
+Table ProfileTable(const QVector<Column>& columns, const QString& position) {
+    return Table(
+        QVector<Column>{
+            {position, position.toUpper(), {}}, {"id", "ID", {}}, {"name", "NAME", {}}, {"exe", "EXE", {}}} +
+        columns);
+}
+
 StoreSummary MakeSummary(const QString& model, const QString& folder, const QString& loadedFrom, int count) {
     return {model, folder, DocumentName(loadedFrom), count};
 }
@@ -116,6 +123,15 @@ bool RunImport(StoreAdapter& adapter, const QString& model, const Transfer& tran
     return true;
 }
 
+bool RunRename(const QString& model, const std::function<void()>& rename, const std::function<bool()>& save,
+               QString* error) {
+    rename();
+    TakeLog();
+    if (save()) return true;
+    *error = "the " + model + " store could not be saved: " + TakeLog().join("; ");
+    return false;
+}
+
 bool RunSave(const QString& model, const std::function<bool()>& save, QString* error) {
     TakeLog();
     if (save()) return true;
@@ -131,11 +147,96 @@ bool RunExport(const QString& model, const Transfer& transfer, const std::functi
     return false;
 }
 
+namespace {
+
+const KindOperations& OperationsOf(const TransferTable& table, const QString& model, const QString& kind) {
+    for (const KindOperations& operations : table.kinds)
+        if (operations.kind == kind) return operations;
+    throw UsageError{"unknown kind '" + kind + "' for " + model};
+}
+
+}  // namespace
+
+bool ExportByKind(const QString& model, const Transfer& transfer, const TransferTable& table,
+                  QString* error) {
+    const KindOperations& operations = OperationsOf(table, model, transfer.kind);
+    return RunExport(
+        model, transfer, [&] { return operations.exportFile(transfer.path); }, error);
+}
+
+bool ImportByKind(StoreAdapter& adapter, const QString& model, const Transfer& transfer,
+                  const TransferTable& table, QString* document, QString* error) {
+    const KindOperations& operations = OperationsOf(table, model, transfer.kind);
+    return RunImport(
+        adapter, model, transfer, [&] { return operations.importFile(transfer.path); }, table.save,
+        table.savedDocument, document, error);
+}
+
 void ReadForValidation(const DocumentProbe& probe, Validation* result, const std::function<bool()>& read) {
     TakeLog();
     result->read = read();
     if (probe.IsXmlError()) result->problems << probe.ErrorText();
     result->problems << TakeLog();
+}
+
+void AcceptWholeUnderFlag(LoadRules* rules, const std::function<bool()>& whole,
+                          const std::function<bool()>& storeFlag,
+                          const std::function<QString()>& countProblem,
+                          const std::function<QString()>& flagProblem) {
+    rules->accept = [=] { return whole() && storeFlag(); };
+    rules->rejection = [=] {
+        QStringList why;
+        if (!whole()) why << countProblem();
+        if (!storeFlag()) why << flagProblem();
+        return why.join("; ");
+    };
+    rules->keeps = [=](const prefbook::LoadOutcome& outcome) {
+        return outcome.accepted || (outcome.keep && whole());
+    };
+}
+
+QString FlagMismatch(uint16_t flag, FlagWords words, uint16_t expected) {
+    QString meaning = QStringLiteral("nothing known");
+    for (const auto& [value, text] : words) {
+        if (value == flag) {
+            meaning = QString::fromLatin1(text);
+            break;
+        }
+    }
+    return "flag " + QString::number(flag) + " (" + meaning + "), the store expects " +
+           QString::number(expected);
+}
+
+QString CountMismatch(int count, int expected, const QString& noun) {
+    return "holds " + QString::number(count) + " " + noun + (count == 1 ? ", " : "s, ") +
+           QString::number(expected) + " expected";
+}
+
+QString StoreExpects(int count, int expected) {
+    return "holds " + QString::number(count) + " profiles, the store expects " + QString::number(expected);
+}
+
+void ValidateMacroFile(const DocumentProbe& probe, Validation* result, const QString& command,
+                       const QString& refusal, const std::function<bool(int* count)>& read) {
+    int count = 0;
+    result->kind = QStringLiteral("macro file");
+    result->unit = QStringLiteral("macros");
+    ReadForValidation(probe, result, [&] { return read(&count); });
+    result->profiles = count;
+    result->storeLoad = "not accepted: " + refusal;
+    if (result->read) result->import = ImportCommand(command, "macros", probe.path);
+}
+
+void JudgeStoreDocument(Validation* result, bool accepts, const QString& problem, const QString& note) {
+    result->storeAccepts = result->read && accepts;
+    if (!result->read) {
+        result->storeLoad = QStringLiteral("skipped: does not read");
+    } else if (result->storeAccepts) {
+        result->storeLoad = QStringLiteral("accepted");
+    } else {
+        result->problems << problem;
+        result->storeLoad = "not accepted: " + problem + note;
+    }
 }
 
 QString ImportCommand(const QString& name, const QString& kind, const QString& path) {

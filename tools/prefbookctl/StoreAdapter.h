@@ -20,12 +20,11 @@
 //     PREFBOOKCTL_REGISTER_ADAPTER(TL480Adapter);
 //
 // The adapter builds the store's implementation class itself, with ToolHost() so that what the store
-// logs is captured, and only when first asked (a store loads its folder in its constructor), e.g.
+// logs is captured, and only when first asked (a store loads its folder in its constructor); a
+// LazyStore (AdapterKit.h) member does both:
 //
-//     prefbook::TL480ProfileCfgImpl& Store() {
-//         if (!store_) store_ = std::make_unique<prefbook::TL480ProfileCfgImpl>(ToolHost());
-//         return *store_;
-//     }
+//     LazyStore<prefbook::TL480ProfileCfgImpl> store_;
+//     prefbook::TL480ProfileCfgImpl& Store() { return store_.Get(); }
 //
 // Show() returns the profiles as a Table, which prints as text or JSON by itself; it shows only what
 // the store saves, since commands that save compare it with a store built afresh over the folder,

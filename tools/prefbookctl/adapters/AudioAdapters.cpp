@@ -105,12 +105,9 @@ private:
 
     QString Folder() { return ToolHost().ProfileDir(AU570); }
 
-    prefbook::AU570ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::AU570ProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::AU570ProfileCfgImpl& Store() { return store_.Get(); }
 
-    std::unique_ptr<prefbook::AU570ProfileCfgImpl> store_;
+    LazyStore<prefbook::AU570ProfileCfgImpl> store_;
 };
 
 // ---- DS180, AU320, AU340: named profiles of which the first carries the sound ----
@@ -129,22 +126,21 @@ public:
     }
 
     Table Show() override {
-        QVector<Column> columns = {
-            {"index", "INDEX", {}}, {"id", "ID", {}}, {"name", "NAME", {}}, {"exe", "EXE", {}}};
+        QVector<Column> columns;
         if constexpr (Traits::kHasLighting) columns.append({"lightMode", "LIGHT", {}});
         columns += {{"eqMode", "EQ", {}},
                     {"eqModes", "EQ MODES", {}},
                     {"surroundMode", "SURROUND", {}},
                     {"surroundModes", "SURROUND MODES", {}}};
-        Table table(columns);
+        Table table = ProfileTable(columns);
         const auto& profiles = Store().StoreData().profiles;
         for (int i = 0; i < profiles.size(); ++i) {
             const auto& p = profiles[i];
-            QVector<QJsonValue> row = {i, p.id, Utf8(p.name), Utf8(p.exe)};
+            QVector<QJsonValue> row;
             if constexpr (Traits::kHasLighting) row.append(p.lighting.currMode);
             row += {p.sound.currModeId, ModeNames(p.sound.modes), p.surround.currModeId,
                     ModeNames(p.surround.modes)};
-            table.AddRow(row);
+            AddProfileRow(table, i, p, row);
         }
         return table;
     }
@@ -155,11 +151,9 @@ public:
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(index, Utf8(name));
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the " + QString(Traits::kModel) + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            Traits::kModel, [&] { Store().SetProfileName(index, Utf8(name)); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     QStringList TransferKinds() const override { return {"profile"}; }
@@ -202,15 +196,7 @@ public:
         ReadForValidation(probe, result, [&] { return Read(probe.path, data); });
         const int count = data.profiles.size();
         result->profiles = count;
-        result->storeAccepts = result->read && Impl::Accepts(data);
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
-        } else {
-            result->problems << QStringLiteral("holds no profile");
-            result->storeLoad = QStringLiteral("not accepted: holds no profile");
-        }
+        JudgeStoreDocument(result, Impl::Accepts(data), QStringLiteral("holds no profile"));
         if (result->read && count == 1) {
             result->import = ImportCommand(Name(), QString(), probe.path);
         } else if (result->read && count > 1) {
@@ -231,12 +217,9 @@ private:
 
     QString Folder() { return ToolHost().ProfileDir(Traits::kDeviceType); }
 
-    Impl& Store() {
-        if (!store_) store_ = std::make_unique<Impl>(ToolHost());
-        return *store_;
-    }
+    Impl& Store() { return store_.Get(); }
 
-    std::unique_ptr<Impl> store_;
+    LazyStore<Impl> store_;
 };
 
 using DS180Adapter = AudioAdapter<prefbook::DS180Traits, prefbook::DS180ProfileCfgImpl>;

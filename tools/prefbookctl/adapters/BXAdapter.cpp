@@ -8,8 +8,6 @@
 namespace prefbookctl {
 namespace {
 
-constexpr uint16_t kMacroFileFlag = 8738;
-
 // The BX310V2 and BX330V2 stores: five profiles; exports and imports of one profile, of all five and
 // of a profile's macros.
 template <class Traits>
@@ -27,31 +25,24 @@ public:
     }
 
     Table Show() override {
-        Table table({{"index", "INDEX", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"lightMode", "LIGHT", {}},
-                     {"foreground", "FOREGROUND", ColorsText},
-                     {"background", "BACKGROUND", ColorsText},
-                     {"macros", "MACROS", {}}});
+        Table table = ProfileTable({{"lightMode", "LIGHT", {}},
+                                    {"foreground", "FOREGROUND", ColorsText},
+                                    {"background", "BACKGROUND", ColorsText},
+                                    {"macros", "MACROS", {}}});
         const QVector<BXProfile>& records = Store().Records();
         for (int i = 0; i < records.size(); ++i) {
             const BXProfile& p = records[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.currMode, ColorsJson(p.foreground),
-                          ColorsJson(p.background), NamesJson(macros)});
+            AddProfileRow(table, i, p,
+                          {p.currMode, ColorsJson(p.foreground), ColorsJson(p.background),
+                           NameKeysJson(p.macros.macros)});
         }
         return table;
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(static_cast<uint32_t>(index), name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the " + QString(Model().name) + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            Model().name, [&] { Store().SetProfileName(static_cast<uint32_t>(index), name); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }
@@ -64,28 +55,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        StoreType& store = Select(t);
-        return RunExport(
-            Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(t.path);
-                if (t.kind == "all") return store.ExportAllProfiles(t.path);
-                return store.ExportMacroFile(t.path);
-            },
-            error);
+        return ExportByKind(Model().name, t, Transfers(Select(t)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        StoreType& store = Select(t);
-        return RunImport(
-            *this, Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(t.path);
-                if (t.kind == "all") return store.ImportAllProfiles(t.path);
-                return store.ImportMacroFile(t.path);
-            },
-            [&] { return store.SaveProfile(); }, [&] { return DocumentName(store.DocumentPath()); }, document,
-            error);
+        return ImportByKind(*this, Model().name, t, Transfers(Select(t)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -97,19 +71,11 @@ public:
             doc = prefbook::BXDocument{};
             return prefbook::ReadBXFile(host, model, path, doc);
         };
-        rules.accept = [&] {
-            return doc.records.size() == kBXRecords && doc.head.flag == prefbook::kBXStoreFlag;
-        };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.records.size() != kBXRecords) why << RecordProblem(doc.records.size(), kBXRecords);
-            if (doc.head.flag != prefbook::kBXStoreFlag) why << FlagProblem(doc.head.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of five records whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.records.size() == kBXRecords);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.records.size() == kBXRecords; },
+            [&] { return doc.head.flag == prefbook::kBXStoreFlag; },
+            [&] { return RecordProblem(doc.records.size(), kBXRecords); },
+            [&] { return FlagProblem(doc.head.flag); });
         return {WalkProfileFolder(model.name, Store().ProfileDir(), rules, Summary().document)};
     }
 
@@ -121,16 +87,13 @@ public:
         result->model = model.name;
 
         if (flag == kMacroFileFlag) {
-            MacroSetLong set;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::LongMacros::ImportFile(host, probe.path, model.root,
-                                                        {set.path, set.currMacro, set.macros});
+            ValidateMacroFile(probe, result, Command(), FlagProblem(flag), [&](int* count) {
+                MacroSetLong set;
+                const bool read = prefbook::LongMacros::ImportFile(host, probe.path, model.root,
+                                                                   {set.path, set.currMacro, set.macros});
+                *count = static_cast<int>(set.macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(set.macros.size());
-            result->storeLoad = "not accepted: " + FlagProblem(flag);
-            if (result->read) result->import = ImportCommand(Command(), "macros", probe.path);
             return true;
         }
 
@@ -139,15 +102,8 @@ public:
         result->profiles = doc.records.size();
         if (flag == prefbook::kBXStoreFlag) {
             result->kind = QStringLiteral("store document");
-            result->storeAccepts = result->read && doc.records.size() == kBXRecords;
-            if (!result->read) {
-                result->storeLoad = QStringLiteral("skipped: does not read");
-            } else if (result->storeAccepts) {
-                result->storeLoad = QStringLiteral("accepted");
-            } else {
-                result->problems << RecordProblem(doc.records.size(), kBXRecords);
-                result->storeLoad = "not accepted: " + result->problems.last();
-            }
+            JudgeStoreDocument(result, doc.records.size() == kBXRecords,
+                               RecordProblem(doc.records.size(), kBXRecords));
             return true;
         }
         result->storeLoad = "not accepted: " + FlagProblem(flag);
@@ -175,25 +131,15 @@ private:
     static prefbook::BXModel Model() { return Traits::Model(); }
     static QString Command() { return QString(Model().name).toLower(); }
 
-    static QString FlagMeaning(uint16_t flag) {
-        switch (flag) {
-            case prefbook::kBXStoreFlag:
-                return QStringLiteral("a store document");
-            case prefbook::kBXExportFlag:
-                return QStringLiteral("a profile export");
-            case kMacroFileFlag:
-                return QStringLiteral("a macro file");
-            default:
-                return QStringLiteral("nothing known");
-        }
-    }
     static QString FlagProblem(uint16_t flag) {
-        return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-               QString::number(prefbook::kBXStoreFlag);
+        return FlagMismatch(flag,
+                            {{prefbook::kBXStoreFlag, "a store document"},
+                             {prefbook::kBXExportFlag, "a profile export"},
+                             {kMacroFileFlag, "a macro file"}},
+                            prefbook::kBXStoreFlag);
     }
     static QString RecordProblem(int count, int expected) {
-        return "holds " + QString::number(count) + (count == 1 ? " profile, " : " profiles, ") +
-               QString::number(expected) + " expected";
+        return CountMismatch(count, expected, "profile");
     }
 
     // Points the store's current profile at the transfer's, after checking the options.
@@ -205,12 +151,17 @@ private:
         return store;
     }
 
-    StoreType& Store() {
-        if (!store_) store_ = std::make_unique<StoreType>(ToolHost());
-        return *store_;
+    static TransferTable Transfers(StoreType& store) {
+        return {{Kind("profile", store, &StoreType::ExportProfile, &StoreType::ImportProfile),
+                 Kind("all", store, &StoreType::ExportAllProfiles, &StoreType::ImportAllProfiles),
+                 Kind("macros", store, &StoreType::ExportMacroFile, &StoreType::ImportMacroFile)},
+                [&store] { return store.SaveProfile(); },
+                [&store] { return DocumentName(store.DocumentPath()); }};
     }
 
-    std::unique_ptr<StoreType> store_;
+    StoreType& Store() { return store_.Get(); }
+
+    LazyStore<StoreType> store_;
 };
 
 using BX310V2Adapter = BXAdapter<prefbook::BX310V2Traits>;

@@ -12,32 +12,17 @@ namespace {
 
 const QString kModel = QStringLiteral("KR720");
 const QLatin1String kRoot("kr720");
-constexpr uint16_t kMacroFileFlag = 8738;
-
-// What a "flag" value marks in a "kr720" file, in words.
-QString FlagMeaning(uint16_t flag) {
-    switch (flag) {
-        case prefbook::kKR720StoreFlag:
-            return QStringLiteral("a store document");
-        case prefbook::kKR720RecordFlag:
-            return QStringLiteral("a record or aimpad export");
-        case prefbook::kKR720ProfileFlag:
-            return QStringLiteral("a profile export");
-        case kMacroFileFlag:
-            return QStringLiteral("a macro file");
-        default:
-            return QStringLiteral("nothing known");
-    }
-}
-
 QString FlagProblem(uint16_t flag) {
-    return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-           QString::number(prefbook::kKR720StoreFlag);
+    return FlagMismatch(flag,
+                        {{prefbook::kKR720StoreFlag, "a store document"},
+                         {prefbook::kKR720RecordFlag, "a record or aimpad export"},
+                         {prefbook::kKR720ProfileFlag, "a profile export"},
+                         {kMacroFileFlag, "a macro file"}},
+                        prefbook::kKR720StoreFlag);
 }
 
 QString RecordProblem(int count, int expected) {
-    return "holds " + QString::number(count) + (count == 1 ? " record, " : " records, ") +
-           QString::number(expected) + " expected";
+    return CountMismatch(count, expected, "record");
 }
 
 // The KR720 store: five profiles in five aim modes, 25 records; exports and imports of a profile, a
@@ -65,20 +50,16 @@ public:
         const QVector<KR720Profile>& records = Store().Records();
         for (int i = 0; i < records.size(); ++i) {
             const KR720Profile& p = records[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
             table.AddRow({i, i / kKR720AimModes, i % kKR720AimModes, Utf8(p.aimpad.mode.name), Utf8(p.name),
-                          Utf8(p.exe), p.lighting.currMode, NamesJson(macros)});
+                          Utf8(p.exe), p.lighting.currMode, NameKeysJson(p.macros.macros)});
         }
         return table;
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(static_cast<uint32_t>(index), name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the KR720 store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            kModel, [&] { Store().SetProfileName(static_cast<uint32_t>(index), name); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     bool Save(QString* error) override {
@@ -97,30 +78,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        prefbook::KR720ProfileCfgImpl& store = Select(t, true);
-        return RunExport(
-            kModel, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(t.path);
-                if (t.kind == "record") return store.ExportRecord(t.path);
-                if (t.kind == "aimpad") return store.ExportAimpadFile(t.path);
-                return store.ExportMacroFile(t.path);
-            },
-            error);
+        return ExportByKind(kModel, t, Transfers(Select(t, true)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        prefbook::KR720ProfileCfgImpl& store = Select(t, false);
-        return RunImport(
-            *this, kModel, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(t.path);
-                if (t.kind == "record") return store.ImportRecord(t.path);
-                if (t.kind == "aimpad") return store.ImportAimpadFile(t.path);
-                return store.ImportMacroFile(t.path);
-            },
-            [&] { return store.SaveProfile(); }, [&] { return DocumentName(store.DocumentPath()); }, document,
-            error);
+        return ImportByKind(*this, kModel, t, Transfers(Select(t, false)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -131,17 +93,12 @@ public:
             doc = prefbook::KR720Document{};
             return prefbook::ReadKR720File(host, path, doc);
         };
-        rules.accept = [&] { return prefbook::KR720ProfileCfgImpl::Accepts(doc); };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.records.size() != kKR720Records) why << RecordProblem(doc.records.size(), kKR720Records);
-            if (doc.head.flag != prefbook::kKR720StoreFlag) why << FlagProblem(doc.head.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of 25 records whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.records.size() == kKR720Records);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.records.size() == kKR720Records; },
+            [&] { return doc.head.flag == prefbook::kKR720StoreFlag; },
+            [&] { return RecordProblem(doc.records.size(), kKR720Records); },
+            [&] { return FlagProblem(doc.head.flag); });
+        rules.accept = [&] { return prefbook::KR720ProfileCfgImpl::Accepts(doc); };  // the store's own rule
         return {WalkProfileFolder(kModel, Folder(), rules, Summary().document)};
     }
 
@@ -152,16 +109,13 @@ public:
         result->model = kModel;
 
         if (flag == kMacroFileFlag) {
-            MacroSet set;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::ShortMacros::ImportFile(host, probe.path, kRoot,
-                                                         {set.path, set.currMacro, set.macros});
+            ValidateMacroFile(probe, result, kRoot, FlagProblem(flag), [&](int* count) {
+                MacroSet set;
+                const bool read = prefbook::ShortMacros::ImportFile(host, probe.path, kRoot,
+                                                                    {set.path, set.currMacro, set.macros});
+                *count = static_cast<int>(set.macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(set.macros.size());
-            NotAStoreDocument(flag, result);
-            if (result->read) result->import = ImportCommand(kRoot, "macros", probe.path);
             return true;
         }
         if (flag == prefbook::kKR720RecordFlag && probe.firstChild == QLatin1String("aimpad")) {
@@ -183,15 +137,8 @@ public:
         switch (flag) {
             case prefbook::kKR720StoreFlag:
                 result->kind = QStringLiteral("store document");
-                result->storeAccepts = result->read && prefbook::KR720ProfileCfgImpl::Accepts(doc);
-                if (!result->read) {
-                    result->storeLoad = QStringLiteral("skipped: does not read");
-                } else if (result->storeAccepts) {
-                    result->storeLoad = QStringLiteral("accepted");
-                } else {
-                    result->problems << RecordProblem(doc.records.size(), kKR720Records);
-                    result->storeLoad = "not accepted: " + result->problems.last();
-                }
+                JudgeStoreDocument(result, prefbook::KR720ProfileCfgImpl::Accepts(doc),
+                                   RecordProblem(doc.records.size(), kKR720Records));
                 break;
             case prefbook::kKR720RecordFlag:
                 result->kind = QStringLiteral("record export");
@@ -239,14 +186,21 @@ private:
         return store;
     }
 
-    QString Folder() { return ToolHost().ProfileDir(KR720); }
-
-    prefbook::KR720ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::KR720ProfileCfgImpl>(ToolHost());
-        return *store_;
+    static TransferTable Transfers(prefbook::KR720ProfileCfgImpl& store) {
+        using Store = prefbook::KR720ProfileCfgImpl;
+        return {{Kind("profile", store, &Store::ExportProfile, &Store::ImportProfile),
+                 Kind("record", store, &Store::ExportRecord, &Store::ImportRecord),
+                 Kind("aimpad", store, &Store::ExportAimpadFile, &Store::ImportAimpadFile),
+                 Kind("macros", store, &Store::ExportMacroFile, &Store::ImportMacroFile)},
+                [&store] { return store.SaveProfile(); },
+                [&store] { return DocumentName(store.DocumentPath()); }};
     }
 
-    std::unique_ptr<prefbook::KR720ProfileCfgImpl> store_;
+    QString Folder() { return ToolHost().ProfileDir(KR720); }
+
+    prefbook::KR720ProfileCfgImpl& Store() { return store_.Get(); }
+
+    LazyStore<prefbook::KR720ProfileCfgImpl> store_;
 };
 
 }  // namespace

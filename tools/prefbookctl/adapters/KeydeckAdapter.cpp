@@ -9,29 +9,16 @@
 namespace prefbookctl {
 namespace {
 
-constexpr uint16_t kMacroFileFlag = 8738;
-
-QString FlagMeaning(uint16_t flag) {
-    switch (flag) {
-        case prefbook::kKeydeckStoreFlag:
-            return QStringLiteral("a variant document or all-profiles export");
-        case prefbook::kKeydeckExportFlag:
-            return QStringLiteral("a profile export");
-        case kMacroFileFlag:
-            return QStringLiteral("a macro file");
-        default:
-            return QStringLiteral("nothing known");
-    }
-}
-
 QString FlagProblem(uint16_t flag) {
-    return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-           QString::number(prefbook::kKeydeckStoreFlag);
+    return FlagMismatch(flag,
+                        {{prefbook::kKeydeckStoreFlag, "a variant document or all-profiles export"},
+                         {prefbook::kKeydeckExportFlag, "a profile export"},
+                         {kMacroFileFlag, "a macro file"}},
+                        prefbook::kKeydeckStoreFlag);
 }
 
 QString CountProblem(int count, int expected) {
-    return "holds " + QString::number(count) + (count == 1 ? " profile, " : " profiles, ") +
-           QString::number(expected) + " expected";
+    return CountMismatch(count, expected, "profile");
 }
 
 // "key:id" for every entry of a key-assignment map, the id being the macro id it holds.
@@ -63,41 +50,34 @@ public:
     }
 
     Table Show() override {
-        Table table({{"profile", "PROFILE", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"lightMode", "LIGHT", {}},
-                     {"simpleKeys", "SIMPLE", {}},
-                     {"advancedKeys", "ADVANCED", {}},
-                     {"shortcutKeys", "SHORTCUT", {}},
-                     {"specialKeys", "SPECIAL", {}},
-                     {"macros", "MACROS", {}},
-                     {"freeMacroIds", "FREE IDS", {}}});
+        Table table = ProfileTable({{"lightMode", "LIGHT", {}},
+                                    {"simpleKeys", "SIMPLE", {}},
+                                    {"advancedKeys", "ADVANCED", {}},
+                                    {"shortcutKeys", "SHORTCUT", {}},
+                                    {"specialKeys", "SPECIAL", {}},
+                                    {"macros", "MACROS", {}},
+                                    {"freeMacroIds", "FREE IDS", {}}},
+                                   QStringLiteral("profile"));
         const QVector<KeydeckProfile>& profiles = Store().Variant(type_)->profiles;
         for (int i = 0; i < profiles.size(); ++i) {
             const KeydeckProfile& p = profiles[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros.macros) macros.push_back(macro.first);
             // A stored profile's pool is full until the suite claims the ids in use: show it claimed.
             KeydeckProfile claimed = p;
             prefbook::ClaimUsedMacroIdsOf(claimed);
             QJsonArray free;
             for (uint8_t id : claimed.freeMacroIds) free.append(id);
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lighting.currMode,
-                          KeysJson(p.mapping.simpleKeys), KeysJson(p.mapping.advancedKeys),
-                          KeysJson(p.mapping.shortcutKeys), KeysJson(p.mapping.specialKeys),
-                          NamesJson(macros), free});
+            AddProfileRow(table, i, p,
+                          {p.lighting.currMode, KeysJson(p.mapping.simpleKeys),
+                           KeysJson(p.mapping.advancedKeys), KeysJson(p.mapping.shortcutKeys),
+                           KeysJson(p.mapping.specialKeys), NameKeysJson(p.macros.macros), free});
         }
         return table;
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(type_, index, name);
-        TakeLog();
-        if (Store().SaveProfile(type_)) return true;
-        *error = "the " + model_ + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            model_, [&] { Store().SetProfileName(type_, index, name); },
+            [&] { return Store().SaveProfile(type_); }, error);
     }
 
     QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }
@@ -110,28 +90,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        prefbook::KeydeckProfileCfgImpl& store = Select(t);
-        return RunExport(
-            model_, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(type_, t.path);
-                if (t.kind == "all") return store.ExportAllProfiles(type_, t.path);
-                return store.ExportMacroFile(type_, t.path);
-            },
-            error);
+        return ExportByKind(model_, t, Transfers(Select(t)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        prefbook::KeydeckProfileCfgImpl& store = Select(t);
-        return RunImport(
-            *this, model_, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(type_, t.path);
-                if (t.kind == "all") return store.ImportAllProfiles(type_, t.path);
-                return store.ImportMacroFile(type_, t.path);
-            },
-            [&] { return store.SaveProfile(type_); },
-            [&] { return DocumentName(store.Variant(type_)->documentPath); }, document, error);
+        return ImportByKind(*this, model_, t, Transfers(Select(t)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -143,20 +106,11 @@ public:
             doc.appPaths = QStringList{QString(), QString(), QString()};
             return prefbook::ReadKeydeckFile(host, path, doc);
         };
-        rules.accept = [&] {
-            return doc.profiles.size() == kKeydeckProfileCount && doc.flag == prefbook::kKeydeckStoreFlag;
-        };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.profiles.size() != kKeydeckProfileCount)
-                why << CountProblem(doc.profiles.size(), kKeydeckProfileCount);
-            if (doc.flag != prefbook::kKeydeckStoreFlag) why << FlagProblem(doc.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of 24 profiles whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.profiles.size() == kKeydeckProfileCount);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.profiles.size() == kKeydeckProfileCount; },
+            [&] { return doc.flag == prefbook::kKeydeckStoreFlag; },
+            [&] { return CountProblem(doc.profiles.size(), kKeydeckProfileCount); },
+            [&] { return FlagProblem(doc.flag); });
         return {WalkProfileFolder(model_, Folder(), rules, Summary().document)};
     }
 
@@ -167,16 +121,13 @@ public:
         const prefbook::StoreHost host = ToolHost();
         result->model = model_;
         if (flag == kMacroFileFlag) {
-            KeydeckMacroSet set;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::KeydeckMacros::ImportFile(host, probe.path, root_,
-                                                           {set.path, set.currMacro, set.macros});
+            ValidateMacroFile(probe, result, Names().front(), FlagProblem(flag), [&](int* count) {
+                KeydeckMacroSet set;
+                const bool read = prefbook::KeydeckMacros::ImportFile(host, probe.path, root_,
+                                                                      {set.path, set.currMacro, set.macros});
+                *count = static_cast<int>(set.macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(set.macros.size());
-            result->storeLoad = "not accepted: " + FlagProblem(flag);
-            if (result->read) result->import = ImportCommand(Names().front(), "macros", probe.path);
             return true;
         }
         prefbook::KeydeckDocument doc;
@@ -186,16 +137,8 @@ public:
         const bool whole = doc.profiles.size() == kKeydeckProfileCount;
         if (flag == prefbook::kKeydeckStoreFlag) {
             result->kind = QStringLiteral("variant document");
-            result->storeAccepts = result->read && whole;
-            if (!result->read) {
-                result->storeLoad = QStringLiteral("skipped: does not read");
-            } else if (whole) {
-                result->storeLoad = QStringLiteral("accepted");
-                result->import = ImportCommand(Names().front(), "all", probe.path);
-            } else {
-                result->problems << CountProblem(doc.profiles.size(), kKeydeckProfileCount);
-                result->storeLoad = "not accepted: " + result->problems.last();
-            }
+            JudgeStoreDocument(result, whole, CountProblem(doc.profiles.size(), kKeydeckProfileCount));
+            if (result->storeAccepts) result->import = ImportCommand(Names().front(), "all", probe.path);
         } else if (flag == prefbook::kKeydeckExportFlag) {
             result->kind = QStringLiteral("profile export");
             result->storeLoad = "not accepted: " + FlagProblem(flag);
@@ -226,17 +169,31 @@ private:
         return store;
     }
 
+    // The store's operations take the variant as well as the file.
+    TransferTable Transfers(prefbook::KeydeckProfileCfgImpl& store) const {
+        using Store = prefbook::KeydeckProfileCfgImpl;
+        auto* s = &store;
+        const int type = type_;
+        const auto kind = [s, type](const char* name, bool (Store::*exportFile)(int, const QString&),
+                                    bool (Store::*importFile)(int, const QString&)) {
+            return KindOperations{name, [=](const QString& path) { return (s->*exportFile)(type, path); },
+                                  [=](const QString& path) { return (s->*importFile)(type, path); }};
+        };
+        return {{kind("profile", &Store::ExportProfile, &Store::ImportProfile),
+                 kind("all", &Store::ExportAllProfiles, &Store::ImportAllProfiles),
+                 kind("macros", &Store::ExportMacroFile, &Store::ImportMacroFile)},
+                [s, type] { return s->SaveProfile(type); },
+                [s, type] { return DocumentName(s->Variant(type)->documentPath); }};
+    }
+
     QString Folder() { return ToolHost().ProfileDir(type_); }
 
-    prefbook::KeydeckProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::KeydeckProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::KeydeckProfileCfgImpl& Store() { return store_.Get(); }
 
     int type_;
     QString model_;
     QLatin1String root_;
-    std::unique_ptr<prefbook::KeydeckProfileCfgImpl> store_;
+    LazyStore<prefbook::KeydeckProfileCfgImpl> store_;
 };
 
 class KeydeckGAdapter final : public KeydeckAdapter {

@@ -87,12 +87,9 @@ private:
 
     QString Folder() { return ToolHost().ProfileDir(FT610); }
 
-    prefbook::FT610ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::FT610ProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::FT610ProfileCfgImpl& Store() { return store_.Get(); }
 
-    std::unique_ptr<prefbook::FT610ProfileCfgImpl> store_;
+    LazyStore<prefbook::FT610ProfileCfgImpl> store_;
 };
 
 // ---- FT280: one store, three sizes, one profile and one folder each ----
@@ -187,16 +184,10 @@ public:
         ReadForValidation(probe, result,
                           [&] { return prefbook::ReadFT280File(ToolHost(), probe.path, profiles); });
         result->profiles = profiles.size();
-        result->storeAccepts = result->read && prefbook::FT280ProfileCfgImpl::Accepts(profiles);
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
+        JudgeStoreDocument(result, prefbook::FT280ProfileCfgImpl::Accepts(profiles),
+                           FT280ProfileCount(profiles.size()));
+        if (result->storeAccepts)
             result->import = ImportCommand("ft280m", QString(), probe.path) + " (or ft280l, ft280xl)";
-        } else {
-            result->problems << FT280ProfileCount(profiles.size());
-            result->storeLoad = "not accepted: " + result->problems.last();
-        }
         return true;
     }
 
@@ -209,12 +200,9 @@ private:
     }
 
     // Each size's adapter has a store of its own, so that a fresh adapter loads afresh.
-    prefbook::FT280ProfileCfgImpl& FT280Store() {
-        if (!store_) store_ = std::make_unique<prefbook::FT280ProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::FT280ProfileCfgImpl& FT280Store() { return store_.Get(); }
 
-    std::unique_ptr<prefbook::FT280ProfileCfgImpl> store_;
+    LazyStore<prefbook::FT280ProfileCfgImpl> store_;
 };
 
 using FT280MAdapter = FT280Adapter<FT280M>;

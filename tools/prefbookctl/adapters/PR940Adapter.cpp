@@ -49,12 +49,6 @@ QString DisplayProfilesText(const QJsonValue& value) {
     return parts.isEmpty() ? QStringLiteral("-") : parts.join(' ');
 }
 
-QJsonArray SurfaceNamesJson(const SurfaceTuningMap& surfaces) {
-    QJsonArray names;
-    for (const auto& item : surfaces) names.append(Utf8(item.first));
-    return names;
-}
-
 // The PR940 store: five named profiles with display artworks, no export or import.
 class PR940Adapter final : public StoreAdapter {
 public:
@@ -67,34 +61,27 @@ public:
     }
 
     Table Show() override {
-        Table table({{"index", "INDEX", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"lightingMode", "LIGHTING", {}},
-                     {"customColors", "COLOURS", ColorsText},
-                     {"surfaces", "SURFACES", {}},
-                     {"currDisplayProfile", "DISPLAY", {}},
-                     {"displayProfiles", "DISPLAY PROFILES", DisplayProfilesText},
-                     {"macros", "MACROS", {}}});
+        Table table = ProfileTable({{"lightingMode", "LIGHTING", {}},
+                                    {"customColors", "COLOURS", ColorsText},
+                                    {"surfaces", "SURFACES", {}},
+                                    {"currDisplayProfile", "DISPLAY", {}},
+                                    {"displayProfiles", "DISPLAY PROFILES", DisplayProfilesText},
+                                    {"macros", "MACROS", {}}});
         const PR940Document& doc = Store().Document();
         for (int i = 0; i < doc.profiles.size(); ++i) {
             const PR940Profile& p = doc.profiles[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros) macros.push_back(macro.first);
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.lightingMode, ColorsJson(p.customColors),
-                          SurfaceNamesJson(p.surfaces), Utf8(p.currOledProfile),
-                          DisplayProfilesJson(p.oledProfiles), NamesJson(macros)});
+            AddProfileRow(
+                table, i, p,
+                {p.lightingMode, ColorsJson(p.customColors), NameKeysJson(p.surfaces),
+                 Utf8(p.currOledProfile), DisplayProfilesJson(p.oledProfiles), NameKeysJson(p.macros)});
         }
         return table;
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(index, name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the PR940 store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            QStringLiteral("PR940"), [&] { Store().SetProfileName(index, name); },
+            [&] { return Store().SaveProfile(); }, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -117,29 +104,15 @@ public:
             return prefbook::ReadPR940DocumentFile(ToolHost(), Press(), probe.path, doc);
         });
         result->profiles = doc.profiles.size();
-        result->storeAccepts = result->read && doc.profiles.size() == prefbook::kPR940ProfileCount;
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
-        } else {
-            result->storeLoad = "not accepted: " + ProfileCount(doc.profiles.size()) +
-                                "; kept only when no other document reads";
-            result->problems << ProfileCount(doc.profiles.size());
-        }
+        JudgeStoreDocument(result, doc.profiles.size() == prefbook::kPR940ProfileCount,
+                           ProfileCount(doc.profiles.size()), "; kept only when no other document reads");
         return true;
     }
 
-    prefbook::PR940ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::PR940ProfileCfgImpl>(ToolHost(), Press());
-        return *store_;
-    }
+    prefbook::PR940ProfileCfgImpl& Store() { return store_.Get(Press()); }
 
 private:
-    static QString ProfileCount(int count) {
-        return "holds " + QString::number(count) + " profiles, the store expects " +
-               QString::number(prefbook::kPR940ProfileCount);
-    }
+    static QString ProfileCount(int count) { return StoreExpects(count, prefbook::kPR940ProfileCount); }
 
     QString Folder() const { return ToolHost().ProfileDir(::PR940); }
 
@@ -150,7 +123,7 @@ private:
     }
 
     std::unique_ptr<DefaultGlyphPress> press_;
-    std::unique_ptr<prefbook::PR940ProfileCfgImpl> store_;
+    LazyStore<prefbook::PR940ProfileCfgImpl> store_;
 };
 
 }  // namespace

@@ -26,32 +26,25 @@ public:
     }
 
     Table Show() override {
-        Table table({{"index", "INDEX", {}},
-                     {"id", "ID", {}},
-                     {"name", "NAME", {}},
-                     {"exe", "EXE", {}},
-                     {"multiLayer", "LAYER", {}},
-                     {"multiZone", "ZONE", {}},
-                     {"foreground", "FOREGROUND", ColorsText},
-                     {"background", "BACKGROUND", ColorsText},
-                     {"macros", "MACROS", {}}});
+        Table table = ProfileTable({{"multiLayer", "LAYER", {}},
+                                    {"multiZone", "ZONE", {}},
+                                    {"foreground", "FOREGROUND", ColorsText},
+                                    {"background", "BACKGROUND", ColorsText},
+                                    {"macros", "MACROS", {}}});
         const prefbook::TLDocument& doc = Store().Document();
         for (int i = 0; i < doc.profiles.size(); ++i) {
             const TLProfile& p = doc.profiles[i];
-            std::vector<std::string> macros;
-            for (const auto& macro : p.macros) macros.push_back(macro.first);
-            table.AddRow({i, p.id, Utf8(p.name), Utf8(p.exe), p.multiLayer, p.multiZone,
-                          ColorsJson(p.foreground), ColorsJson(p.background), NamesJson(macros)});
+            AddProfileRow(table, i, p,
+                          {p.multiLayer, p.multiZone, ColorsJson(p.foreground), ColorsJson(p.background),
+                           NameKeysJson(p.macros)});
         }
         return table;
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(index, name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the " + QString(Model().name) + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            Model().name, [&] { Store().SetProfileName(index, name); }, [&] { return Store().SaveProfile(); },
+            error);
     }
 
     bool Save(QString* error) override {
@@ -81,33 +74,19 @@ public:
         ReadForValidation(probe, result,
                           [&] { return prefbook::ReadTLDocumentFile(ToolHost(), model, probe.path, doc); });
         result->profiles = doc.profiles.size();
-        result->storeAccepts = result->read && StoreType::Accepts(doc);
-        if (!result->read) {
-            result->storeLoad = QStringLiteral("skipped: does not read");
-        } else if (result->storeAccepts) {
-            result->storeLoad = QStringLiteral("accepted");
-        } else {
-            result->storeLoad = "not accepted: " + ProfileCount(doc.profiles.size()) +
-                                "; kept only when no other document reads";
-            result->problems << ProfileCount(doc.profiles.size());
-        }
+        JudgeStoreDocument(result, StoreType::Accepts(doc), ProfileCount(doc.profiles.size()),
+                           "; kept only when no other document reads");
         return true;
     }
 
 private:
     static prefbook::TLModel Model() { return Traits::Model(); }
 
-    static QString ProfileCount(int count) {
-        return "holds " + QString::number(count) + " profiles, the store expects " +
-               QString::number(prefbook::kTLProfileCount);
-    }
+    static QString ProfileCount(int count) { return StoreExpects(count, prefbook::kTLProfileCount); }
 
-    StoreType& Store() {
-        if (!store_) store_ = std::make_unique<StoreType>(ToolHost());
-        return *store_;
-    }
+    StoreType& Store() { return store_.Get(); }
 
-    std::unique_ptr<StoreType> store_;
+    LazyStore<StoreType> store_;
 };
 
 using TL480Adapter = TLAdapter<prefbook::TL480Traits>;

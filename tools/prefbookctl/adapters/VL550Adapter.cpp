@@ -163,12 +163,9 @@ private:
         return IHabitat::Instance().GetBaseDir() + prefbook::VL550ProfileCfgImpl::kFolder;
     }
 
-    prefbook::VL550ProfileCfgImpl& Store() {
-        if (!store_) store_ = std::make_unique<prefbook::VL550ProfileCfgImpl>(ToolHost());
-        return *store_;
-    }
+    prefbook::VL550ProfileCfgImpl& Store() { return store_.Get(); }
 
-    std::unique_ptr<prefbook::VL550ProfileCfgImpl> store_;
+    LazyStore<prefbook::VL550ProfileCfgImpl> store_;
 };
 
 }  // namespace
