@@ -177,6 +177,18 @@ TEST_F(StoreCommands, DiffAndRestoreUndoTheLastSave) {
     EXPECT_EQ(ShowRows("tl480")[1].toObject()["name"].toString(), "Racing");
 }
 
+// Every store that renames can also undo the rename.
+TEST_F(StoreCommands, RestoreUndoesARenameInTheLaterStores) {
+    for (const char* model : {"bx330v2", "pr940", "pr261", "keydeck_c"}) {
+        SCOPED_TRACE(model);
+        ASSERT_EQ(RunHere({"rename", model, "1", "First"}).exitCode, 0);
+        ASSERT_EQ(RunHere({"rename", model, "1", "Second"}).exitCode, 0);
+        const Result restore = RunHere({"restore", model});
+        ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+        EXPECT_EQ(ShowRows(model)[1].toObject()["name"].toString(), "First");
+    }
+}
+
 TEST_F(StoreCommands, RestoreNeedsAPreviousDocumentTheStoreAccepts) {
     Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
     Result result = RunHere({"restore", "tl480"});

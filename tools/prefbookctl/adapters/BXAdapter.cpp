@@ -45,6 +45,11 @@ public:
             [&] { return Store().SaveProfile(); }, error);
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            Model().name, [&] { return Store().SaveProfile(); }, error);
+    }
+
     QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }
     QString TransferHelp() const override {
         const QString c = Command();

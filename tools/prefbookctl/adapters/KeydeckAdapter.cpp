@@ -80,6 +80,11 @@ public:
             [&] { return Store().SaveProfile(type_); }, error);
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            model_, [&] { return Store().SaveProfile(type_); }, error);
+    }
+
     QStringList TransferKinds() const override { return {"profile", "all", "macros"}; }
     QString TransferHelp() const override {
         const QString n = model_.toLower();

@@ -84,6 +84,11 @@ public:
             [&] { return Store().SaveProfile(); }, error);
     }
 
+    bool Save(QString* error) override {
+        return RunSave(
+            QStringLiteral("PR940"), [&] { return Store().SaveProfile(); }, error);
+    }
+
     QVector<FolderReport> Doctor() override {
         PR940Document doc;
         LoadRules rules;
