@@ -4,22 +4,6 @@
 namespace prefbook::test {
 namespace {
 
-// The current profile is persisted, so imports of one record select profile 1 for the call only.
-template <class S>
-DocumentKind CurrentRecordKind(const char* name, int profiles, bool (S::*exportTo)(const QString&),
-                               bool (S::*importFrom)(const QString&)) {
-    DocumentKind k = Kind<S>(name, name[0] == 'm' ? "8738" : "1824", profiles, exportTo, nullptr);
-    k.import = [importFrom](void* p, const QString& path) {
-        S& s = As<S>(p);
-        const uint8_t was = s.GetCurrentProfileID();
-        s.SetCurrentProfileID(1);
-        const bool read = (s.*importFrom)(path);
-        s.SetCurrentProfileID(was);
-        return read;
-    };
-    return k;
-}
-
 template <class S>
 StoreEntry BXEntry(const char* model, const char* interface, int type) {
     StoreEntry e = FolderStore<S>(model, interface, type);
@@ -28,9 +12,9 @@ StoreEntry BXEntry(const char* model, const char* interface, int type) {
     e.fill = [](void* p) { FillDistinct(As<S>(p)); };
     e.kinds = {
         {"store document", "1282", kBXRecords},
-        CurrentRecordKind<S>("profile export", 1, &S::ExportProfile, &S::ImportProfile),
+        CurrentProfileKind<S>("profile export", "1824", 1, &S::ExportProfile, &S::ImportProfile),
         Kind<S>("all profiles export", "1824", kBXRecords, &S::ExportAllProfiles, &S::ImportAllProfiles),
-        CurrentRecordKind<S>("macro file", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
+        CurrentProfileKind<S>("macro file", "8738", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
     e.badIndex = {{"profiles 5 and 255", [](void* p) {
                        S& s = As<S>(p);
                        const int width = S::ModelTraits::Model().filterWidth;

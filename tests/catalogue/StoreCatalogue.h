@@ -132,6 +132,23 @@ DocumentKind Kind(const char* name, const char* flag, int profiles, bool (S::*ex
     return k;
 }
 
+// An export kind of the current profile, where the current profile id is persisted: its import
+// selects profile 1 for the call only, so that a refusal shows in the document alone.
+template <class S>
+DocumentKind CurrentProfileKind(const char* name, const char* flag, int profiles,
+                                bool (S::*exportTo)(const QString&), bool (S::*importFrom)(const QString&)) {
+    DocumentKind k = Kind<S>(name, flag, profiles, exportTo, nullptr);
+    k.import = [importFrom](void* p, const QString& path) {
+        S& s = As<S>(p);
+        const auto was = s.GetCurrentProfileID();
+        s.SetCurrentProfileID(1);
+        const bool read = (s.*importFrom)(path);
+        s.SetCurrentProfileID(was);
+        return read;
+    };
+    return k;
+}
+
 }  // namespace prefbook::test
 
 #define PREFBOOK_CATALOGUE_ENTRY(Model)                                                               \
