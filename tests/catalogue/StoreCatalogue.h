@@ -83,9 +83,10 @@ struct StoreEntry {
     std::function<std::shared_ptr<void>(TestHost&)> make;  // builds the store, which loads
     std::function<QByteArray(void*, TestHost&)> written;   // the store document as a save writes it now
     std::function<void(TestHost&, const QByteArray&, int)>
-        put;  // a document for the next load; larger ages are older
-    std::function<void(void*)> fill;
-    QVector<DocumentKind> kinds;  // kinds[0] is the store document
+        put;                          // a document for the next load; larger ages are older
+    std::function<void(void*)> fill;  // empty where the interface cannot set every field: then the
+                                      // distinct state is what loading distinct.xml gives
+    QVector<DocumentKind> kinds;      // kinds[0] is the store document
     QVector<IndexCheck> badIndex;
 };
 
