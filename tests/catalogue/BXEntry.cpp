@@ -26,6 +26,9 @@ StoreEntry BXEntry(const char* model, const char* interface, int type) {
                        uint8_t mode = 9;
                        QVector<uint8_t> ids{1};
                        BXProfile record;
+                       // A record let through hands out another address than the shared fallback.
+                       ASSERT_EQ(&s.GetProfileName(kBXRecords), &s.GetProfileName(1000));
+                       ASSERT_EQ(&s.GetMacroPath(kBXRecords), &s.GetMacroPath(1000));
                        for (uint32_t bad : {5u, 255u}) {
                            const uint8_t b = static_cast<uint8_t>(bad);
                            s.SetProfileExe(bad, "x");

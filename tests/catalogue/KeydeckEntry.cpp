@@ -20,6 +20,10 @@ StoreEntry KeydeckEntry(const char* model, int type) {
                Kind<S>("macro file", "8738", 0, type, &S::ExportMacroFile, &S::ImportMacroFile)};
     e.badIndex = {{"profiles -1 and 24, type 7", [type](void* p) {
                        S& s = As<S>(p);
+                       // A profile let through hands out another address than the shared fallback.
+                       ASSERT_EQ(&s.GetProfileName(type, 24), &s.GetProfileName(type, 1000));
+                       ASSERT_EQ(&s.GetProfileName(type, -1), &s.GetProfileName(type, 1000));
+                       ASSERT_EQ(&s.GetMacroPath(type, 24), &s.GetMacroPath(type, 1000));
                        for (const auto& [badType, idx] :
                             std::vector<std::pair<int, int>>{{type, -1}, {type, 24}, {7, 0}}) {
                            SCOPED_TRACE(idx);

@@ -16,6 +16,10 @@ StoreEntry PR26xEntry(const char* model, const char* interface, int type, const 
                CurrentProfileKind<S>("macro file", "13107", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
     e.badIndex = {{"profiles -1 and 5", [](void* p) {
                        S& s = As<S>(p);
+                       // Fallbacks are one shared empty profile: an index let through hands out another
+                       // address, seen before anything reads or writes past the list.
+                       ASSERT_EQ(&s.GetProfileName(5), &s.GetProfileName(1000));
+                       ASSERT_EQ(&s.GetProfileName(-1), &s.GetProfileName(1000));
                        for (int idx : {-1, 5}) {
                            SCOPED_TRACE(idx);
                            QVector<uint16_t> mapping{1};

@@ -23,6 +23,10 @@ PREFBOOK_CATALOGUE_ENTRY(PR940) {
     e.kinds = {{"store document", "", 5}};
     e.badIndex = {{"profiles -1 and 5", [](void* p) {
                        PR940ProfileCfgImpl& s = As<PressedPR940>(p).store;
+                       // A profile let through hands out another address than the shared fallback.
+                       ASSERT_EQ(&s.GetProfileName(5), &s.GetProfileName(1000));
+                       ASSERT_EQ(&s.GetProfileName(-1), &s.GetProfileName(1000));
+                       ASSERT_EQ(&s.GetMacroPath(5), &s.GetMacroPath(1000));
                        for (int idx : {-1, 5}) {
                            SCOPED_TRACE(idx);
                            s.SetProfileName(idx, "x");
