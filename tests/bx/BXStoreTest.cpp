@@ -1,4 +1,4 @@
-// In-memory operations of both BX stores: lighting codes, flags, record copies.
+// In-memory operations of both BX stores: lighting codes and flags.
 #include <array>
 
 #include "BXFixture.h"
@@ -79,21 +79,6 @@ TYPED_TEST(BXStoreTest, ChangedMarkedAndProfileFlags) {
     EXPECT_EQ(s->IsMarked(2), 0);
     s->MarkAll();
     EXPECT_EQ(s->IsMarked(0), 1);
-}
-
-TYPED_TEST(BXStoreTest, RecordCopiesAreWholeAndExact) {
-    auto s = this->NewStore();
-    BXProfile in = DistinctBXRecord(4, this->Width());
-    in.marked = 1;
-    in.changed = 2;
-    std::memset(in.reserved1, 0xA1, 4);
-    std::memset(in.reserved4, 0xA4, 4);
-    in.macros.macros["Alpha"].record.key = 0x1234;
-    s->SetRecord(1, in);
-    BXProfile out;
-    ASSERT_TRUE(s->GetRecord(1, out));
-    ExpectSameRecord(out, in, true);
-    EXPECT_FALSE(s->GetRecord(5, out));
 }
 
 }  // namespace
