@@ -26,19 +26,11 @@ TEST(Abi, PR260Slots) {
 TEST(Abi, PR261SlotsShiftPastTheLightingBlock) {
     ExpectPR26xSlots<IPR261ProfileCfg>(13);
     using I = IPR261ProfileCfg;
-    EXPECT_SLOT(I, SetLightingMode, 35);
-    EXPECT_SLOT(I, GetLightingMode, 36);
-    EXPECT_SLOT(I, SetLightingModeEntry, 37);
-    EXPECT_SLOT(I, GetLightingModeEntry, 38);
-    EXPECT_SLOT(I, SetLightingModes, 39);
-    EXPECT_SLOT(I, GetLightingModes, 40);
-    EXPECT_SLOT(I, SetCustomRgb, 41);
-    EXPECT_SLOT(I, GetCustomRgb, 42);
-    EXPECT_SLOT(I, SetCurrLed, 43);
-    EXPECT_SLOT(I, GetCurrLed, 44);
-    EXPECT_SLOT(I, SetForeground, 45);
-    EXPECT_SLOT(I, GetForeground, 46);
-    EXPECT_SLOT(I, ClearForegroundEnables, 47);
+    ExpectSlotsFrom(35, {SLOT(I, SetLightingMode), SLOT(I, GetLightingMode), SLOT(I, SetLightingModeEntry),
+                         SLOT(I, GetLightingModeEntry), SLOT(I, SetLightingModes), SLOT(I, GetLightingModes),
+                         SLOT(I, SetCustomRgb), SLOT(I, GetCustomRgb), SLOT(I, SetCurrLed),
+                         SLOT(I, GetCurrLed), SLOT(I, SetForeground), SLOT(I, GetForeground)});
+    ExpectSlotsFrom(47, {SLOT(I, ClearForegroundEnables)});
 }
 
 TEST(Abi, ButtonMouseRecordSizes) {

@@ -10,75 +10,29 @@ namespace {
 
 TEST(Abi, PR940Slots) {
     using I = IPR940ProfileCfg;
-    EXPECT_SLOT(I, GetProfileNum, 0);
-    EXPECT_SLOT(I, GetProfileName, 1);
-    EXPECT_SLOT(I, GetProfileNameList, 2);
-    EXPECT_SLOT(I, SetExportPath, 3);
-    EXPECT_SLOT(I, GetExportPath, 4);
-    EXPECT_SLOT(I, SetOpenExePath, 5);
-    EXPECT_SLOT(I, GetOpenExePath, 6);
-    EXPECT_SLOT(I, SetProfileExe, 7);
-    EXPECT_SLOT(I, GetProfileExe, 8);
-    EXPECT_SLOT(I, SetProfileName, 9);
-    EXPECT_SLOT(I, SetCurrView, 10);
-    EXPECT_SLOT(I, GetCurrView, 11);
-    EXPECT_SLOT(I, SetTactix, 12);
-    EXPECT_SLOT(I, GetTactix, 13);
-    EXPECT_SLOT(I, SetCustomColors, 14);
-    EXPECT_SLOT(I, GetCustomColors, 15);
-    EXPECT_SLOT(I, SetCurrCustom, 16);
-    EXPECT_SLOT(I, GetCurrCustom, 17);
-    EXPECT_SLOT(I, SetCurrBeat, 18);
-    EXPECT_SLOT(I, GetCurrBeat, 19);
-    EXPECT_SLOT(I, SetLightingMode, 20);
-    EXPECT_SLOT(I, GetLightingMode, 21);
-    EXPECT_SLOT(I, GetSurfaceMap, 22);
-    EXPECT_SLOT(I, SetSurfaceMap, 23);
-    EXPECT_SLOT(I, GetSurface, 24);
-    EXPECT_SLOT(I, SetSurface, 25);
-    EXPECT_SLOT(I, RemoveSurface, 26);
-    EXPECT_SLOT(I, RenameSurface, 27);
-    EXPECT_SLOT(I, GetCurrOledProfile, 28);
-    EXPECT_SLOT(I, SetCurrOledProfile, 29);
-    EXPECT_SLOT(I, GetOledProfileMap, 30);
-    EXPECT_SLOT(I, SetOledProfileMap, 31);
-    EXPECT_SLOT(I, GetOledProfile, 32);
-    EXPECT_SLOT(I, SetOledProfile, 33);
-    EXPECT_SLOT(I, AddOledProfile, 34);
-    EXPECT_SLOT(I, RemoveOledProfile, 35);
-    EXPECT_SLOT(I, RenameOledProfile, 36);
-    EXPECT_SLOT(I, SetOledOrder, 37);
-    EXPECT_SLOT(I, GetOledOrder, 38);
-    EXPECT_SLOT(I, SetOledDuration, 39);
-    EXPECT_SLOT(I, GetOledCurrArtwork, 40);
-    EXPECT_SLOT(I, SetOledCurrArtwork, 41);
-    EXPECT_SLOT(I, GetArtworkMap, 42);
-    EXPECT_SLOT(I, SetArtworkMap, 43);
-    EXPECT_SLOT(I, GetArtwork, 44);
-    EXPECT_SLOT(I, SetArtwork, 45);
-    EXPECT_SLOT(I, GetArtworkPixels, 46);
-    EXPECT_SLOT(I, SetArtworkPixels, 47);
-    EXPECT_SLOT(I, GetArtworkPen, 48);
-    EXPECT_SLOT(I, SetArtworkPen, 49);
-    EXPECT_SLOT(I, AddArtwork, 50);
-    EXPECT_SLOT(I, RemoveArtwork, 51);
-    EXPECT_SLOT(I, RenameArtwork, 52);
-    EXPECT_SLOT(I, GetMacroMap, 53);
-    EXPECT_SLOT(I, SetMacroMap, 54);
-    EXPECT_SLOT(I, GetCurrMacro, 55);
-    EXPECT_SLOT(I, SetCurrMacro, 56);
-    EXPECT_SLOT(I, AddMacro, 57);
-    EXPECT_SLOT(I, AddEmptyMacro, 58);
-    EXPECT_SLOT(I, RemoveMacro, 59);
-    EXPECT_SLOT(I, RenameMacro, 60);
-    EXPECT_SLOT(I, GetMacroNames, 61);
-    EXPECT_SLOT(I, GetMacro, 62);
-    EXPECT_SLOT(I, SetMacro, 63);
-    EXPECT_SLOT(I, GetMacroMode, 64);
-    EXPECT_SLOT(I, SetMacroMode, 65);
-    EXPECT_SLOT(I, GetMacroPath, 66);
-    EXPECT_SLOT(I, SetMacroPath, 67);
-    EXPECT_SLOT(I, SaveProfile, 68);
+    ExpectSlotsFrom(0, {SLOT(I, GetProfileNum), SLOT(I, GetProfileName), SLOT(I, GetProfileNameList),
+                        SLOT(I, SetExportPath), SLOT(I, GetExportPath), SLOT(I, SetOpenExePath),
+                        SLOT(I, GetOpenExePath), SLOT(I, SetProfileExe), SLOT(I, GetProfileExe),
+                        SLOT(I, SetProfileName), SLOT(I, SetCurrView), SLOT(I, GetCurrView)});
+    ExpectSlotsFrom(12, {SLOT(I, SetTactix), SLOT(I, GetTactix), SLOT(I, SetCustomColors),
+                         SLOT(I, GetCustomColors), SLOT(I, SetCurrCustom), SLOT(I, GetCurrCustom),
+                         SLOT(I, SetCurrBeat), SLOT(I, GetCurrBeat), SLOT(I, SetLightingMode),
+                         SLOT(I, GetLightingMode), SLOT(I, GetSurfaceMap), SLOT(I, SetSurfaceMap)});
+    ExpectSlotsFrom(24, {SLOT(I, GetSurface), SLOT(I, SetSurface), SLOT(I, RemoveSurface),
+                         SLOT(I, RenameSurface), SLOT(I, GetCurrOledProfile), SLOT(I, SetCurrOledProfile)});
+    ExpectSlotsFrom(30, {SLOT(I, GetOledProfileMap), SLOT(I, SetOledProfileMap), SLOT(I, GetOledProfile),
+                         SLOT(I, SetOledProfile), SLOT(I, AddOledProfile), SLOT(I, RemoveOledProfile),
+                         SLOT(I, RenameOledProfile), SLOT(I, SetOledOrder), SLOT(I, GetOledOrder),
+                         SLOT(I, SetOledDuration), SLOT(I, GetOledCurrArtwork), SLOT(I, SetOledCurrArtwork)});
+    ExpectSlotsFrom(42, {SLOT(I, GetArtworkMap), SLOT(I, SetArtworkMap), SLOT(I, GetArtwork),
+                         SLOT(I, SetArtwork), SLOT(I, GetArtworkPixels), SLOT(I, SetArtworkPixels),
+                         SLOT(I, GetArtworkPen), SLOT(I, SetArtworkPen), SLOT(I, AddArtwork),
+                         SLOT(I, RemoveArtwork), SLOT(I, RenameArtwork), SLOT(I, GetMacroMap)});
+    ExpectSlotsFrom(54, {SLOT(I, SetMacroMap), SLOT(I, GetCurrMacro), SLOT(I, SetCurrMacro),
+                         SLOT(I, AddMacro), SLOT(I, AddEmptyMacro), SLOT(I, RemoveMacro)});
+    ExpectSlotsFrom(60, {SLOT(I, RenameMacro), SLOT(I, GetMacroNames), SLOT(I, GetMacro), SLOT(I, SetMacro),
+                         SLOT(I, GetMacroMode), SLOT(I, SetMacroMode), SLOT(I, GetMacroPath),
+                         SLOT(I, SetMacroPath), SLOT(I, SaveProfile)});
     EXPECT_EQ(sizeof(I), sizeof(void*));  // the table pointer alone: no other virtual member
 }
 

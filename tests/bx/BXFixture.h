@@ -61,46 +61,6 @@ void FillDistinct(Store& s) {
     s.SetCurrentProfileID(3);
 }
 
-// Every field of two records, the memory-only ones included when whole is set.
-inline void ExpectSameRecord(const BXProfile& a, const BXProfile& b, bool whole) {
-    EXPECT_EQ(a.id, b.id);
-    EXPECT_EQ(a.name, b.name);
-    EXPECT_EQ(a.exe, b.exe);
-    EXPECT_EQ(a.currMode, b.currMode);
-    EXPECT_EQ(a.general, b.general);
-    EXPECT_EQ(std::memcmp(a.custom, b.custom, sizeof(a.custom)), 0) << "custom";
-    EXPECT_EQ(a.multilayerCurrMode, b.multilayerCurrMode);
-    EXPECT_EQ(a.multilayer, b.multilayer);
-    EXPECT_EQ(a.multizoneCurrMode, b.multizoneCurrMode);
-    EXPECT_EQ(a.multizone, b.multizone);
-    EXPECT_EQ(std::memcmp(a.filters, b.filters, sizeof(a.filters)), 0) << "filters";
-    EXPECT_EQ(a.foreground, b.foreground);
-    EXPECT_EQ(a.background, b.background);
-    EXPECT_EQ(a.mapping, b.mapping);
-    EXPECT_EQ(a.macros.path, b.macros.path);
-    EXPECT_EQ(a.macros.currMacro, b.macros.currMacro);
-    ASSERT_EQ(a.macros.macros.size(), b.macros.macros.size());
-    for (auto i = a.macros.macros.begin(), j = b.macros.macros.begin(); i != a.macros.macros.end();
-         ++i, ++j) {
-        EXPECT_EQ(i->first, j->first);
-        EXPECT_EQ(i->second.assignments, j->second.assignments) << i->first;
-        // slot and key of a stored macro are transfer-only and not persisted
-        const size_t from = whole ? 0 : offsetof(MacroRecordLong, name);
-        EXPECT_EQ(std::memcmp(reinterpret_cast<const char*>(&i->second.record) + from,
-                              reinterpret_cast<const char*>(&j->second.record) + from,
-                              sizeof(MacroRecordLong) - from),
-                  0)
-            << i->first;
-    }
-    if (!whole) return;
-    EXPECT_EQ(a.marked, b.marked);
-    EXPECT_EQ(a.changed, b.changed);
-    EXPECT_EQ(std::memcmp(a.reserved1, b.reserved1, 4) | std::memcmp(a.reserved2, b.reserved2, 4) |
-                  std::memcmp(a.reserved3, b.reserved3, 4) | std::memcmp(a.reserved4, b.reserved4, 4),
-              0)
-        << "reserved bytes";
-}
-
 using BXStores = ::testing::Types<BX310V2ProfileCfgImpl, BX330V2ProfileCfgImpl>;
 
 // Tests run over both stores: TYPED_TEST with this fixture.

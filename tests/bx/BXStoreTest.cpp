@@ -1,4 +1,4 @@
-// In-memory operations of both BX stores: defaults, lighting codes, flags, record copies, bad indexes.
+// In-memory operations of both BX stores: lighting codes and flags.
 #include <array>
 
 #include "BXFixture.h"
@@ -15,25 +15,6 @@ BXEffect EffectWithId(uint8_t id) {
     e.id = id;
     e.bgBrightness = 77;
     return e;
-}
-
-TYPED_TEST(BXStoreTest, FreshFolderGivesFiveDefaultRecords) {
-    auto s = this->NewStore();
-    ASSERT_EQ(s->GetRecordCount(), 5u);
-    for (int i = 0; i < kBXRecords; ++i) {
-        const BXProfile& p = s->Records()[i];
-        EXPECT_EQ(p.id, i);
-        EXPECT_EQ(p.name, "PROFILE" + std::to_string(i));
-        EXPECT_EQ(p.general.size(), 19);
-        EXPECT_EQ(p.multilayer.size(), 4);
-        EXPECT_EQ(p.multizone.size(), 4);
-        EXPECT_EQ(p.foreground.size(), 7);
-        EXPECT_EQ(p.background.size(), 7);
-        EXPECT_EQ(p.mapping.size(), 256);
-    }
-    EXPECT_EQ(s->GetCurrentProfileID(), 255);
-    EXPECT_TRUE(s->DocumentPath().isEmpty());
-    EXPECT_TRUE(ListFolder(this->Dir()).isEmpty()) << "loading defaults writes nothing";
 }
 
 TYPED_TEST(BXStoreTest, LightingSettersSetTheirModeCodes) {
@@ -98,80 +79,6 @@ TYPED_TEST(BXStoreTest, ChangedMarkedAndProfileFlags) {
     EXPECT_EQ(s->IsMarked(2), 0);
     s->MarkAll();
     EXPECT_EQ(s->IsMarked(0), 1);
-}
-
-TYPED_TEST(BXStoreTest, RecordCopiesAreWholeAndExact) {
-    auto s = this->NewStore();
-    BXProfile in = DistinctBXRecord(4, this->Width());
-    in.marked = 1;
-    in.changed = 2;
-    std::memset(in.reserved1, 0xA1, 4);
-    std::memset(in.reserved4, 0xA4, 4);
-    in.macros.macros["Alpha"].record.key = 0x1234;
-    s->SetRecord(1, in);
-    BXProfile out;
-    ASSERT_TRUE(s->GetRecord(1, out));
-    ExpectSameRecord(out, in, true);
-    EXPECT_FALSE(s->GetRecord(5, out));
-}
-
-// Every operation with a record outside the list: getters give their fallback, setters change nothing.
-TYPED_TEST(BXStoreTest, BadIndexesFallBackAndChangeNothing) {
-    auto s = this->NewStore();
-    const QVector<BXProfile> before = s->Records();
-    uint8_t block[kBXFilterRows * kBXMaxFilterWidth];  // holds a filter block and a custom block
-    BXEffect e = EffectWithId(1);
-    QVector<BXEffect> effects{e};
-    QVector<CustomColor> colors{{1, 2, 3, 4, 5}};
-    QVector<uint16_t> keys{1};
-    uint8_t mode = 9;
-    QVector<uint8_t> ids{1};
-    for (uint32_t bad : {5u, 255u}) {
-        const uint8_t b = static_cast<uint8_t>(bad);
-        s->SetProfileExe(bad, "x");
-        s->SetProfileName(bad, "x");
-        s->SetRecord(bad, DistinctBXRecord(0, this->Width()));
-        s->SetChanged(bad, 1);
-        s->SetMarked(bad);
-        s->SetLightMode(b, 3);
-        s->SetGeneralEffect(b, 0, e);
-        s->SetCustomColors(b, e, block);
-        s->SetMultilayerEffects(b, effects);
-        s->SetMultizone(b, effects, block);
-        s->SetCustomList(b, 0, colors);
-        s->ClearCustomEnables(b);
-        s->SetMapping(b, keys);
-        s->SetMappedKey(b, 0, 1);
-        s->AddMacro(bad, "m");
-        s->SetMacroMode(bad, "m", 1);
-        EXPECT_EQ(s->GetProfileName(bad), "");
-        EXPECT_EQ(s->GetProfileExe(bad), "");
-        EXPECT_EQ(s->IsChanged(bad), 0);
-        EXPECT_EQ(s->IsMarked(bad), 0);
-        EXPECT_EQ(s->GetLightMode(b), -1);
-        EXPECT_EQ(s->GetMultilayerCurrMode(b), -1);
-        EXPECT_EQ(s->GetMultizoneCurrMode(b), -1);
-        EXPECT_FALSE(s->GetGeneralEffect(b, 0, e));
-        EXPECT_FALSE(s->GetGeneralEffects(b, effects));
-        EXPECT_FALSE(s->GetCustomColors(b, e, block));
-        EXPECT_FALSE(s->GetCurrMultilayerEffect(b, e));
-        EXPECT_FALSE(s->GetMultilayerIds(b, mode, ids));
-        EXPECT_FALSE(s->GetCurrMultizoneEffect(b, e));
-        s->GetMultizone(b, effects, block);
-        EXPECT_TRUE(effects.isEmpty());
-        s->GetCustomList(b, 1, colors);
-        EXPECT_TRUE(colors.isEmpty());
-        EXPECT_FALSE(s->GetMapping(b, keys));
-        EXPECT_EQ(s->GetMappedKey(b, 0), 65535);
-        EXPECT_EQ(s->GetMacroMode(bad, "m"), 0);
-        EXPECT_EQ(s->GetCurrMacro(bad), "");
-        EXPECT_EQ(s->GetMacroPath(bad), "");
-    }
-    EXPECT_EQ(s->GetMappedKey(0, 256), 65535) << "a key outside the mapping";
-    EXPECT_EQ(this->host.log.Count("BX" + QString::number(this->Model().deviceType == 5 ? 310 : 330) +
-                                   "V2ProfileCfg: GetMacroMode Failed. Profile Id[5]. Macro Name[m]."),
-              1);
-    for (int i = 0; i < kBXRecords; ++i) ExpectSameRecord(s->Records()[i], before[i], true);
 }
 
 }  // namespace

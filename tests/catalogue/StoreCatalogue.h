@@ -77,12 +77,16 @@ struct StoreEntry {
     int profiles = 0;
     LoadRule load = LoadRule::Any;
     bool rotates = true;  // dated documents in the device type's profile folder
+    // Where the part of the store document that a refused import leaves as it was begins: imports may
+    // take the file's paths before refusing it, which the root's attributes hold unless set here.
+    QByteArray keptFrom;
     std::function<std::shared_ptr<void>(TestHost&)> make;  // builds the store, which loads
     std::function<QByteArray(void*, TestHost&)> written;   // the store document as a save writes it now
     std::function<void(TestHost&, const QByteArray&, int)>
-        put;  // a document for the next load; larger ages are older
-    std::function<void(void*)> fill;
-    QVector<DocumentKind> kinds;  // kinds[0] is the store document
+        put;                          // a document for the next load; larger ages are older
+    std::function<void(void*)> fill;  // empty where the interface cannot set every field: then the
+                                      // distinct state is what loading distinct.xml gives
+    QVector<DocumentKind> kinds;      // kinds[0] is the store document
     QVector<IndexCheck> badIndex;
 };
 
@@ -129,6 +133,35 @@ DocumentKind Kind(const char* name, const char* flag, int profiles, bool (S::*ex
     k.write = [exportTo](void* s, const QString& path) { return (As<S>(s).*exportTo)(path); };
     if (importFrom)
         k.import = [importFrom](void* s, const QString& path) { return (As<S>(s).*importFrom)(path); };
+    return k;
+}
+
+// The same for a store serving several device types, whose operations take the type first.
+template <class S>
+DocumentKind Kind(const char* name, const char* flag, int profiles, int type,
+                  bool (S::*exportTo)(int, const QString&), bool (S::*importFrom)(int, const QString&)) {
+    DocumentKind k(name, flag, profiles);
+    k.write = [type, exportTo](void* s, const QString& path) { return (As<S>(s).*exportTo)(type, path); };
+    k.import = [type, importFrom](void* s, const QString& path) {
+        return (As<S>(s).*importFrom)(type, path);
+    };
+    return k;
+}
+
+// An export kind of the current profile, where the current profile id is persisted: its import
+// selects profile 1 for the call only, so that a refusal shows in the document alone.
+template <class S>
+DocumentKind CurrentProfileKind(const char* name, const char* flag, int profiles,
+                                bool (S::*exportTo)(const QString&), bool (S::*importFrom)(const QString&)) {
+    DocumentKind k = Kind<S>(name, flag, profiles, exportTo, nullptr);
+    k.import = [importFrom](void* p, const QString& path) {
+        S& s = As<S>(p);
+        const auto was = s.GetCurrentProfileID();
+        s.SetCurrentProfileID(1);
+        const bool read = (s.*importFrom)(path);
+        s.SetCurrentProfileID(was);
+        return read;
+    };
     return k;
 }
 

@@ -1,4 +1,3 @@
-#include "pr260/PR26xDistinct.h"
 #include "pr260/PR26xTestSupport.h"
 
 namespace prefbook::test {
@@ -7,30 +6,6 @@ namespace {
 template <class Store>
 using PR26xDocumentTest = PR26xTest<Store>;
 TYPED_TEST_SUITE(PR26xDocumentTest, PR26xStores);
-
-TYPED_TEST(PR26xDocumentTest, WriterProducesTheGoldenDocuments) {
-    auto store = this->Fresh();
-    ASSERT_TRUE(store->SaveProfile());
-    EXPECT_EQ(this->Saved(), this->Golden("default"));
-
-    FillDistinct(*store);
-    this->t.clock.Advance(1);
-    ASSERT_TRUE(store->SaveProfile());
-    EXPECT_EQ(this->Saved(), this->Golden("distinct"));
-}
-
-// Loading a golden document and saving it again gives it back byte for byte, so every field was read.
-TYPED_TEST(PR26xDocumentTest, ReaderTakesEveryFieldOfTheGoldenDocuments) {
-    for (const char* name : {"default", "distinct"}) {
-        TestHost t;
-        const QString dir = t.habitat.ProfileDir(this->model.deviceType);
-        const QString loaded = PutDocument(dir, 1, this->Golden(name));
-        TypeParam store(t.Host());
-        EXPECT_EQ(store.DocumentPath(), loaded);
-        ASSERT_TRUE(store.SaveProfile());
-        EXPECT_EQ(ReadAll(dir + ListFolder(dir).last()), this->Golden(name)) << name;
-    }
-}
 
 TYPED_TEST(PR26xDocumentTest, ConfigValuesAreTakenByPositionWithSwitchesNarrowed) {
     QByteArray config = "<performance><config dpi_level=\"5\">";
@@ -81,13 +56,7 @@ TYPED_TEST(PR26xDocumentTest, ButtonsOutsideTheMappingAreIgnoredAndLoggedOncePer
     EXPECT_EQ(this->t.log.Lines().filter("outside the 13 buttons").size(), 1);
 }
 
-TYPED_TEST(PR26xDocumentTest, LoadAcceptsOnlyTheStoreFlagExceptForTheLastDocumentTried) {
-    // A newest document with five profiles but an export flag is passed over for the older one.
-    PutDocument(this->dir, 1, this->Doc(1282, 5));
-    PutDocument(this->dir, 2, this->Doc(this->model.exportFlag, 5, "<buttons comboView=\"1\"/>"));
-    EXPECT_EQ(this->Fresh()->GetComboView(0), 0);
-    EXPECT_EQ(this->Fresh()->GetCurrentProfileID(), 1);
-
+TYPED_TEST(PR26xDocumentTest, TheLastDocumentTriedIsKeptDespiteItsFlag) {
     // When it is the last one tried, what it read stays; four profiles never do.
     TestHost t;
     const QString dir = t.habitat.ProfileDir(this->model.deviceType);

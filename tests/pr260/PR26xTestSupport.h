@@ -29,11 +29,6 @@ protected:
         return ReadAll(QStringLiteral(PREFBOOK_TEST_DATA "/") + QString(model.root).toLower() + "/" + name +
                        ".xml");
     }
-    // The newest document of the folder after a save.
-    QByteArray Saved() {
-        const QStringList files = ListFolder(dir);
-        return files.isEmpty() ? QByteArray() : ReadAll(dir + files.last());
-    }
     // The store's whole state as the writer sees it, for comparing before and after.
     QByteArray State(Store& s) {
         const QString path = t.habitat.GetTempDir() + "/state.xml";

@@ -8,6 +8,11 @@ namespace {
 
 class PR941Test : public PR26xTest<PR941ProfileCfgImpl> {
 protected:
+    // The newest document of the store's folder.
+    QByteArray Saved() {
+        const QStringList files = ListFolder(dir);
+        return files.isEmpty() ? QByteArray() : ReadAll(dir + files.last());
+    }
     // A document of n profiles whose lighting holds the given number of modes.
     QByteArray WithModes(uint16_t flag, int profiles, int modes) {
         QByteArray general = "<lighting><general>";

@@ -1,0 +1,52 @@
+#include "catalogue/StoreCatalogue.h"
+#include "pr940/PR940TestSupport.h"
+#include "settings/DeviceType.h"
+
+namespace prefbook::test {
+namespace {
+
+// The store with the press it hands its artworks to, which must live as long as it does.
+struct PressedPR940 {
+    explicit PressedPR940(const StoreHost& host) : store(host, press) {}
+    RecordingGlyphPress press;
+    PR940ProfileCfgImpl store;
+};
+
+}  // namespace
+
+PREFBOOK_CATALOGUE_ENTRY(PR940) {
+    StoreEntry e = FolderStore<PressedPR940>("PR940", "IPR940ProfileCfg", PR940, "xml",
+                                             [](PressedPR940& p) { return p.store.SaveProfile(); });
+    e.profiles = 5;
+    e.load = LoadRule::Exact;
+    // No fill: the interface sets no profile id, so the distinct state is loaded from distinct.xml.
+    e.kinds = {{"store document", "", 5}};
+    e.badIndex = {{"profiles -1 and 5", [](void* p) {
+                       PR940ProfileCfgImpl& s = As<PressedPR940>(p).store;
+                       // A profile let through hands out another address than the shared fallback.
+                       ASSERT_EQ(&s.GetProfileName(5), &s.GetProfileName(1000));
+                       ASSERT_EQ(&s.GetProfileName(-1), &s.GetProfileName(1000));
+                       ASSERT_EQ(&s.GetMacroPath(5), &s.GetMacroPath(1000));
+                       for (int idx : {-1, 5}) {
+                           SCOPED_TRACE(idx);
+                           s.SetProfileName(idx, "x");
+                           s.AddMacro(idx, "m", MouseMacroRecord{});
+                           EXPECT_EQ(s.GetProfileName(idx), "");
+                           EXPECT_EQ(s.GetCurrView(idx), 0);
+                           EXPECT_FALSE(s.GetTactix(idx));
+                           EXPECT_EQ(s.GetCurrCustom(idx), -1);
+                           EXPECT_EQ(s.GetCurrBeat(idx), -1);
+                           EXPECT_EQ(s.GetLightingMode(idx), 0);
+                           EXPECT_TRUE(s.GetCustomColors(idx).isEmpty());
+                           EXPECT_TRUE(s.GetMacroMap(idx).empty());
+                           EXPECT_EQ(s.GetMacroMode(idx, "m"), 0);
+                           EXPECT_EQ(s.GetMacro(idx, "m"), MouseMacroRecord{});
+                           std::vector<std::string> names{"stale"};
+                           s.GetMacroNames(idx, names);
+                           EXPECT_TRUE(names.empty());
+                       }
+                   }}};
+    return e;
+}
+
+}  // namespace prefbook::test
