@@ -61,6 +61,13 @@ StoreEntry AudioEntry(const char* model, const char* interface, int deviceType) 
     document.keptOnRefusal = false;
     e.kinds = {document};
     e.badIndex = {ProfileIndexChecks<S>()};
+    // One profile: its name carries the mark.
+    e.mark = [](void* s, int n) { As<S>(s).SetProfileName(0, QStringLiteral("mark %1").arg(n)); };
+    e.markOf = [](void* s) {
+        QString text;
+        As<S>(s).GetProfileName(0, text);
+        return text.startsWith("mark ") ? text.mid(5).toInt() : -1;
+    };
     return e;
 }
 
@@ -110,6 +117,8 @@ PREFBOOK_CATALOGUE_ENTRY(AU570) {
         s.SetTreble(6);
     };
     e.kinds = {Kind<S>("store document", "", 0, &S::ExportProfile, &S::ImportProfile)};
+    e.mark = [](void* s, int n) { As<S>(s).SetBass(n); };
+    e.markOf = [](void* s) { return int(As<S>(s).GetBass()); };
     return e;
 }
 

@@ -75,6 +75,7 @@ StoreEntry BXEntry(const char* model, const char* interface, int type) {
                        // The marks are not persisted; the sweep must not have set any.
                        for (uint32_t i = 0; i < kBXRecords; ++i) EXPECT_EQ(s.IsMarked(i), 0);
                    }}};
+    MarkByNames<S>(e);
     return e;
 }
 

@@ -107,6 +107,7 @@ PREFBOOK_CATALOGUE_ENTRY(KR720) {
              s.SetGeneralEffect(0, kKR720GeneralEffects, effect);
          }},
     };
+    MarkByNames<S>(e);
     return e;
 }
 

@@ -65,6 +65,9 @@ StoreEntry KeydeckEntry(const char* model, int type) {
                        EXPECT_TRUE(path.isEmpty());
                        EXPECT_FALSE(s.IsAppPathValid(0));
                    }}};
+    MarkByNames(
+        e, [type](void* p, int i, const std::string& name) { As<S>(p).SetProfileName(type, i, name); },
+        [type](void* p, int i) { return As<S>(p).GetProfileName(type, i); });
     return e;
 }
 

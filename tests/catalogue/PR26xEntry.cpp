@@ -81,6 +81,8 @@ StoreEntry PR26xEntry(const char* model, const char* interface, int type, const 
                        s.SetButtonMacro(0, 13, macro);
                        s.SetDpiStep(0, 7, 1, 1);
                    }}};
+    MarkByNames<S>(e);
+    e.merge = [](void* s) { return As<S>(s).MergeSaveProfile(); };
     return e;
 }
 

@@ -46,6 +46,9 @@ PREFBOOK_CATALOGUE_ENTRY(PR940) {
                            EXPECT_TRUE(names.empty());
                        }
                    }}};
+    MarkByNames(
+        e, [](void* p, int i, const std::string& name) { As<PressedPR940>(p).store.SetProfileName(i, name); },
+        [](void* p, int i) { return As<PressedPR940>(p).store.GetProfileName(i); });
     return e;
 }
 

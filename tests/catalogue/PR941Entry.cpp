@@ -57,6 +57,8 @@ PREFBOOK_CATALOGUE_ENTRY(PR941) {
                        }
                        s.SetDpiStep(0, 5, 9);
                    }}};
+    MarkByNames<S>(e);
+    e.merge = [](void* s) { return As<S>(s).MergeSaveProfile(); };
     return e;
 }
 

@@ -43,6 +43,8 @@ StoreEntry FT280Entry(const char* model, int type) {
                        EXPECT_FALSE(s.GetModeSetting(type, 3, m));
                        s.SetModeSetting(type, 3, {5, 1, 2, 3, 4});
                    }}};
+    e.mark = [type](void* s, int n) { As<S>(s).SetCurrMode(type, static_cast<uint8_t>(n)); };
+    e.markOf = [type](void* s) { return int(As<S>(s).GetCurrMode(type)); };
     return e;
 }
 
@@ -74,6 +76,8 @@ PREFBOOK_CATALOGUE_ENTRY(FT610) {
         s.SetTailBlock(tail);
     };
     e.kinds = {{"store document", "", 0}};
+    e.mark = [](void* s, int n) { As<S>(s).SetHeaderA(static_cast<uint32_t>(n)); };
+    e.markOf = [](void* s) { return int(As<S>(s).GetHeaderA()); };
     return e;
 }
 

@@ -88,7 +88,41 @@ struct StoreEntry {
                                       // distinct state is what loading distinct.xml gives
     QVector<DocumentKind> kinds;      // kinds[0] is the store document
     QVector<IndexCheck> badIndex;
+
+    // For the process tests (tests/crash): the store built over any host and saved, and a number
+    // (1-200) put into it that survives a save and a reload; no mark keeps a store out of them.
+    std::function<std::shared_ptr<void>(const StoreHost&)> build;
+    std::function<bool(void*)> save;
+    std::function<void(void*, int)> mark;
+    std::function<int(void*)> markOf;  // -1 when the store holds no whole mark
+    std::function<bool(void*)> merge;  // the mice that rewrite their loaded document in place
 };
+
+// A mark carried by the names of the first five profiles: a mix of two generations is none.
+inline void MarkByNames(StoreEntry& e, std::function<void(void*, int, const std::string&)> setName,
+                        std::function<std::string(void*, int)> nameOf) {
+    e.mark = [setName](void* s, int n) {
+        for (int i = 0; i < 5; ++i) setName(s, i, "mark " + std::to_string(n));
+    };
+    e.markOf = [nameOf](void* s) {
+        const auto number = [&](int i) {
+            const std::string text = nameOf(s, i);
+            return text.rfind("mark ", 0) == 0 ? std::stoi(text.substr(5)) : -1;
+        };
+        const int n = number(0);
+        for (int i = 1; i < 5; ++i)
+            if (number(i) != n) return -1;
+        return n;
+    };
+}
+
+// The same for a store whose profile names are read and written by index.
+template <class S>
+void MarkByNames(StoreEntry& e) {
+    MarkByNames(
+        e, [](void* s, int i, const std::string& name) { As<S>(s).SetProfileName(i, name); },
+        [](void* s, int i) { return std::string(As<S>(s).GetProfileName(i)); });
+}
 
 inline void PrintTo(const StoreEntry& e, std::ostream* os) {
     *os << e.model.toStdString();
@@ -110,7 +144,9 @@ StoreEntry FolderStore(const char* model, const char* interface, int deviceType,
     e.interface = interface;
     e.deviceType = deviceType;
     e.suffix = suffix;
+    e.build = [](const StoreHost& h) { return std::shared_ptr<void>(std::make_shared<S>(h)); };
     e.make = [](TestHost& t) { return std::shared_ptr<void>(std::make_shared<S>(t.Host())); };
+    e.save = [save](void* s) { return save(As<S>(s)); };
     e.written = [deviceType, suffix, save](void* s, TestHost& t) {
         return SaveAndRead(t, deviceType, suffix, [s, save] { return save(As<S>(s)); });
     };

@@ -77,6 +77,7 @@ StoreEntry TLEntry(const char* model, const char* interface, int deviceType) {
                            EXPECT_TRUE(names.empty());
                        }
                    }}};
+    MarkByNames<S>(e);
     return e;
 }
 
