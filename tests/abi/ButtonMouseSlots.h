@@ -8,41 +8,18 @@ namespace prefbook::test {
 
 template <class I>
 void ExpectButtonMouseHeadSlots() {
-    EXPECT_SLOT(I, GetProfileNum, 0);
-    EXPECT_SLOT(I, SetCurrentProfileID, 1);
-    EXPECT_SLOT(I, GetCurrentProfileID, 2);
-    EXPECT_SLOT(I, SetExportPath, 3);
-    EXPECT_SLOT(I, GetExportPath, 4);
-    EXPECT_SLOT(I, SetOpenExePath, 5);
-    EXPECT_SLOT(I, GetOpenExePath, 6);
-    EXPECT_SLOT(I, SetProfileExe, 7);
-    EXPECT_SLOT(I, GetProfileExe, 8);
-    EXPECT_SLOT(I, SetProfileName, 9);
-    EXPECT_SLOT(I, GetProfileName, 10);
-    EXPECT_SLOT(I, SetProfile, 11);
-    EXPECT_SLOT(I, GetProfile, 12);
-    EXPECT_SLOT(I, SetChangedFlag, 13);
-    EXPECT_SLOT(I, HasChangedProfile, 14);
-    EXPECT_SLOT(I, GetChangedFlag, 15);
-    EXPECT_SLOT(I, ClearChangedFlags, 16);
-    EXPECT_SLOT(I, SetProfileMarks, 17);
-    EXPECT_SLOT(I, GetProfileMark, 18);
-    EXPECT_SLOT(I, SetResetFlag, 19);
-    EXPECT_SLOT(I, GetResetFlag, 20);
-    EXPECT_SLOT(I, SetAllResetFlags, 21);
-    EXPECT_SLOT(I, SetMapping, 22);
-    EXPECT_SLOT(I, GetMapping, 23);
-    EXPECT_SLOT(I, SetButtonMapping, 24);
-    EXPECT_SLOT(I, GetButtonMapping, 25);
-    EXPECT_SLOT(I, SetButtonMacros, 26);
-    EXPECT_SLOT(I, GetButtonMacros, 27);
-    EXPECT_SLOT(I, ClearButtonMacros, 28);
-    EXPECT_SLOT(I, SetButtonMacro, 29);
-    EXPECT_SLOT(I, GetButtonMacro, 30);
-    EXPECT_SLOT(I, SetComboEnable, 31);
-    EXPECT_SLOT(I, GetComboEnable, 32);
-    EXPECT_SLOT(I, SetComboView, 33);
-    EXPECT_SLOT(I, GetComboView, 34);
+    ExpectSlotsFrom(0, {SLOT(I, GetProfileNum),    SLOT(I, SetCurrentProfileID), SLOT(I, GetCurrentProfileID),
+                        SLOT(I, SetExportPath),    SLOT(I, GetExportPath),       SLOT(I, SetOpenExePath),
+                        SLOT(I, GetOpenExePath),   SLOT(I, SetProfileExe),       SLOT(I, GetProfileExe),
+                        SLOT(I, SetProfileName),   SLOT(I, GetProfileName),      SLOT(I, SetProfile),
+                        SLOT(I, GetProfile),       SLOT(I, SetChangedFlag),      SLOT(I, HasChangedProfile),
+                        SLOT(I, GetChangedFlag),   SLOT(I, ClearChangedFlags),   SLOT(I, SetProfileMarks),
+                        SLOT(I, GetProfileMark),   SLOT(I, SetResetFlag),        SLOT(I, GetResetFlag),
+                        SLOT(I, SetAllResetFlags), SLOT(I, SetMapping),          SLOT(I, GetMapping),
+                        SLOT(I, SetButtonMapping), SLOT(I, GetButtonMapping),    SLOT(I, SetButtonMacros),
+                        SLOT(I, GetButtonMacros),  SLOT(I, ClearButtonMacros),   SLOT(I, SetButtonMacro),
+                        SLOT(I, GetButtonMacro),   SLOT(I, SetComboEnable),      SLOT(I, GetComboEnable),
+                        SLOT(I, SetComboView),     SLOT(I, GetComboView)});
 }
 
 // The sensor block, surfaces, named macros and macro path.

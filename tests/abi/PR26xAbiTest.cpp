@@ -13,10 +13,8 @@ void ExpectPR26xSlots(int shift) {
     ExpectButtonMouseHeadSlots<I>();
     ExpectButtonMouseConfigSlots<I>(35 + shift);
     ExpectButtonMouseFileSlots<I>(75 + shift);
-    EXPECT_SLOT(I, ImportAllProfiles, 79 + shift);
-    EXPECT_SLOT(I, ExportAllProfiles, 80 + shift);
-    EXPECT_SLOT(I, SaveProfile, 81 + shift);
-    EXPECT_SLOT(I, MergeSaveProfile, 82 + shift);
+    ExpectSlotsFrom(79 + shift, {SLOT(I, ImportAllProfiles), SLOT(I, ExportAllProfiles), SLOT(I, SaveProfile),
+                                 SLOT(I, MergeSaveProfile)});
 }
 
 TEST(Abi, PR260Slots) {

@@ -9,31 +9,18 @@ namespace {
 TEST(Abi, PR941Slots) {
     using I = IPR941ProfileCfg;
     ExpectButtonMouseHeadSlots<I>();
-    EXPECT_SLOT(I, SetLightingMode, 35);
-    EXPECT_SLOT(I, GetLightingMode, 36);
-    EXPECT_SLOT(I, SetStarsMode, 37);
-    EXPECT_SLOT(I, GetStarsMode, 38);
-    EXPECT_SLOT(I, SetLightingModeEntry, 39);
-    EXPECT_SLOT(I, GetLightingModeEntry, 40);
-    EXPECT_SLOT(I, SetLightingModes, 41);
-    EXPECT_SLOT(I, GetLightingModes, 42);
-    EXPECT_SLOT(I, SetCustomRgb, 43);
-    EXPECT_SLOT(I, GetCustomRgb, 44);
-    EXPECT_SLOT(I, SetCurrLed, 45);
-    EXPECT_SLOT(I, GetCurrLed, 46);
-    EXPECT_SLOT(I, SetMusic, 47);
-    EXPECT_SLOT(I, GetMusic, 48);
-    EXPECT_SLOT(I, SetForeground, 49);
-    EXPECT_SLOT(I, GetForeground, 50);
-    EXPECT_SLOT(I, ClearForegroundEnables, 51);
+    ExpectSlotsFrom(
+        35, {SLOT(I, SetLightingMode), SLOT(I, GetLightingMode), SLOT(I, SetStarsMode), SLOT(I, GetStarsMode),
+             SLOT(I, SetLightingModeEntry), SLOT(I, GetLightingModeEntry), SLOT(I, SetLightingModes),
+             SLOT(I, GetLightingModes), SLOT(I, SetCustomRgb), SLOT(I, GetCustomRgb), SLOT(I, SetCurrLed),
+             SLOT(I, GetCurrLed), SLOT(I, SetMusic), SLOT(I, GetMusic), SLOT(I, SetForeground),
+             SLOT(I, GetForeground), SLOT(I, ClearForegroundEnables)});
     ExpectButtonMouseConfigSlots<I>(52);
     EXPECT_SLOT(I, SetWireless, 92);
     EXPECT_SLOT(I, GetWireless, 93);
     ExpectButtonMouseFileSlots<I>(94);
-    EXPECT_SLOT(I, ExportAllProfiles, 98);
-    EXPECT_SLOT(I, ImportAllProfiles, 99);
-    EXPECT_SLOT(I, SaveProfile, 100);
-    EXPECT_SLOT(I, MergeSaveProfile, 101);
+    ExpectSlotsFrom(98, {SLOT(I, ExportAllProfiles), SLOT(I, ImportAllProfiles), SLOT(I, SaveProfile),
+                         SLOT(I, MergeSaveProfile)});
 }
 
 TEST(Abi, PR941RecordSizes) {

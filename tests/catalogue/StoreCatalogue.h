@@ -17,6 +17,7 @@
 //                    &PR940ProfileCfgImpl::ExportProfile,
 //                                              &PR940ProfileCfgImpl::ImportProfile)};
 //         e.badIndex = {{"GetProfileName(5)", [](void* s) { EXPECT_EQ(As<...>(s).GetProfileName(5), ""); }}};
+//         MarkByNames<PR940ProfileCfgImpl>(e);  // the kill and race tests of tests/crash
 //         return e;
 //     }
 //
