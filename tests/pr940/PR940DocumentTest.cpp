@@ -9,13 +9,6 @@ namespace prefbook::test {
 namespace {
 
 const QString kDistinct = QStringLiteral(PREFBOOK_TEST_DATA "/pr940/distinct.xml");
-const QString kDefault = QStringLiteral(PREFBOOK_TEST_DATA "/pr940/default.xml");
-
-PR940Document Defaults() {
-    PR940Document doc;
-    for (int id = 0; id < 5; ++id) doc.profiles.push_back(DefaultPR940Profile(id));
-    return doc;
-}
 
 QByteArray Write(IGlyphPress& press, const PR940Document& doc) {
     QBuffer buffer;
@@ -31,11 +24,10 @@ bool Read(TestHost& t, IGlyphPress& press, const QByteArray& xml, PR940Document&
     return ReadPR940Document(t.Host(), press, buffer, "doc.xml", doc);
 }
 
-TEST(PR940Document, WriterProducesTheGoldenDocumentsAndHandsEveryArtworkToThePress) {
+// The default document is checked by the store catalogue; the distinct one is written here from a
+// document built in code, since the store cannot set every field.
+TEST(PR940Document, WriterProducesTheGoldenDocumentAndHandsEveryArtworkToThePress) {
     RecordingGlyphPress press;
-    EXPECT_EQ(Write(press, Defaults()), ReadAll(kDefault));
-    EXPECT_TRUE(press.calls.isEmpty());
-
     EXPECT_EQ(Write(press, DistinctPR940Document()), ReadAll(kDistinct));
     EXPECT_EQ(press.calls, QStringList({"folder 10 Quiet", "folder 10 Show", "save art/10/Show/Logo.bmp",
                                         "save art/10/Show/Wave.bmp"}));
