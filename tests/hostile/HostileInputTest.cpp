@@ -34,38 +34,24 @@ enum class Variant {
     Directory,
 };
 
+// Test names, in the order of Variant.
 const char* VariantName(Variant v) {
-    switch (v) {
-        case Variant::Empty:
-            return "Empty";
-        case Variant::Garbage:
-            return "Garbage";
-        case Variant::Cut:
-            return "CutAtTenPoints";
-        case Variant::WrongRoot:
-            return "WrongRoot";
-        case Variant::WrongFlag:
-            return "WrongFlag";
-        case Variant::MissingFlag:
-            return "MissingFlag";
-        case Variant::MissingAttributes:
-            return "MissingAttributes";
-        case Variant::DuplicatedAttribute:
-            return "DuplicatedAttribute";
-        case Variant::TooLarge:
-            return "NumbersTooLarge";
-        case Variant::Negative:
-            return "NegativeNumbers";
-        case Variant::NonUtf8:
-            return "NonUtf8Bytes";
-        case Variant::DeepNesting:
-            return "TenThousandNestedElements";
-        case Variant::HugeAttribute:
-            return "TenMegabyteAttribute";
-        case Variant::Directory:
-            return "DirectoryInstead";
-    }
-    return "?";
+    static const char* const kNames[] = {"Empty",
+                                         "Garbage",
+                                         "CutAtTenPoints",
+                                         "WrongRoot",
+                                         "WrongFlag",
+                                         "MissingFlag",
+                                         "MissingAttributes",
+                                         "DuplicatedAttribute",
+                                         "NumbersTooLarge",
+                                         "NegativeNumbers",
+                                         "NonUtf8Bytes",
+                                         "TenThousandNestedElements",
+                                         "TenMegabyteAttribute",
+                                         "DirectoryInstead"};
+    static_assert(sizeof(kNames) / sizeof(kNames[0]) == static_cast<size_t>(Variant::Directory) + 1);
+    return kNames[static_cast<int>(v)];
 }
 
 // What the reader must report for a variant.

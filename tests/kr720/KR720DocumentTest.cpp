@@ -82,13 +82,6 @@ TEST(KR720Reader, AMissingChildLeavesTheChildrenAfterItUnread) {
     EXPECT_EQ(p.aimpad.path, "a");
 }
 
-TEST(KR720Reader, ForeignRootAndElementsAreSkipped) {
-    TestHost host;
-    const KR720Document doc = Read(host, "<other><profile id=\"1\"/></other>");
-    EXPECT_FALSE(doc.rootSeen);
-    EXPECT_TRUE(doc.records.isEmpty());
-}
-
 AimpadSettings ReadAimpadText(const QByteArray& xml, AimpadSettings start = {}) {
     QXmlStreamReader r(xml);
     r.readNextStartElement();

@@ -55,13 +55,6 @@ TEST_F(ProfileFolderTest, AnExistingDocumentIsNeverReplaced) {
     EXPECT_EQ(ReadAll(dir + Stamp(1) + ".xml"), "new");
 }
 
-TEST_F(ProfileFolderTest, BinaryDocumentsRotateLikeXmlOnes) {
-    ASSERT_TRUE(Save("a", "bin"));
-    ASSERT_TRUE(Save("b", "bin"));
-    ASSERT_TRUE(Save("c", "bin"));
-    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(1) + ".bin", Stamp(2) + ".bin"}));
-}
-
 // A clock stepped back, or a backup restored with later dates: the save's own document survives its
 // pruning, keeps the local time as its name, and is what the next load picks.
 TEST_F(ProfileFolderTest, FutureDatedDocumentsNeitherNameNorOutliveTheNewSave) {
@@ -196,21 +189,6 @@ protected:
         SetModified(dir + name, QDateTime::currentDateTime().addSecs(-ageSeconds));
     }
 };
-
-TEST_F(LoadWalkTest, EmptyFolderGivesDefaults) {
-    const LoadOutcome o = Load();
-    EXPECT_FALSE(o.keep);
-    EXPECT_TRUE(read.isEmpty());
-}
-
-TEST_F(LoadWalkTest, CorruptNewestFallsBackToTheOlderDocument) {
-    Put("new.xml", "garbage", 10);
-    Put("old.xml", "good ppppp", 20);
-    const LoadOutcome o = Load();
-    EXPECT_TRUE(o.keep && o.accepted);
-    EXPECT_EQ(QFileInfo(o.path).fileName(), "old.xml");
-    EXPECT_EQ(read, QStringList({"new.xml", "old.xml"}));
-}
 
 TEST_F(LoadWalkTest, WrongProfileCountAloneIsKeptButNotAccepted) {
     Put("only.xml", "good pppp", 10);

@@ -32,7 +32,6 @@ const PidCase kPidCases[] = {
     {"bothCases", "[Keyboard]\npid=0X00ab,0x00CD,Ef\n", {}, {0xab, 0xcd, 0xef}},
     {"unparsableIsZero", "[Keyboard]\npid=21,xyz\n", {}, {0x21, 0}},
     {"overflowIsZero", "[Keyboard]\npid=ffff,10000\n", {}, {0xffff, 0}},
-    {"single", "[Keyboard]\npid=0x0a30\n", {}, {0x0a30}},
     {"blanksAroundElements", "[Keyboard]\npid=0x1, 0x2\n", {}, {1, 2}},
     // An empty value is one empty element, which does not parse.
     {"emptyValue", "[Keyboard]\npid=\n", {}, {0}},
@@ -65,14 +64,6 @@ TEST_F(SettingsTest, EachDeviceListReadsItsOwnGroup) {
         reader.second(devs);
         EXPECT_EQ(devs, Devs{id++}) << reader.first;
     }
-}
-
-TEST_F(SettingsTest, ReadingTwiceAppendsTwice) {
-    HandWrite(kParam, "[Keyboard]\npid=0x0021,0x0023\n");
-    Devs devs;
-    Prefbook::ReadKeyboardDev(devs);
-    Prefbook::ReadKeyboardDev(devs);
-    EXPECT_EQ(devs, Devs({0x21, 0x23, 0x21, 0x23}));
 }
 
 // --- Reset flags ---

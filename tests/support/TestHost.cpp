@@ -42,25 +42,14 @@ void RecordingTracebook::WriteLog(const QString& message) {
     lines_ << message;
 }
 
-void RecordingTracebook::WriteLogDetail(const QString& message) {
-    std::lock_guard<std::mutex> lock(mutex_);
-    details_ << message;
-}
-
 QStringList RecordingTracebook::Lines() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return lines_;
 }
 
-QStringList RecordingTracebook::Details() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return details_;
-}
-
 void RecordingTracebook::Clear() {
     std::lock_guard<std::mutex> lock(mutex_);
     lines_.clear();
-    details_.clear();
 }
 
 qint64 FailingDevice::readData(char* out, qint64 max) {

@@ -114,8 +114,6 @@ TEST_F(VL550StoreTest, SettersAndTheirSideEffects) {
     store.SetModeSettingAt(2, {6, 1, 1, 1, 1, 1});
     EXPECT_EQ(store.GetCurrMode(), 6);
     EXPECT_FALSE(store.IsChanged());
-    store.SetModeSettingAt(10, {8, 1, 1, 1, 1, 1});  // past the list: nothing
-    EXPECT_EQ(store.GetCurrMode(), 6);
 
     store.SetModeSetting({3, 9, 9, 9, 9, 9});
     EXPECT_EQ(store.GetCurrMode(), 3);
