@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "profilecore/MacroActionXml.h"
 #include "profilecore/MacroTypes.h"
 #include "profilecore/StoreHost.h"
 #include "profilecore/XmlSupport.h"
@@ -186,41 +187,13 @@ public:
     }
 
     // The record's steps as "action" children; a count beyond the record's room is clamped.
-    static void WriteActions(QXmlStreamWriter& w, const Record& record) {
-        const int count = std::min<int>(record.actionCount, kCapacity);
-        for (int i = 0; i < count; ++i) {
-            const MacroAction& action = record.actions[i];
-            w.writeEmptyElement(QStringLiteral("action"));
-            writeNumber(w, QLatin1String("key"), action.key);
-            writeNumber(w, QLatin1String("event"), action.event);
-            writeNumber(w, QLatin1String("timer"), action.timer);
-        }
-    }
+    static void WriteActions(QXmlStreamWriter& w, const Record& record) { WriteMacroActions(w, record); }
 
     // The "action" children of the current element into the record, up to its end. Steps beyond the
     // record's room are dropped and logged under the macro's name.
     static void ReadActions(QXmlStreamReader& r, Record& record, const std::string& name,
                             const StoreHost& host) {
-        int steps = 0;
-        bool dropped = false;
-        ForEachChild(r, [&](QStringRef child) {
-            if (child != QLatin1String("action")) return false;
-            if (steps == kCapacity) {
-                dropped = true;
-                return false;
-            }
-            const QXmlStreamAttributes a = r.attributes();
-            MacroAction& action = record.actions[steps++];
-            action.key = attrU16(a, QLatin1String("key"));
-            action.event = attrU8(a, QLatin1String("event"));
-            action.timer = attrU16(a, QLatin1String("timer"));
-            return false;
-        });
-        record.actionCount = static_cast<uint8_t>(steps);
-        if (dropped) {
-            host.Log("Macro " + QString::fromStdString(name) + " holds more than " +
-                     QString::number(kCapacity) + " actions; the rest are dropped.");
-        }
+        ReadMacroActions(r, record, name, host);
     }
 
     // ---- Macro files: a root of the model's name with flag 8738 holding one "macros" element ----

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 
+#include "profilecore/MacroActionXml.h"
 #include "profilecore/MacroModel.h"
 #include "profilecore/XmlSupport.h"
 
@@ -32,14 +33,7 @@ void WriteMouseMacros(QXmlStreamWriter& w, const std::string& path, const std::s
         writeUtf8(w, QStringLiteral("name"), item.first);
         if (id == MouseMacroId::Written) writeNumber(w, QLatin1String("id"), record.id);
         writeNumber(w, QLatin1String("mode"), record.mode);
-        const int count = std::min<int>(record.actionCount, kMacroActionCapacity);
-        for (int i = 0; i < count; ++i) {
-            const MacroAction& action = record.actions[i];
-            w.writeEmptyElement(QStringLiteral("action"));
-            writeNumber(w, QLatin1String("key"), action.key);
-            writeNumber(w, QLatin1String("event"), action.event);
-            writeNumber(w, QLatin1String("timer"), action.timer);
-        }
+        WriteMacroActions(w, record);
         w.writeEndElement();
     }
     w.writeEndElement();
@@ -54,26 +48,7 @@ void ReadMouseMacro(QXmlStreamReader& r, MouseMacroMap& macros, MouseMacroId id,
     SetRecordName(record, name);
     if (id == MouseMacroId::Written) record.id = attrU8(attrs, QLatin1String("id"));
     record.mode = attrU8(attrs, QLatin1String("mode"));
-    int steps = 0;
-    bool dropped = false;
-    ForEachChild(r, [&](QStringRef child) {
-        if (child != QLatin1String("action")) return false;
-        if (steps == kMacroActionCapacity) {
-            dropped = true;
-            return false;
-        }
-        const QXmlStreamAttributes a = r.attributes();
-        MacroAction& action = record.actions[steps++];
-        action.key = attrU16(a, QLatin1String("key"));
-        action.event = attrU8(a, QLatin1String("event"));
-        action.timer = attrU16(a, QLatin1String("timer"));
-        return false;
-    });
-    record.actionCount = static_cast<uint8_t>(steps);
-    if (dropped) {
-        host.Log("Macro " + QString::fromStdString(name) + " holds more than " +
-                 QString::number(kMacroActionCapacity) + " actions; the rest are dropped.");
-    }
+    ReadMacroActions(r, record, name, host);
     if (!name.empty()) macros[name] = record;
 }
 

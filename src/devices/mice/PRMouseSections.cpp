@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "devices/mice/MouseXml.h"
+#include "profilecore/MacroActionXml.h"
 #include "profilecore/MacroModel.h"
 
 namespace prefbook {
@@ -34,14 +35,7 @@ void WriteBoundMacro(QXmlStreamWriter& w, uint8_t button, const MouseMacroRecord
     writeUtf8(w, QStringLiteral("name"), RecordName(record));
     writeNumber(w, QLatin1String("id"), button);
     writeNumber(w, QLatin1String("mode"), record.mode);
-    const int count = std::min<int>(record.actionCount, kMacroActionCapacity);
-    for (int i = 0; i < count; ++i) {
-        const MacroAction& action = record.actions[i];
-        w.writeEmptyElement(QStringLiteral("action"));
-        writeNumber(w, QLatin1String("key"), action.key);
-        writeNumber(w, QLatin1String("event"), action.event);
-        writeNumber(w, QLatin1String("timer"), action.timer);
-    }
+    WriteMacroActions(w, record);
     w.writeEndElement();
 }
 
@@ -53,17 +47,7 @@ void ReadBoundMacro(QXmlStreamReader& r, const std::function<void(int)>& stray, 
     SetRecordName(record, attrUtf8(attrs, QLatin1String("name")));
     record.id = attrU8(attrs, QLatin1String("id"));
     record.mode = attrU8(attrs, QLatin1String("mode"));
-    int steps = 0;
-    ForEachChild(r, [&](QStringRef child) {
-        if (child != QLatin1String("action") || steps == kMacroActionCapacity) return false;
-        const QXmlStreamAttributes a = r.attributes();
-        MacroAction& action = record.actions[steps++];
-        action.key = attrU16(a, QLatin1String("key"));
-        action.event = attrU8(a, QLatin1String("event"));
-        action.timer = attrU16(a, QLatin1String("timer"));
-        return false;
-    });
-    record.actionCount = static_cast<uint8_t>(steps);
+    ReadMacroActions(r, record);  // surplus steps of a bound macro are dropped without a log line
     if (record.name[0] == '\0') return;
     if (record.id >= kMouseButtons) {
         stray(record.id);
