@@ -4,26 +4,15 @@
 #include "devices/mice/PR940ProfileCfgImpl.h"
 #include "hostservices/IGlyphPress.h"
 #include "profilecore/MacroModel.h"
+#include "support/NullGlyphPress.h"
 
 namespace prefbook::bench {
 namespace {
 
 // The store cases measure the document alone: artwork images go to a converter that keeps nothing,
 // and the image conversion has benchmarks of its own below.
-class NullGlyphPress final : public IGlyphPress {
-public:
-    bool ConvertImage(const QString&, const QString&) override { return false; }
-    void SaveArtworkImage(const QVector<uint32_t>&, QString) override {}
-    void LoadArtworkImage(QString, QVector<uint32_t>& pixels) override { pixels.clear(); }
-    void ClearArtworkCache() override {}
-    void GetArtworkFolder(int id, QString name, QString& folder) override {
-        folder = "/artworks/" + QString::number(id) + "/" + name;
-    }
-};
-
-NullGlyphPress& Press() {
-    static NullGlyphPress press;
-    return press;
+IGlyphPress& Press() {
+    return test::NullGlyphPress::Shared();
 }
 
 constexpr int kArtworkWords = 256;  // a 128 x 64 display, one bit a pixel

@@ -20,6 +20,7 @@
 #include "devices/textlight/VL550Document.h"
 #include "pr940/PR940TestSupport.h"
 #include "profilecore/MacroModel.h"
+#include "support/NullGlyphPress.h"
 
 namespace prefbook::readers {
 
@@ -543,20 +544,8 @@ ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
 
 // ---- PR940 store document; artwork images stay in memory, so hostile paths touch no file ----
 
-class MemoryGlyphPress final : public IGlyphPress {
-public:
-    bool ConvertImage(const QString&, const QString&) override { return false; }
-    void SaveArtworkImage(const QVector<uint32_t>&, QString) override {}
-    void LoadArtworkImage(QString, QVector<uint32_t>& pixels) override { pixels.clear(); }
-    void ClearArtworkCache() override {}
-    void GetArtworkFolder(int id, QString name, QString& folder) override {
-        folder = "art/" + QString::number(id) + "/" + name;
-    }
-};
-
 IGlyphPress& MemoryPress() {
-    static MemoryGlyphPress press;
-    return press;
+    return test::NullGlyphPress::Shared();
 }
 
 ReaderEntry PR940Entry() {
