@@ -25,55 +25,28 @@ void ExpectButtonMouseHeadSlots() {
 // The sensor block, surfaces, named macros and macro path.
 template <class I>
 void ExpectButtonMouseConfigSlots(int first) {
-    EXPECT_SLOT(I, SetPerformanceConfig, 35 - 35 + first);
-    EXPECT_SLOT(I, GetPerformanceConfig, 36 - 35 + first);
-    EXPECT_SLOT(I, SetDpiLevel, 37 - 35 + first);
-    EXPECT_SLOT(I, GetDpiLevel, 38 - 35 + first);
-    EXPECT_SLOT(I, SetDpiStep, 39 - 35 + first);
-    EXPECT_SLOT(I, SetPollingRate, 40 - 35 + first);
-    EXPECT_SLOT(I, SetAngleSnapping, 41 - 35 + first);
-    EXPECT_SLOT(I, SetLiftOffDistance, 42 - 35 + first);
-    EXPECT_SLOT(I, SetAngleTunability, 43 - 35 + first);
-    EXPECT_SLOT(I, SetOsSensitivity, 44 - 35 + first);
-    EXPECT_SLOT(I, SetOsDoubleClickSpeed, 45 - 35 + first);
-    EXPECT_SLOT(I, SetButtonResponseTime, 46 - 35 + first);
-    EXPECT_SLOT(I, SetSurfaces, 47 - 35 + first);
-    EXPECT_SLOT(I, GetSurfaces, 48 - 35 + first);
-    EXPECT_SLOT(I, SetCurrSurface, 49 - 35 + first);
-    EXPECT_SLOT(I, GetCurrSurface, 50 - 35 + first);
-    EXPECT_SLOT(I, ResetSurfaces, 51 - 35 + first);
-    EXPECT_SLOT(I, SetSurface, 52 - 35 + first);
-    EXPECT_SLOT(I, GetSurface, 53 - 35 + first);
-    EXPECT_SLOT(I, AddSurface, 54 - 35 + first);
-    EXPECT_SLOT(I, RemoveSurface, 55 - 35 + first);
-    EXPECT_SLOT(I, RenameSurface, 56 - 35 + first);
-    EXPECT_SLOT(I, SetMacros, 57 - 35 + first);
-    EXPECT_SLOT(I, GetMacros, 58 - 35 + first);
-    EXPECT_SLOT(I, GetCurrMacro, 59 - 35 + first);
-    EXPECT_SLOT(I, SetCurrMacro, 60 - 35 + first);
-    EXPECT_SLOT(I, AddMacro, 61 - 35 + first);
-    EXPECT_SLOT(I, AddEmptyMacro, 62 - 35 + first);
-    EXPECT_SLOT(I, RemoveMacro, 63 - 35 + first);
-    EXPECT_SLOT(I, RenameMacro, 64 - 35 + first);
-    EXPECT_SLOT(I, GetMacroNames, 65 - 35 + first);
-    EXPECT_SLOT(I, GetButtonMacroName, 66 - 35 + first);
-    EXPECT_SLOT(I, SetMacro, 67 - 35 + first);
-    EXPECT_SLOT(I, GetMacro, 68 - 35 + first);
-    EXPECT_SLOT(I, GetMacroId, 69 - 35 + first);
-    EXPECT_SLOT(I, SetMacroId, 70 - 35 + first);
-    EXPECT_SLOT(I, GetMacroMode, 71 - 35 + first);
-    EXPECT_SLOT(I, SetMacroMode, 72 - 35 + first);
-    EXPECT_SLOT(I, GetMacroPath, 73 - 35 + first);
-    EXPECT_SLOT(I, SetMacroPath, 74 - 35 + first);
+    ExpectSlotsFrom(
+        first, {SLOT(I, SetPerformanceConfig), SLOT(I, GetPerformanceConfig), SLOT(I, SetDpiLevel),
+                SLOT(I, GetDpiLevel), SLOT(I, SetDpiStep), SLOT(I, SetPollingRate), SLOT(I, SetAngleSnapping),
+                SLOT(I, SetLiftOffDistance), SLOT(I, SetAngleTunability), SLOT(I, SetOsSensitivity),
+                SLOT(I, SetOsDoubleClickSpeed), SLOT(I, SetButtonResponseTime)});
+    ExpectSlotsFrom(first + 12, {SLOT(I, SetSurfaces), SLOT(I, GetSurfaces), SLOT(I, SetCurrSurface),
+                                 SLOT(I, GetCurrSurface), SLOT(I, ResetSurfaces), SLOT(I, SetSurface),
+                                 SLOT(I, GetSurface), SLOT(I, AddSurface), SLOT(I, RemoveSurface),
+                                 SLOT(I, RenameSurface), SLOT(I, SetMacros), SLOT(I, GetMacros)});
+    ExpectSlotsFrom(first + 24, {SLOT(I, GetCurrMacro), SLOT(I, SetCurrMacro), SLOT(I, AddMacro),
+                                 SLOT(I, AddEmptyMacro), SLOT(I, RemoveMacro), SLOT(I, RenameMacro),
+                                 SLOT(I, GetMacroNames), SLOT(I, GetButtonMacroName), SLOT(I, SetMacro),
+                                 SLOT(I, GetMacro), SLOT(I, GetMacroId), SLOT(I, SetMacroId)});
+    ExpectSlotsFrom(first + 36, {SLOT(I, GetMacroMode), SLOT(I, SetMacroMode), SLOT(I, GetMacroPath),
+                                 SLOT(I, SetMacroPath)});
 }
 
 // Macro files and one-profile export and import.
 template <class I>
 void ExpectButtonMouseFileSlots(int first) {
-    EXPECT_SLOT(I, ImportMacroFile, 75 - 75 + first);
-    EXPECT_SLOT(I, ExportMacroFile, 76 - 75 + first);
-    EXPECT_SLOT(I, ImportProfile, 77 - 75 + first);
-    EXPECT_SLOT(I, ExportProfile, 78 - 75 + first);
+    ExpectSlotsFrom(first, {SLOT(I, ImportMacroFile), SLOT(I, ExportMacroFile), SLOT(I, ImportProfile),
+                            SLOT(I, ExportProfile)});
 }
 
 }  // namespace prefbook::test

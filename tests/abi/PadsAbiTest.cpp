@@ -24,27 +24,14 @@ TEST(PadsAbi, FT280Slots) {
 
 TEST(PadsAbi, VL550Slots) {
     using I = IVL550ProfileCfg;
-    prefbook::test::ExpectSlotsFrom(0, {SLOT(I, SetChangeFlag),
-                                        SLOT(I, IsChanged),
-                                        SLOT(I, GetChangeFlag),
-                                        SLOT(I, ClearChangeFlag),
-                                        SLOT(I, IsDefaultDocument),
-                                        SLOT(I, SetCurrMode),
-                                        SLOT(I, GetCurrMode),
-                                        SLOT(I, SetModeSettingAt),
-                                        SLOT(I, GetModeSettingAt),
-                                        SLOT(I, SetModeSetting),
-                                        SLOT(I, GetCurrentModeSetting),
-                                        SLOT(I, SetCustomBlock),
-                                        SLOT(I, GetCustomBlock),
-                                        SLOT(I, SetCustomColors),
-                                        SLOT(I, GetCustomColors),
-                                        SLOT(I, Reserved),
-                                        SLOT(I, SetText),
-                                        SLOT(I, GetText),
-                                        SLOT(I, LoadDocument),
-                                        SLOT(I, SaveDocumentAs),
-                                        SLOT(I, SaveDocument)});
+    prefbook::test::ExpectSlotsFrom(
+        0, {SLOT(I, SetChangeFlag), SLOT(I, IsChanged), SLOT(I, GetChangeFlag), SLOT(I, ClearChangeFlag),
+            SLOT(I, IsDefaultDocument), SLOT(I, SetCurrMode), SLOT(I, GetCurrMode), SLOT(I, SetModeSettingAt),
+            SLOT(I, GetModeSettingAt), SLOT(I, SetModeSetting), SLOT(I, GetCurrentModeSetting)});
+    prefbook::test::ExpectSlotsFrom(
+        11, {SLOT(I, SetCustomBlock), SLOT(I, GetCustomBlock), SLOT(I, SetCustomColors),
+             SLOT(I, GetCustomColors), SLOT(I, Reserved), SLOT(I, SetText), SLOT(I, GetText),
+             SLOT(I, LoadDocument), SLOT(I, SaveDocumentAs), SLOT(I, SaveDocument)});
 }
 
 TEST(PadsAbi, RecordSizes) {

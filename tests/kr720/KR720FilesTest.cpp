@@ -105,9 +105,9 @@ TEST_F(KR720Test, AcceptedImportsReplaceOnlyTheirRecords) {
     for (int i = 0; i < 25; ++i) {
         SCOPED_TRACE(i);
         const bool inProfile = i >= 5 && i < 10;
-        ExpectSamePersisted(record->Records()[i], (i == 7 ? source : defaults)->Records()[i]);
+        EXPECT_EQ(Persisted(record->Records()[i]), Persisted((i == 7 ? source : defaults)->Records()[i]));
         EXPECT_EQ(record->IsChanged(i), 0);
-        ExpectSamePersisted(profile->Records()[i], (inProfile ? source : defaults)->Records()[i]);
+        EXPECT_EQ(Persisted(profile->Records()[i]), Persisted((inProfile ? source : defaults)->Records()[i]));
         EXPECT_EQ(profile->IsChanged(i), inProfile ? 1 : 0);
         const KR720Profile& a = aimpad->Records()[i];
         EXPECT_EQ(a.aimpad.mode.name, (inProfile ? source : defaults)->Records()[i].aimpad.mode.name);
