@@ -1,4 +1,4 @@
-// Both BX stores on disk: the in-place software rewrite, and files of the other model or no profile.
+// Both BX stores on disk: the in-place software rewrite and the current-record files.
 #include <QFile>
 #include <QFileInfo>
 
@@ -10,34 +10,6 @@ namespace {
 template <class Store>
 using BXFilesTest = BXTest<Store>;
 TYPED_TEST_SUITE(BXFilesTest, BXStores);
-
-template <class Store>
-struct OtherModel;
-template <>
-struct OtherModel<BX310V2ProfileCfgImpl> {
-    using type = BX330V2ProfileCfgImpl;
-};
-template <>
-struct OtherModel<BX330V2ProfileCfgImpl> {
-    using type = BX310V2ProfileCfgImpl;
-};
-
-// The catalogue covers the kinds of one model; the other model's files share every flag.
-TYPED_TEST(BXFilesTest, ImportsRefuseTheOtherModelsFiles) {
-    typename OtherModel<TypeParam>::type source(this->host.Host());
-    FillDistinct(source);
-    const QString profile = this->UserFile("p.xml"), all = this->UserFile("a.xml"),
-                  macros = this->UserFile("m.xml");
-    ASSERT_TRUE(source.ExportProfile(profile) && source.ExportAllProfiles(all) &&
-                source.ExportMacroFile(macros));
-    auto s = this->NewStore();
-    s->SetCurrentProfileID(1);
-    EXPECT_FALSE(s->ImportProfile(profile));
-    EXPECT_FALSE(s->ImportAllProfiles(all));
-    EXPECT_FALSE(s->ImportMacroFile(macros));
-    EXPECT_EQ(s->GetProfileName(1), "PROFILE1");
-    EXPECT_TRUE(s->Records()[1].macros.macros.empty());
-}
 
 TYPED_TEST(BXFilesTest, SoftwareSettingsRewriteKeepsTheDeviceSideOfTheStoredDocument) {
     auto s = this->NewStore();

@@ -117,6 +117,7 @@ PREFBOOK_CATALOGUE_ENTRY(AU570) {
         s.SetTreble(6);
     };
     e.kinds = {Kind<S>("store document", "", 0, &S::ExportProfile, &S::ImportProfile)};
+    e.sharesFilesWith = QStringList{"*"};  // the table is read from "mode" elements wherever they stand
     e.mark = [](void* s, int n) { As<S>(s).SetBass(n); };
     e.markOf = [](void* s) { return int(As<S>(s).GetBass()); };
     return e;

@@ -1,4 +1,6 @@
 #include <QFile>
+#include <algorithm>
+#include <map>
 
 #include "catalogue/StoreCatalogue.h"
 
@@ -42,22 +44,42 @@ QByteArray Body(const QByteArray& doc, const QByteArray& from) {
            << "\n  golden:  " << b.value(line).constData();
 }
 
+QByteArray Golden(const StoreEntry& e, const char* name) {
+    const QString path = QString(PREFBOOK_TEST_DATA "/%1/%2.%3").arg(e.model.toLower(), name, e.suffix);
+    EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
+    return ReadAll(path);
+}
+
+// A store over host holding the distinct values.
+std::shared_ptr<void> Filled(const StoreEntry& e, TestHost& host) {
+    if (!e.fill) e.put(host, Golden(e, "distinct"), 1);
+    auto s = e.make(host);
+    if (e.fill) e.fill(s.get());
+    return s;
+}
+
+// Every kind of file the store writes, from its distinct state, in kinds order.
+QStringList WriteKinds(const StoreEntry& e, TestHost& host, const QString& dir) {
+    auto source = Filled(e, host);
+    QStringList files;
+    for (int i = 0; i < e.kinds.size(); ++i) {
+        files << dir + QString("/%1-kind%2.%3").arg(e.model).arg(i).arg(e.suffix);
+        if (i == 0) {
+            WriteFile(files[0], e.written(source.get(), host));
+        } else {
+            EXPECT_TRUE(e.kinds[i].write(source.get(), files[i])) << e.kinds[i].name.toStdString();
+        }
+    }
+    return files;
+}
+
 class StoreCatalogue : public ::testing::TestWithParam<StoreEntry> {
 protected:
     const StoreEntry& e = GetParam();
     TestHost t;
 
-    QByteArray Golden(const char* name) const {
-        const QString path = QString(PREFBOOK_TEST_DATA "/%1/%2.%3").arg(e.model.toLower(), name, e.suffix);
-        EXPECT_TRUE(QFile::exists(path)) << path.toStdString();
-        return ReadAll(path);
-    }
-    std::shared_ptr<void> Filled(TestHost& host) {
-        if (!e.fill) e.put(host, Golden("distinct"), 1);
-        auto s = e.make(host);
-        if (e.fill) e.fill(s.get());
-        return s;
-    }
+    QByteArray Golden(const char* name) const { return test::Golden(e, name); }
+    std::shared_ptr<void> Filled(TestHost& host) { return test::Filled(e, host); }
     // Loads a store from `newer` with the distinct document beside it as the older one: whether the
     // load accepted `newer` shows in what the store writes. Variants of the default document are
     // tried, so that building the defaults after a wrongly accepted document shows too.
@@ -123,16 +145,7 @@ TEST_P(StoreCatalogue, LoadTakesTheStoreDocumentOnly) {
 }
 
 TEST_P(StoreCatalogue, EachImportTakesItsOwnKindOnly) {
-    auto source = Filled(t);
-    QStringList files;
-    for (int i = 0; i < e.kinds.size(); ++i) {
-        files << t.habitat.GetBaseDir() + QString("/kind%1.%2").arg(i).arg(e.suffix);
-        if (i == 0) {
-            WriteFile(files[0], e.written(source.get(), t));
-        } else {
-            ASSERT_TRUE(e.kinds[i].write(source.get(), files[i])) << e.kinds[i].name.toStdString();
-        }
-    }
+    const QStringList files = WriteKinds(e, t, t.habitat.GetBaseDir());
     const QByteArray defaults = Golden("default");
     for (int i = 0; i < e.kinds.size(); ++i) {
         const DocumentKind& k = e.kinds[i];
@@ -166,6 +179,32 @@ TEST_P(StoreCatalogue, EachImportTakesItsOwnKindOnly) {
         if (k.profiles > 0) {
             refuses(WithProfiles(own, -1), "one profile fewer");
             refuses(WithProfiles(own, +1), "one profile more");
+        }
+    }
+}
+
+// Sibling models write files of the same shape; only the root or the flag tells them apart.
+TEST_P(StoreCatalogue, ImportsRefuseEveryOtherStoresFiles) {
+    if (e.sharesFilesWith.contains("*")) GTEST_SKIP() << "imports any readable document";
+    if (std::none_of(e.kinds.begin(), e.kinds.end(), [](const DocumentKind& k) { return bool(k.import); }))
+        GTEST_SKIP() << "imports nothing";
+    static TestHost writer;  // every store's files, written once for all the entries
+    static std::map<QString, QStringList> others;
+    const QByteArray defaults = Golden("default");
+    for (const StoreEntry& o : Catalogue()) {
+        if (o.model == e.model || e.sharesFilesWith.contains(o.model)) continue;
+        if (!others.count(o.model)) others[o.model] = WriteKinds(o, writer, writer.habitat.GetBaseDir());
+        for (const QString& file : others[o.model]) {
+            for (const DocumentKind& k : e.kinds) {
+                if (!k.import) continue;
+                SCOPED_TRACE(k.name.toStdString() + " import of " + file.toStdString());
+                TestHost h;
+                auto target = e.make(h);
+                EXPECT_FALSE(k.import(target.get(), file));
+                if (k.keptOnRefusal)
+                    EXPECT_TRUE(SameDocument(Body(e.written(target.get(), h), e.keptFrom),
+                                             Body(defaults, e.keptFrom)));
+            }
         }
     }
 }

@@ -18,6 +18,8 @@ StoreEntry KeydeckEntry(const char* model, int type) {
     e.kinds = {Kind<S>("store document", "1282", 24, type, &S::ExportAllProfiles, &S::ImportAllProfiles),
                Kind<S>("profile export", "609", 1, type, &S::ExportProfile, &S::ImportProfile),
                Kind<S>("macro file", "8738", 0, type, &S::ExportMacroFile, &S::ImportMacroFile)};
+    // Either keypad root reads as a keypad document; only the macro file names its variant.
+    e.sharesFilesWith = QStringList{"KEYDECK_G", "KEYDECK_C"};
     e.badIndex = {{"profiles -1 and 24, type 7", [type](void* p) {
                        S& s = As<S>(p);
                        // A profile let through hands out another address than the shared fallback.

@@ -28,6 +28,7 @@ StoreEntry FT280Entry(const char* model, int type) {
     document.keptOnRefusal = false;  // a refused file is taken as read
     document.import = [type](void* s, const QString& path) { return As<S>(s).ImportProfile(type, path); };
     e.kinds = {document};
+    e.sharesFilesWith = QStringList{"FT280M", "FT280L", "FT280XL"};  // one format for every size
     e.badIndex = {{"other types and modes past the list", [type](void* p) {
                        S& s = As<S>(p);
                        ModeSetting m{};

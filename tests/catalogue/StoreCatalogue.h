@@ -29,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <QString>
+#include <QStringList>
 #include <QVector>
 #include <functional>
 #include <memory>
@@ -88,6 +89,9 @@ struct StoreEntry {
     std::function<void(void*)> fill;  // empty where the interface cannot set every field: then the
                                       // distinct state is what loading distinct.xml gives
     QVector<DocumentKind> kinds;      // kinds[0] is the store document
+    // Stores whose files the imports take too ("*": any readable document); every other store's
+    // files are refused.
+    QStringList sharesFilesWith;
     QVector<IndexCheck> badIndex;
 
     // For the process tests (tests/crash): the store built over any host and saved, and a number

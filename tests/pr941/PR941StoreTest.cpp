@@ -52,10 +52,6 @@ TEST_F(PR941Test, MacroFilesUseTheUpperCaseRoot) {
     ASSERT_TRUE(store->ImportMacroFile(file));
     EXPECT_EQ(store->GetMacroId(0, "Zoom - (1)"), 3);
 
-    PR260ProfileCfgImpl other(t.Host());
-    other.SetCurrentProfileID(0);
-    EXPECT_FALSE(other.ImportMacroFile(file));
-    EXPECT_TRUE(t.log.Contains("Import macro file format error."));
     EXPECT_FALSE(store->ImportMacroFile(Put("bad.xml", "<PR941 flag=\"13107\"><macros>")));
     EXPECT_EQ(t.log.Lines().filter("Parse PR941 macros Failed. ").size(), 1);
     EXPECT_FALSE(store->ImportProfile(Put("bad.xml", "<PR941 flag=\"609\"><profile><buttons>")));
