@@ -6,7 +6,7 @@
 
 namespace prefbook::test {
 
-// The profile and paths of tests/data/keydeck_*/distinct.xml (export.xml holds the profile alone): a value in
+// The profile and paths of tests/data/keydeck_*/distinct.xml (profile-export.xml holds the profile alone): a value in
 // every field that differs from its default and from its neighbours, so a swapped or misplaced field shows.
 // Fills profile 5, which it makes current, through the interface only.
 inline void FillDistinctKeydeck(IKeydeckProfileCfg& s, int type) {
