@@ -19,6 +19,19 @@ protected:
     std::unique_ptr<KeydeckProfileCfgImpl> Fresh() {
         return std::make_unique<KeydeckProfileCfgImpl>(t.Host());
     }
+    // The free ids of a profile, in the order the pool hands them out (which empties it).
+    std::vector<int> Drain(IKeydeckProfileCfg& store, int idx) {
+        std::vector<int> pool;
+        while (store.HasFreeMacroId(type, idx)) pool.push_back(store.TakeFreeMacroId(type, idx));
+        return pool;
+    }
+    // first..last-1, then the extra ids in order.
+    static std::vector<int> Ids(int first, int last, std::initializer_list<int> extra = {}) {
+        std::vector<int> ids;
+        for (int id = first; id < last; ++id) ids.push_back(id);
+        ids.insert(ids.end(), extra);
+        return ids;
+    }
     // A document of the given flag whose profiles are named N0, N1, ...
     QByteArray Doc(int profiles, int flag, int current = 3, const char* root = "KEYDECK_G") {
         QByteArray xml = "<" + QByteArray(root) + " flag=\"" + QByteArray::number(flag) +
@@ -122,8 +135,7 @@ TEST_P(KeydeckStore, KeyGroupsDrawFromAndReturnToThePool) {
         g.remove(*store, type, 0, 5);
         EXPECT_EQ(g.idAt(*store, type, 0, 5), -1);
         store->RemoveSlotAssignment(type, 0, 0);  // nothing holds slot 0: the pool is untouched
-        std::vector<int> pool;
-        while (store->HasFreeMacroId(type, 0)) pool.push_back(store->TakeFreeMacroId(type, 0));
+        const std::vector<int> pool = Drain(*store, 0);
         EXPECT_EQ(pool.size(), 22u);
         EXPECT_EQ(pool.back(), 2);  // given back once, at the end
     }
@@ -140,12 +152,7 @@ TEST_P(KeydeckStore, ClearingAGroupGivesEveryIdBack) {
     ASSERT_TRUE(store->GetSimpleKeys(type, 1, simple));
     ASSERT_TRUE(store->GetAdvancedKeys(type, 1, advanced));
     EXPECT_TRUE(simple.empty() && advanced.empty());
-    std::vector<int> pool;
-    while (store->HasFreeMacroId(type, 1)) pool.push_back(store->TakeFreeMacroId(type, 1));
-    std::vector<int> expected;
-    for (int id = 4; id < 24; ++id) expected.push_back(id);
-    for (int id = 0; id < 4; ++id) expected.push_back(id);
-    EXPECT_EQ(pool, expected);
+    EXPECT_EQ(Drain(*store, 1), Ids(4, 24, {0, 1, 2, 3}));
 }
 
 TEST_P(KeydeckStore, ClaimingUsedIdsSkipsAdvancedKeys) {
@@ -160,11 +167,9 @@ TEST_P(KeydeckStore, ClaimingUsedIdsSkipsAdvancedKeys) {
     store->SetSpecialKey(type, 1, 0, {6, 0});
     store->SetMacroAssignments(type, 1, "m", {{40, 7}});
     store->ClaimUsedMacroIds(type, 1);
-    std::vector<int> pool;
-    while (store->HasFreeMacroId(type, 1)) pool.push_back(store->TakeFreeMacroId(type, 1));
-    std::vector<int> expected = {0, 1, 2, 4};
-    for (int id = 8; id < 24; ++id) expected.push_back(id);
-    EXPECT_EQ(pool, expected);
+    std::vector<int> expected = Ids(8, 24);
+    expected.insert(expected.begin(), {0, 1, 2, 4});
+    EXPECT_EQ(Drain(*store, 1), expected);
 }
 
 TEST_P(KeydeckStore, MacroAssignmentsMoveIdsThroughThePool) {
@@ -188,13 +193,7 @@ TEST_P(KeydeckStore, MacroAssignmentsMoveIdsThroughThePool) {
     store->SetMacroAssignmentId(type, 0, "b", 5, 9);  // absent slot: no new assignment
     store->ClearAllMacroAssignments(type, 0);
     EXPECT_FALSE(store->HasMacroAssignment(type, 0, "b"));
-    std::vector<int> pool;
-    while (store->HasFreeMacroId(type, 0)) pool.push_back(store->TakeFreeMacroId(type, 0));
-    std::vector<int> expected;
-    for (int id = 4; id < 24; ++id) expected.push_back(id);
-    expected.push_back(0);
-    expected.push_back(1);
-    EXPECT_EQ(pool, expected);  // 2 and 3 were overwritten and are lost; 9 was free already
+    EXPECT_EQ(Drain(*store, 0), Ids(4, 24, {0, 1}));  // 2 and 3 were overwritten and are lost; 9 was free
 }
 
 TEST_P(KeydeckStore, MacroTableKeepsInsertionOrderThroughRenameAndDelete) {
@@ -240,9 +239,7 @@ TEST_P(KeydeckStore, MacroFileImportRealignsThePool) {
     store->SetMacroAssignments(type, 0, "x", {{2, 20}});
     for (int i = 0; i < 24; ++i) store->TakeFreeMacroId(type, 0);  // empty pool
     ASSERT_TRUE(store->ImportMacroFile(type, File("m.xml")));
-    std::vector<int> pool;
-    while (store->HasFreeMacroId(type, 0)) pool.push_back(store->TakeFreeMacroId(type, 0));
-    EXPECT_EQ(pool, std::vector<int>({20}));  // 0, 5 and 6 are held again
+    EXPECT_EQ(Drain(*store, 0), std::vector<int>({20}));  // 0, 5 and 6 are held again
 }
 
 TEST_P(KeydeckStore, RewriteCarriesEditsIntoTheDocumentAndReplacesIt) {
