@@ -140,17 +140,12 @@ TEST_F(Tool, JsonOutputsParseWithTheirKeys) {
     const QJsonObject settings = Json({"settings"});
     EXPECT_EQ(settings.keys(), QStringList({"base", "resetFlags", "settings"}));
     EXPECT_EQ(settings["resetFlags"].toArray().size(), 25);
-    bool found = false;
-    for (const QJsonValue& row : settings["settings"].toArray()) {
-        const QJsonObject object = row.toObject();
-        EXPECT_EQ(object.keys(), QStringList({"file", "group", "key", "name", "value", "writable"}));
-        if (object["name"] == "maxStepNum") {
-            found = true;
-            EXPECT_EQ(object["value"].toInt(), 20);
-            EXPECT_EQ(object["writable"], QJsonValue(true));
-        }
-    }
-    EXPECT_TRUE(found);
+    EXPECT_EQ(settings["settings"].toArray()[4].toObject(), QJsonObject({{"name", "maxStepNum"},
+                                                                         {"value", 20},
+                                                                         {"file", kParam},
+                                                                         {"group", "MouseOled"},
+                                                                         {"key", "maxStepNum"},
+                                                                         {"writable", true}}));
 
     const QJsonObject set = Json({"settings", "set", "precision", "0.75"});
     EXPECT_EQ(set, QJsonObject({{"name", "precision"}, {"value", 0.75}}));
