@@ -1,6 +1,6 @@
 #include <QStandardPaths>
 
-#include "StoreCommands.h"
+#include "ToolRunner.h"
 
 namespace prefbook::test {
 namespace {
@@ -11,7 +11,6 @@ struct BaseCase {
     const char* label;
     bool viaOption;  // --base, else PREFBOOK_BASE_DIR
     bool isFile;
-    const char* reason;
 };
 
 class MissingBase : public Tool, public ::testing::WithParamInterface<BaseCase> {};
@@ -22,15 +21,17 @@ TEST_P(MissingBase, IsReportedAlikeAndNothingIsCreated) {
     const Result result =
         GetParam().viaOption ? RunTool({"--base", base, "overview"}) : RunTool({"overview"}, base);
     EXPECT_EQ(result.exitCode, 2);
-    EXPECT_EQ(result.err, "prefbookctl: base folder '" + base + "': " + GetParam().reason + "\n");
+    EXPECT_EQ(result.err, "prefbookctl: base folder '" + base + "': " +
+                              (GetParam().isFile ? "Not a directory" : "No such file or directory") + "\n");
     EXPECT_EQ(Entries(), GetParam().isFile ? QStringList{"elsewhere"} : QStringList());
 }
 
-INSTANTIATE_TEST_SUITE_P(Prefbookctl, MissingBase,
-                         ::testing::Values(BaseCase{"option", true, false, "No such file or directory"},
-                                           BaseCase{"environment", false, false, "No such file or directory"},
-                                           BaseCase{"optionFile", true, true, "Not a directory"},
-                                           BaseCase{"environmentFile", false, true, "Not a directory"}),
+const BaseCase kBaseCases[] = {{"option", true, false},
+                               {"environment", false, false},
+                               {"optionFile", true, true},
+                               {"environmentFile", false, true}};
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, MissingBase, ::testing::ValuesIn(kBaseCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
 class LookingCommand : public StoreCommands, public ::testing::WithParamInterface<QStringList> {};
@@ -51,11 +52,10 @@ INSTANTIATE_TEST_SUITE_P(Prefbookctl, LookingCommand,
 // --- saving over documents the store could not load ---
 
 struct SaveCase {
-    const char* label;
+    const char* command;
     const char* folder;
     const char* model;
     QStringList args;
-    const char* command;
 };
 
 class SavingDefaults : public StoreCommands, public ::testing::WithParamInterface<SaveCase> {};
@@ -78,51 +78,46 @@ TEST_P(SavingDefaults, IsRefusedUnlessForced) {
     EXPECT_EQ(ReadAll(damaged), ReadAll(kData + "tl480-broken.xml"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Prefbookctl, SavingDefaults,
-    ::testing::Values(SaveCase{"rename", "TL480B", "TL480", {"rename", "tl480", "0", "Mine"}, "rename"},
-                      SaveCase{"import",
-                               "KR720",
-                               "KR720",
-                               {"import", "kr720", kData + "kr720-macros.xml", "--kind", "macros"},
-                               "import"}),
-    [](const auto& info) { return std::string(info.param.label); });
+const SaveCase kSaveCases[] = {
+    {"rename", "TL480B", "TL480", {"rename", "tl480", "0", "Mine"}},
+    {"import", "KR720", "KR720", {"import", "kr720", kData + "kr720-macros.xml", "--kind", "macros"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, SavingDefaults, ::testing::ValuesIn(kSaveCases),
+                         [](const auto& info) { return std::string(info.param.command); });
 
 // --- export targets ---
 
-TEST_F(StoreCommands, ExportKeepsAnExistingFileUnlessForced) {
-    const QString target = Base() + "/mine.xml";
-    WriteFile(target, "keep me");
-    const Result refused = RunHere({"export", "kr720", target, "--kind", "macros"});
-    EXPECT_EQ(refused.exitCode, 1);
-    EXPECT_EQ(refused.err, "prefbookctl: " + target + " already exists; add --force to overwrite it\n");
-    EXPECT_EQ(ReadAll(target), "keep me");
-
-    ASSERT_EQ(RunHere({"export", "kr720", target, "--kind", "macros", "--force"}).exitCode, 0);
-    EXPECT_TRUE(ReadAll(target).contains("flag=\"8738\""));
-}
-
+// An export overwrites a file only when forced, never writes into a profile folder, and says why the
+// system refused it.
 TEST_F(StoreCommands, ExportRefusesEveryProfileFolderEvenForced) {
     ASSERT_EQ(RunHere({"rename", "kr720", "0", "Mine"}).exitCode, 0);
     Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
+    WriteFile(Base() + "/mine.xml", "keep me");
+    WriteFile(Base() + "/file", "x");
     const QMap<QString, QByteArray> before = Snapshot();
-    for (const QString folder : {"KR720", "TL480B"}) {
-        const QString target = Base() + "/profile/" + folder + "/macros.xml";
-        const Result result = RunHere({"export", "kr720", target, "--kind", "macros", "--force"});
-        EXPECT_EQ(result.exitCode, 1);
-        EXPECT_EQ(result.err, "prefbookctl: " + target + " is inside the profile folder " + Base() +
-                                  "/profile/" + folder +
-                                  ", where the store would take it for one of its documents\n");
+    const QString refusals[][3] = {
+        {"/mine.xml", "", "prefbookctl: <FILE> already exists; add --force to overwrite it\n"},
+        {"/profile/KR720/macros.xml", "--force",
+         "prefbookctl: <FILE> is inside the profile folder <BASE>/profile/KR720, where the store would take "
+         "it for one of its documents\n"},
+        {"/profile/TL480B/macros.xml", "--force",
+         "prefbookctl: <FILE> is inside the profile folder <BASE>/profile/TL480B, where the store would "
+         "take it for one of its documents\n"},
+        {"/file/out.xml", "", "\n  <FILE>: Not a directory\n"}};
+    for (const auto& r : refusals) {
+        QStringList args{"export", "kr720", Base() + r[0], "--kind", "macros"};
+        if (!r[1].isEmpty()) args << r[1];
+        const Result result = RunHere(args);
+        EXPECT_EQ(result.exitCode, 1) << r[0].toStdString();
+        EXPECT_TRUE(
+            result.err.endsWith(QString(r[2]).replace("<FILE>", Base() + r[0]).replace("<BASE>", Base())))
+            << result.err.toStdString();
     }
     EXPECT_EQ(Snapshot(), before);
-}
 
-TEST_F(StoreCommands, ErrorsGiveTheSystemsReason) {
-    WriteFile(Base() + "/file", "x");
-    const Result result = RunHere({"export", "kr720", Base() + "/file/out.xml", "--kind", "macros"});
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.endsWith("\n  " + Base() + "/file/out.xml: Not a directory\n"))
-        << result.err.toStdString();
+    ASSERT_EQ(RunHere({"export", "kr720", Base() + "/mine.xml", "--kind", "macros", "--force"}).exitCode, 0);
+    EXPECT_TRUE(ReadAll(Base() + "/mine.xml").contains("flag=\"8738\""));
 }
 
 // A full disk, in a mount namespace of the test's own where the system allows one.
@@ -159,9 +154,6 @@ TEST_F(StoreCommands, DiffAndRestoreUndoTheLastSave) {
     const Result diff = RunHere({"diff", "tl480"});
     ASSERT_EQ(diff.exitCode, 0) << diff.err.toStdString();
     ExpectGolden("diff-tl480.txt", QString(diff.out).replace(saved[1], "<CURRENT>"));
-    EXPECT_EQ(
-        Json({"diff", "tl480"})["differences"].toArray(),
-        QJsonArray({QJsonObject{{"profile", 1}, {"field", "name"}, {"old", "Shooter"}, {"new", "Racing"}}}));
 
     const Result restore = RunHere({"restore", "tl480"});
     ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
@@ -175,18 +167,6 @@ TEST_F(StoreCommands, DiffAndRestoreUndoTheLastSave) {
     // A second restore undoes the first.
     ASSERT_EQ(RunHere({"restore", "tl480"}).exitCode, 0);
     EXPECT_EQ(ShowRows("tl480")[1].toObject()["name"].toString(), "Racing");
-}
-
-// Every store that renames can also undo the rename.
-TEST_F(StoreCommands, RestoreUndoesARenameInTheLaterStores) {
-    for (const char* model : {"bx330v2", "pr940", "pr261", "keydeck_c"}) {
-        SCOPED_TRACE(model);
-        ASSERT_EQ(RunHere({"rename", model, "1", "First"}).exitCode, 0);
-        ASSERT_EQ(RunHere({"rename", model, "1", "Second"}).exitCode, 0);
-        const Result restore = RunHere({"restore", model});
-        ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
-        EXPECT_EQ(ShowRows(model)[1].toObject()["name"].toString(), "First");
-    }
 }
 
 TEST_F(StoreCommands, RestoreNeedsAPreviousDocumentTheStoreAccepts) {
@@ -244,7 +224,7 @@ TEST_F(StoreCommands, ALongNameIsCutInTextAndWholeInJson) {
 struct SwatchCase {
     const char* label;
     const char* environment;
-    QStringList options;
+    const char* option;
     const char* swatch;  // the escape before a white colour, empty for none
 };
 
@@ -253,7 +233,7 @@ class Swatches : public Tool, public ::testing::WithParamInterface<SwatchCase> {
 TEST_P(Swatches, AppearOnlyOnAColourTerminal) {
     if (QStandardPaths::findExecutable("script").isEmpty()) GTEST_SKIP() << "no script(1)";
     QStringList command{PREFBOOK_CTL, "--base", Base()};
-    command << GetParam().options << "show"
+    command << GetParam().option << "show"
             << "ft280m";
     QProcess terminal;
     terminal.start("/bin/sh",
@@ -270,13 +250,13 @@ TEST_P(Swatches, AppearOnlyOnAColourTerminal) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Prefbookctl, Swatches,
-                         ::testing::Values(SwatchCase{"palette", "", {}, "48;5;231"},
-                                           SwatchCase{
-                                               "trueColour", "COLORTERM=truecolor", {}, "48;2;255;255;255"},
-                                           SwatchCase{"noColor", "NO_COLOR=1", {}, ""},
-                                           SwatchCase{"dumbTerminal", "TERM=dumb", {}, ""},
-                                           SwatchCase{"json", "", {"--json"}, ""}),
+const SwatchCase kSwatchCases[] = {
+    {"palette", "", "", "48;5;231"},   {"trueColour", "COLORTERM=truecolor", "", "48;2;255;255;255"},
+    {"noColor", "NO_COLOR=1", "", ""}, {"dumbTerminal", "TERM=dumb", "", ""},
+    {"json", "", "--json", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, Swatches, ::testing::ValuesIn(kSwatchCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
 // --- bash completion, with the words the tool gives it ---
@@ -306,16 +286,16 @@ TEST_P(Completion, OffersTheToolsOwnWords) {
         << bash.readAllStandardError().toStdString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Prefbookctl, Completion,
-    ::testing::Values(CompletionCase{"command", {"re"}, {"rename", "restore"}},
-                      CompletionCase{"model", {"--json", "show", "tl46"}, {"tl460", "tl460b", "tl460w"}},
-                      CompletionCase{"kind", {"export", "kr720", "out.xml", "--kind", "a"}, {"aimpad"}},
-                      CompletionCase{"setting",
-                                     {"settings", "set", "BX3"},
-                                     {"BX310V2", "BX330V2", "BX310\\ V2", "BX330\\ V2"}},
-                      CompletionCase{"option", {"doctor", "--fo"}, {"--force"}}),
-    [](const auto& info) { return std::string(info.param.label); });
+const CompletionCase kCompletionCases[] = {
+    {"command", {"re"}, {"rename", "restore"}},
+    {"model", {"--json", "show", "tl46"}, {"tl460", "tl460b", "tl460w"}},
+    {"kind", {"export", "kr720", "out.xml", "--kind", "a"}, {"aimpad"}},
+    {"setting", {"settings", "set", "BX3"}, {"BX310V2", "BX330V2", "BX310\\ V2", "BX330\\ V2"}},
+    {"option", {"doctor", "--fo"}, {"--force"}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, Completion, ::testing::ValuesIn(kCompletionCases),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace prefbook::test

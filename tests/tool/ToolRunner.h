@@ -5,15 +5,20 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QMap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include "support/TestHost.h"
 
 namespace prefbook::test {
+
+inline const QString kData = QStringLiteral(PREFBOOK_TEST_DATA "/tool/");
+inline const QDateTime kT0(QDate(2026, 3, 14), QTime(15, 9, 26));
 
 struct Result {
     int exitCode = -1;
@@ -36,7 +41,9 @@ inline Result RunTool(const QStringList& args, const QString& defaultBase = QStr
             QString::fromLocal8Bit(process.readAllStandardError())};
 }
 
-// A tool run over a fresh base folder.
+// Tool runs over a fresh base folder, and the golden texts in tests/data/tool/, where "<BASE>" stands
+// for the base folder and "<DATA>" for tests/data/tool. PREFBOOK_UPDATE_GOLDEN=1 rewrites them from
+// the tool's output (review the difference before keeping it).
 class Tool : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(base_.isValid()); }
@@ -51,11 +58,45 @@ protected:
     QByteArray Text(const QString& relative) const { return ReadAll(Base() + relative); }
     QStringList Entries() const { return QDir(Base()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
 
+    // Copies a fixture into a profile folder under a document name, modified at kT0 + seconds.
+    QString Place(const QString& fixture, const QString& folder, const QString& name, int seconds) {
+        const QString path = Base() + "/profile/" + folder + "/" + name;
+        HandWrite("/profile/" + folder + "/" + name, ReadAll(kData + fixture));
+        SetModified(path, kT0.addSecs(seconds));
+        return path;
+    }
+
+    // alignedPaths: a column after one holding the base folder is aligned to the folder's length,
+    // which differs between machines; such tables are compared with their blank runs shortened.
+    void ExpectGolden(const QString& golden, QString actual, bool alignedPaths = false) {
+        actual.replace(Base(), "<BASE>").replace(kData, "<DATA>/");
+        if (alignedPaths) actual.replace(QRegularExpression(" {2,}"), "  ");
+        if (qEnvironmentVariableIsSet("PREFBOOK_UPDATE_GOLDEN")) WriteFile(kData + golden, actual.toUtf8());
+        EXPECT_EQ(actual.toStdString(), QString::fromUtf8(ReadAll(kData + golden)).toStdString())
+            << golden.toStdString();
+    }
+
+    // Every file under the base folder with its bytes.
+    QMap<QString, QByteArray> Snapshot() const {
+        QMap<QString, QByteArray> files;
+        QDirIterator it(Base(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString path = it.next();
+            files.insert(path.mid(Base().size()), ReadAll(path));
+        }
+        return files;
+    }
+
+    QStringList Documents(const QString& folder) const {
+        return QDir(Base() + "/profile/" + folder).entryList({"*.xml", "*.bin"}, QDir::Files, QDir::Name);
+    }
+
     QJsonObject Json(const QStringList& args) {
         const Result result = RunHere(QStringList{"--json"} + args);
         EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
         return ParseJson(result.out);
     }
+    QJsonArray ShowRows(const QString& model) { return Json({"show", model})["profiles"].toArray(); }
 
     static QJsonObject ParseJson(const QString& text) {
         QJsonParseError error;
@@ -67,5 +108,8 @@ protected:
 private:
     QTemporaryDir base_;
 };
+
+// The suites over stores share the fixture.
+using StoreCommands = Tool;
 
 }  // namespace prefbook::test
