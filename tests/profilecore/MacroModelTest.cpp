@@ -137,28 +137,6 @@ TEST_F(MacroModelTest, MacroFileRoundTripIntoAnEmptySet) {
     EXPECT_EQ(back.macros.at("x").assignments, set.macros.at("x").assignments);
 }
 
-TEST_F(MacroModelTest, RefusedMacroFilesChangeNothing) {
-    const QString file = t.habitat.GetBaseDir() + "/m.xml";
-    set.path = "before";
-    set.macros["old"] = MakeEntry("old", 1, 1, {});
-    const char* refused[] = {
-        R"(<kr720 flag="8737"><macros path="p"><macro name="n" mode="1" assign=""/></macros></kr720>)",
-        R"(<bx310V2 flag="8738"><macros path="p"><macro name="n" mode="1" assign=""/></macros></bx310V2>)",
-        R"(<kr720><macros path="p"/></kr720>)",
-    };
-    for (const char* xml : refused) {
-        t.log.Clear();
-        WriteFile(file, xml);
-        EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"),
-                                             {set.path, set.currMacro, set.macros}));
-        EXPECT_EQ(t.log.Lines(), QStringList({"Import macro file format error."}));
-        EXPECT_EQ(set.path, "before");
-        EXPECT_EQ(set.macros.size(), 1u);
-    }
-    EXPECT_FALSE(
-        ShortMacros::ImportFile(t.Host(), "", QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
-}
-
 TEST_F(MacroModelTest, ImportIsNotTransactional) {
     const QString file = t.habitat.GetBaseDir() + "/m.xml";
     // The macros are read, then a second element under the root ends the import with the format error.
@@ -177,15 +155,6 @@ TEST_F(MacroModelTest, ImportIsNotTransactional) {
     ASSERT_EQ(t.log.Lines().size(), 1);
     EXPECT_TRUE(t.log.Lines()[0].startsWith("Failed to parse file " + file + " : "));
     EXPECT_EQ(set.macros.count("m"), 1u);
-}
-
-TEST_F(MacroModelTest, MacroModeCheckLogsTheStoreMessage) {
-    EXPECT_TRUE(CheckMacroModeCall(t.Host(), "KR720ProfileCfg: ", "GetMacroMode", 2, true, "m"));
-    EXPECT_FALSE(CheckMacroModeCall(t.Host(), "KR720ProfileCfg: ", "GetMacroMode", 2, true, ""));
-    EXPECT_FALSE(CheckMacroModeCall(t.Host(), "BX310V2ProfileCfg: ", "SetMacroMode", 9, false, "m"));
-    EXPECT_EQ(t.log.Lines(),
-              QStringList({"KR720ProfileCfg: GetMacroMode Failed. Profile Id[2]. Macro Name[].",
-                           "BX310V2ProfileCfg: SetMacroMode Failed. Profile Id[9]. Macro Name[m]."}));
 }
 
 }  // namespace
