@@ -38,10 +38,13 @@ namespace {
 
 template <class Data>
 struct Format {
-    const char* name = "";
+    Format(const char* readerName, QByteArray rootName, QByteArray rootFlag = {},
+           RootCheck check = RootCheck::Skips)
+        : name(readerName), root(std::move(rootName)), flag(std::move(rootFlag)), rootCheck(check) {}
+    const char* name;
     QByteArray root;  // as it appears in a sample
     QByteArray flag;
-    RootCheck rootCheck = RootCheck::Skips;
+    RootCheck rootCheck;
     std::function<void(QXmlStreamWriter&, const Data&)> write;
     std::function<bool(const StoreHost&, QIODevice&, const QString&, Data&)> readDevice;
     std::function<bool(const StoreHost&, const QString&, Data&)> readFile;
@@ -72,13 +75,11 @@ ReaderEntry MakeEntry(const Format<Data>& format) {
     e.initialState = [f, bytes] { return bytes(f->fresh); };
     e.readDevice = [f, result](const StoreHost& host, QIODevice& device, const QString& path) {
         Data d = f->fresh;
-        const bool read = f->readDevice(host, device, path, d);
-        return result(read, d);
+        return result(f->readDevice(host, device, path, d), d);
     };
     e.readFile = [f, result](const StoreHost& host, const QString& path) {
         Data d = f->fresh;
-        const bool read = f->readFile(host, path, d);
-        return result(read, d);
+        return result(f->readFile(host, path, d), d);
     };
     e.loadAndSave = f->loadAndSave;
     if (f->loadAndSave) e.storeFolder = [f](const StoreHost& host) { return host.ProfileDir(f->storeType); };
@@ -182,9 +183,7 @@ TLDocument TLSample(bool rich) {
 template <class Traits>
 ReaderEntry TLEntry(const char* name) {
     const TLModel model = Traits::Model();
-    Format<TLDocument> f;
-    f.name = name;
-    f.root = Bytes(model.root);
+    Format<TLDocument> f(name, Bytes(model.root));
     f.write = [model](QXmlStreamWriter& w, const TLDocument& d) { WriteTLDocument(model, d, w); };
     f.readDevice = [model](const StoreHost& h, auto&... a) { return ReadTLDocument(h, model, a...); };
     f.readFile = [model](const StoreHost& h, auto&... a) { return ReadTLDocumentFile(h, model, a...); };
@@ -202,11 +201,7 @@ template <class Macros = ShortMacros>
 ReaderEntry MacroFileEntry(const char* name, QLatin1String root,
                            const SetOf<Macros>& rich = RichMacroSet<Macros>()) {
     using MacroSet = SetOf<Macros>;
-    Format<MacroSet> f;
-    f.name = name;
-    f.root = Bytes(root);
-    f.flag = "8738";
-    f.rootCheck = RootCheck::Refuses;
+    Format<MacroSet> f(name, Bytes(root), "8738", RootCheck::Refuses);
     f.write = [root](QXmlStreamWriter& w, const MacroSet& set) {
         w.writeStartElement(root);
         w.writeAttribute(QStringLiteral("flag"), QStringLiteral("8738"));
@@ -252,10 +247,7 @@ KR720Document KR720Sample(bool rich) {
 }
 
 ReaderEntry KR720Entry() {
-    Format<KR720Document> f;
-    f.name = "kr720";
-    f.root = "kr720";
-    f.flag = QByteArray::number(kKR720StoreFlag);
+    Format<KR720Document> f("kr720", "kr720", QByteArray::number(kKR720StoreFlag));
     ReadsXml<KR720Document>(
         f, QStringLiteral("Parse KR720 XML Failed. "),
         [](const StoreHost& host, QXmlStreamReader& r, KR720Document& d) { ReadKR720(r, host, d); });
@@ -270,11 +262,7 @@ ReaderEntry KR720Entry() {
 
 // The aimpad file refuses foreign roots and flags itself, so it is read through its own functions.
 ReaderEntry KR720AimpadEntry() {
-    Format<AimpadFile> f;
-    f.name = "kr720_aimpad";
-    f.root = "kr720";
-    f.flag = QByteArray::number(kKR720RecordFlag);
-    f.rootCheck = RootCheck::Refuses;
+    Format<AimpadFile> f("kr720_aimpad", "kr720", QByteArray::number(kKR720RecordFlag), RootCheck::Refuses);
     f.write = [](QXmlStreamWriter& w, const AimpadFile& d) { WriteAimpadFile(w, d.currMode, d.modes); };
     f.readDevice = ReadAimpadDevice;
     f.readFile = ReadAimpadFile;
@@ -310,10 +298,7 @@ ReaderEntry BXEntry(const char* name) {
         }
         return doc;
     };
-    Format<BXDocument> f;
-    f.name = name;
-    f.root = Bytes(model.root);
-    f.flag = QByteArray::number(kBXStoreFlag);
+    Format<BXDocument> f(name, Bytes(model.root), QByteArray::number(kBXStoreFlag));
     ReadsXml<BXDocument>(
         f, "Parse " + QString(model.name) + " XML Failed. ",
         [model](const StoreHost& host, QXmlStreamReader& r, BXDocument& d) { ReadBX(r, host, model, d); });
@@ -328,9 +313,7 @@ ReaderEntry BXEntry(const char* name) {
 
 ReaderEntry FT280Entry() {
     using Data = QVector<FT280Profile>;
-    Format<Data> f;
-    f.name = "ft280";
-    f.root = "ft280";
+    Format<Data> f("ft280", "ft280");
     ReadsXml<Data>(f, kFT280ParseFailure,
                    [](const StoreHost&, QXmlStreamReader& r, Data& d) { ReadFT280Document(r, d); });
     f.write = [](QXmlStreamWriter& w, const Data& d) { WriteFT280Document(w, d); };
@@ -344,9 +327,7 @@ ReaderEntry FT280Entry() {
 }
 
 ReaderEntry VL550Entry() {
-    Format<VL550Profile> f;
-    f.name = "vl550";
-    f.root = "vl550";
+    Format<VL550Profile> f("vl550", "vl550");
     ReadsXml<VL550Profile>(f, kVL550ParseFailure, ReadVL550Document);
     f.write = WriteVL550Document;
     f.rich.currMode = 3;
@@ -360,10 +341,7 @@ ReaderEntry VL550Entry() {
 }
 
 ReaderEntry AU570Entry() {
-    Format<AU570ProfileData> f;
-    f.name = "au570";
-    f.root = "au570";
-    f.rootCheck = RootCheck::Ignores;
+    Format<AU570ProfileData> f("au570", "au570", {}, RootCheck::Ignores);
     ReadsXml<AU570ProfileData>(f, QString(), [](const StoreHost&, QXmlStreamReader& r, AU570ProfileData& d) {
         ReadAU570Document(r, d);
     });
@@ -379,9 +357,7 @@ ReaderEntry AU570Entry() {
 template <class Traits>
 ReaderEntry AudioEntry(const char* name) {
     using Data = AudioStoreData<typename Traits::Profile>;
-    Format<Data> f;
-    f.name = name;
-    f.root = Traits::kRoot;
+    Format<Data> f(name, Traits::kRoot);
     ReadsXml<Data>(f, QStringLiteral("Parse %1 XML Failed. ").arg(QLatin1String(Traits::kModel)),
                    [](const StoreHost&, QXmlStreamReader& r, Data& d) { ReadAudioDocument<Traits>(r, d); });
     f.write = WriteAudioDocument<Traits>;
@@ -445,10 +421,7 @@ PR26xDocument<Profile> PR26xSample(bool rich) {
 template <class Profile>
 ReaderEntry PR26xEntry(const char* name, const PR26xModel& model) {
     using Doc = PR26xDocument<Profile>;
-    Format<Doc> f;
-    f.name = name;
-    f.root = Bytes(model.root);
-    f.flag = QByteArray::number(kButtonMouseStoreFlag);
+    Format<Doc> f(name, Bytes(model.root), QByteArray::number(kButtonMouseStoreFlag));
     f.write = [model](QXmlStreamWriter& w, const Doc& doc) { WritePR26x(w, model, doc.flag, doc); };
     f.readDevice = [model](const StoreHost& h, auto&... a) { return ReadPR26xDevice(h, model, a...); };
     f.readFile = [model](const StoreHost& h, auto&... a) { return ReadPR26xFile(h, model, a...); };
@@ -478,11 +451,8 @@ bool Merged(bool read, const MouseMacros& file, MouseMacros& into) {
 }
 
 ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
-    Format<MouseMacros> f;
-    f.name = name;
-    f.root = Bytes(model.root);
-    f.flag = QByteArray::number(kButtonMouseMacroFileFlag);
-    f.rootCheck = RootCheck::Refuses;
+    Format<MouseMacros> f(name, Bytes(model.root), QByteArray::number(kButtonMouseMacroFileFlag),
+                          RootCheck::Refuses);
     f.write = [model](QXmlStreamWriter& w, const MouseMacros& m) {
         w.writeStartElement(model.root);
         writeNumber(w, QLatin1String("flag"), kButtonMouseMacroFileFlag);
@@ -510,9 +480,7 @@ IGlyphPress& MemoryPress() {
 }
 
 ReaderEntry PR940Entry() {
-    Format<PR940Document> f;
-    f.name = "pr940";
-    f.root = "pr940";
+    Format<PR940Document> f("pr940", "pr940");
     f.write = [](QXmlStreamWriter& w, const PR940Document& doc) {
         WritePR940Document(MemoryPress(), doc, w);
     };
@@ -570,11 +538,8 @@ KeydeckDocument KeydeckSample(bool rich) {
 
 ReaderEntry KeydeckEntry(const char* name, int type) {
     const QLatin1String root = KeydeckRootName(type);
-    Format<KeydeckDocument> f;
-    f.name = name;
-    f.root = Bytes(root);
-    f.flag = QByteArray::number(kKeydeckStoreFlag);
-    f.rootCheck = RootCheck::RefusesForeignRoot;
+    Format<KeydeckDocument> f(name, Bytes(root), QByteArray::number(kKeydeckStoreFlag),
+                              RootCheck::RefusesForeignRoot);
     // The state carries the store's flag: a store writes its own whatever it read, and acceptance
     // already judges the flag that was read.
     f.write = [root](QXmlStreamWriter& w, KeydeckDocument doc) {

@@ -44,17 +44,6 @@ protected:
     MacroSet set;
 };
 
-TEST_F(MacroModelTest, AssignAttributeKeepsOnlyWellFormedPairs) {
-    ReadMacrosXml(
-        R"(<p><macros path="p" currMacro="c"><macro name="m" mode="300" assign="3:17,bad,4:5:6,2:300"/>
-                     </macros></p>)",
-        set, t.Host());
-    const MacroEntry& e = set.macros.at("m");
-    EXPECT_EQ(e.assignments, (QVector<MacroAssignment>{{3, 17}, {2, 300}}));
-    EXPECT_EQ(e.record.mode, 44);  // low byte
-    EXPECT_EQ(e.record.actionCount, 0);
-}
-
 TEST_F(MacroModelTest, KeyListAssignReadsEveryPartAsAKey) {
     QVector<uint16_t> keys;
     const QString text = "17,300,x,70000";
@@ -63,20 +52,27 @@ TEST_F(MacroModelTest, KeyListAssignReadsEveryPartAsAKey) {
     EXPECT_EQ(KeyListAssign::Format(keys), "17,300,0,0");
 }
 
+// A read merges into the set: a macro of the same name is replaced whole, a nameless one is skipped.
+// The assign attribute keeps only well-formed slot:key pairs; the mode keeps its low byte.
 TEST_F(MacroModelTest, ReadingMergesAndReplacesMacrosOfTheSameName) {
     set.macros["keep"] = MakeEntry("keep", 1, 1, {});
     set.macros["over"] = MakeEntry("over", 1, 5, {{1, 1}});
     ReadMacrosXml(
         R"(<p><macros><macro name="over" mode="2" assign=""><action key="7" event="1" timer="9"/></macro>
-                     <macro name="" mode="5"/></macros></p>)",
+                     <macro name="" mode="5"/><macro name="m" mode="300" assign="3:17,bad,4:5:6,2:300"/>
+                     </macros></p>)",
         set, t.Host());
-    ASSERT_EQ(set.macros.size(), 2u);
+    ASSERT_EQ(set.macros.size(), 3u);
     EXPECT_EQ(set.macros.at("keep").record.actionCount, 1);
     const MacroEntry& over = set.macros.at("over");
     EXPECT_EQ(over.record.mode, 2);
     EXPECT_EQ(over.record.actionCount, 1);
     EXPECT_EQ(over.record.actions[0].key, 7);
     EXPECT_TRUE(over.assignments.isEmpty());
+    const MacroEntry& m = set.macros.at("m");
+    EXPECT_EQ(m.assignments, (QVector<MacroAssignment>{{3, 17}, {2, 300}}));
+    EXPECT_EQ(m.record.mode, 44);
+    EXPECT_EQ(m.record.actionCount, 0);
 }
 
 TEST_F(MacroModelTest, SurplusActionsAreDroppedAndLogged) {
