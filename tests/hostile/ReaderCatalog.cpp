@@ -1,6 +1,7 @@
 #include "hostile/ReaderCatalog.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QXmlStreamWriter>
 #include <memory>
@@ -19,7 +20,6 @@
 #include "devices/mousepads/FT280Document.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/textlight/VL550Document.h"
-#include "pr940/PR940TestSupport.h"
 #include "profilecore/MacroModel.h"
 #include "support/NullGlyphPress.h"
 
@@ -52,9 +52,31 @@ struct Format {
     Data fresh{};  // the target before a read
     Data defaults{};
     Data rich{};
+    // Where set, the samples are the hand-written store documents tests/data/<golden>/default.xml and
+    // distinct.xml (every persisted field distinct) instead of the writer's output of defaults and rich.
+    QString golden;
     std::function<bool(const StoreHost&)> loadAndSave;  // store documents only
     int storeType = 0;                                  // the store's profile folder
 };
+
+// The fuzz build is configured without the tests: it finds tests/data above its executables, which it
+// builds inside the source tree.
+QString DataFolder() {
+#ifdef PREFBOOK_TEST_DATA
+    return QStringLiteral(PREFBOOK_TEST_DATA);
+#else
+    QDir dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
+    while (!dir.exists(QStringLiteral("tests/data")) && dir.cdUp()) {
+    }
+    return dir.filePath(QStringLiteral("tests/data"));
+#endif
+}
+
+QByteArray Golden(const QString& folder, const char* name) {
+    QFile file(DataFolder() + "/" + folder + "/" + name + ".xml");
+    if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file.fileName()));
+    return file.readAll();
+}
 
 template <class Data>
 ReaderEntry MakeEntry(const Format<Data>& format) {
@@ -70,8 +92,12 @@ ReaderEntry MakeEntry(const Format<Data>& format) {
     e.root = f->root;
     e.flag = f->flag;
     e.rootCheck = f->rootCheck;
-    e.defaultSample = [f, bytes] { return bytes(f->defaults); };
-    e.richSample = [f, bytes] { return bytes(f->rich); };
+    e.defaultSample = [f, bytes] {
+        return f->golden.isEmpty() ? bytes(f->defaults) : Golden(f->golden, "default");
+    };
+    e.richSample = [f, bytes] {
+        return f->golden.isEmpty() ? bytes(f->rich) : Golden(f->golden, "distinct");
+    };
     e.initialState = [f, bytes] { return bytes(f->fresh); };
     e.readDevice = [f, result](const StoreHost& host, QIODevice& device, const QString& path) {
         Data d = f->fresh;
@@ -154,32 +180,6 @@ SetOf<Macros> RichMacroSet(const decltype(Entry::assignments)& first = {{3, 17},
 
 // ---- TL480 / TL460 store documents ----
 
-TLDocument TLSample(bool rich) {
-    TLDocument doc;
-    if (rich) {
-        doc.exportPath = QStringLiteral("/home/user/exports");
-        doc.openExePath = QString::fromUtf8("C:/Program Files/G\xc3\xa4me");
-    }
-    for (int id = 0; id < kTLProfileCount; ++id) {
-        TLProfile p = DefaultTLProfile(id);
-        if (rich) {
-            p.name = id == 1 ? kUtf8Name : "profile " + std::to_string(id);
-            p.exe = "game" + std::to_string(id) + ".exe";
-            p.multiLayer = -id;
-            p.multiZone = 1000 * id;
-            p.foreground = SampleColors(id);
-            p.background = SampleColors(100 + id);
-            p.macroPath = "C:/macros/" + std::to_string(id);
-            p.currMacro = kLongName;
-            p.macros[kLongName] = KeyMacroEntry{SampleRecord(kLongName, 3, 3), {17, 300, 65535}};
-            p.macros[kUtf8Name] = KeyMacroEntry{SampleRecord(kUtf8Name, 255, kMacroActionCapacity), {}};
-            p.macros["z"] = KeyMacroEntry{SampleRecord("z", 0, 0), {1}};
-        }
-        doc.profiles.push_back(p);
-    }
-    return doc;
-}
-
 template <class Traits>
 ReaderEntry TLEntry(const char* name) {
     const TLModel model = Traits::Model();
@@ -188,8 +188,7 @@ ReaderEntry TLEntry(const char* name) {
     f.readDevice = [model](const StoreHost& h, auto&... a) { return ReadTLDocument(h, model, a...); };
     f.readFile = [model](const StoreHost& h, auto&... a) { return ReadTLDocumentFile(h, model, a...); };
     f.accept = [](const TLDocument& d) { return d.profiles.size() == kTLProfileCount; };
-    f.defaults = TLSample(false);
-    f.rich = TLSample(true);
+    f.golden = QLatin1String(name);
     f.loadAndSave = [](const StoreHost& host) { return TLProfileStore<Traits>(host).SaveProfile(); };
     f.storeType = model.deviceType;
     return MakeEntry(f);
@@ -224,6 +223,7 @@ ReaderEntry MacroFileEntry(const char* name, QLatin1String root,
 
 // ---- Store documents read by their document body ----
 
+// Not the hand-written distinct document: that fills all 25 records (670 KB); two keep the fuzzer fast.
 KR720Document KR720Sample(bool rich) {
     KR720Document doc;
     doc.head.flag = kKR720StoreFlag;
@@ -278,26 +278,6 @@ ReaderEntry KR720AimpadEntry() {
 template <class Traits>
 ReaderEntry BXEntry(const char* name) {
     const BXModel model = Traits::Model();
-    const auto sample = [](bool rich) {
-        BXDocument doc;
-        doc.head.flag = kBXStoreFlag;
-        for (int i = 0; i < kBXRecords; ++i) {
-            BXProfile p = DefaultBXProfile(i);
-            if (rich) {
-                p.name = i == 1 ? kUtf8Name : "record " + std::to_string(i);
-                p.exe = "game.exe";
-                p.filters[3][0] = 200;
-                if (i < 2) p.macros = RichMacroSet<LongMacros>();
-            }
-            doc.records.push_back(p);
-        }
-        if (rich) {
-            doc.head.currentProfileID = 4;
-            doc.head.exportPath = QStringLiteral("/home/user/exports");
-            doc.head.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
-        }
-        return doc;
-    };
     Format<BXDocument> f(name, Bytes(model.root), QByteArray::number(kBXStoreFlag));
     ReadsXml<BXDocument>(
         f, "Parse " + QString(model.name) + " XML Failed. ",
@@ -306,8 +286,7 @@ ReaderEntry BXEntry(const char* name) {
     f.accept = [](const BXDocument& d) {
         return d.records.size() == kBXRecords && d.head.flag == kBXStoreFlag;
     };
-    f.defaults = sample(false);
-    f.rich = sample(true);
+    f.golden = QLatin1String(name);
     return MakeEntry(f);
 }
 
@@ -318,11 +297,7 @@ ReaderEntry FT280Entry() {
                    [](const StoreHost&, QXmlStreamReader& r, Data& d) { ReadFT280Document(r, d); });
     f.write = [](QXmlStreamWriter& w, const Data& d) { WriteFT280Document(w, d); };
     f.accept = [](const Data& d) { return !d.isEmpty(); };
-    f.defaults = {FT280ProfileCfgImpl::DefaultProfile()};
-    FT280Profile other = FT280ProfileCfgImpl::DefaultProfile();
-    other.currMode = 200;
-    other.foreground = SampleColors(9);
-    f.rich = {FT280ProfileCfgImpl::DefaultProfile(), other};
+    f.golden = QStringLiteral("ft280m");
     return MakeEntry(f);
 }
 
@@ -330,13 +305,7 @@ ReaderEntry VL550Entry() {
     Format<VL550Profile> f("vl550", "vl550");
     ReadsXml<VL550Profile>(f, kVL550ParseFailure, ReadVL550Document);
     f.write = WriteVL550Document;
-    f.rich.currMode = 3;
-    f.rich.customColors = SampleColors(50);
-    f.rich.currText = 2;
-    f.rich.textMode = 1;
-    f.rich.textPeriod = 250;
-    for (size_t i = 0; i < f.rich.customBlock.size(); ++i)
-        f.rich.customBlock[i] = static_cast<uint8_t>(i * 7);
+    f.golden = QStringLiteral("vl550");
     return MakeEntry(f);
 }
 
@@ -346,11 +315,7 @@ ReaderEntry AU570Entry() {
         ReadAU570Document(r, d);
     });
     f.write = WriteAU570Document;
-    f.defaults = AU570Presets();
-    f.rich = AU570Presets();
-    f.rich.bass = -6;
-    f.rich.treble = 12;
-    f.rich.currModeId = 2;
+    f.golden = QStringLiteral("au570");
     return MakeEntry(f);
 }
 
@@ -362,10 +327,7 @@ ReaderEntry AudioEntry(const char* name) {
                    [](const StoreHost&, QXmlStreamReader& r, Data& d) { ReadAudioDocument<Traits>(r, d); });
     f.write = WriteAudioDocument<Traits>;
     f.accept = [](const Data& d) { return !d.profiles.isEmpty(); };
-    f.defaults.profiles = {DefaultAudioProfile<Traits>()};
-    f.rich.exportPath = QStringLiteral("/home/user/exports");
-    f.rich.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
-    f.rich.profiles = {DefaultAudioProfile<Traits>(), DefaultAudioProfile<Traits>()};
+    f.golden = QLatin1String(name);
     return MakeEntry(f);
 }
 
@@ -383,42 +345,6 @@ MouseMacroNameMap SampleMouseMacros() {
 }
 
 template <class Profile>
-PR26xDocument<Profile> PR26xSample(bool rich) {
-    PR26xDocument<Profile> doc;
-    doc.flag = kButtonMouseStoreFlag;
-    for (int i = 0; i < kButtonMouseProfileCount; ++i) {
-        Profile p = DefaultPR26xProfile<Profile>(i);
-        if (rich) {
-            p.name = i == 1 ? kUtf8Name : "profile " + std::to_string(i);
-            p.mapping[12] = 65535;
-            p.buttonMacros[3] = SampleMouseMacro("bound", 3, 2);
-            p.config.angleTunability = -70000;
-            p.surfaces["pad"] = SurfaceValue{"pad", -1, 255};
-            p.macros = SampleMouseMacros();
-            p.currMacro = kLongName;
-            if constexpr (std::is_same_v<Profile, PR261Profile>) {
-                p.lighting.modes[7] = LightingModeEntry{7, 1, 1, 100, 255, 0, 9};
-                p.lighting.currLed = -3;
-                p.lighting.foreground = SampleColors(i);
-            } else if constexpr (std::is_same_v<Profile, PR941Profile>) {
-                p.lighting.modes[7] = StarsModeEntry{7, 1, 2, 1, 100, 255, 0, 9, 8, 7, 6};
-                p.lighting.custom.colors[24] = {1, 2, 3};
-                p.lighting.music = {5, {{9, 8, 7}}};
-                p.lighting.foreground = SampleColors(i);
-                p.wireless = {65535, 255, -70000};
-            }
-        }
-        doc.profiles.push_back(p);
-    }
-    if (rich) {
-        doc.currentProfileID = 4;
-        doc.exportPath = QStringLiteral("/home/user/exports");
-        doc.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
-    }
-    return doc;
-}
-
-template <class Profile>
 ReaderEntry PR26xEntry(const char* name, const PR26xModel& model) {
     using Doc = PR26xDocument<Profile>;
     Format<Doc> f(name, Bytes(model.root), QByteArray::number(kButtonMouseStoreFlag));
@@ -428,8 +354,7 @@ ReaderEntry PR26xEntry(const char* name, const PR26xModel& model) {
     f.accept = [](const Doc& doc) {
         return doc.profiles.size() == kButtonMouseProfileCount && doc.flag == kButtonMouseStoreFlag;
     };
-    f.defaults = PR26xSample<Profile>(false);
-    f.rich = PR26xSample<Profile>(true);
+    f.golden = QLatin1String(name);
     return MakeEntry(f);
 }
 
@@ -487,8 +412,7 @@ ReaderEntry PR940Entry() {
     f.readDevice = [](const StoreHost& h, auto&... a) { return ReadPR940Document(h, MemoryPress(), a...); };
     f.readFile = [](const StoreHost& h, auto&... a) { return ReadPR940DocumentFile(h, MemoryPress(), a...); };
     f.accept = [](const PR940Document& doc) { return doc.profiles.size() == kPR940ProfileCount; };
-    for (int id = 0; id < kPR940ProfileCount; ++id) f.defaults.profiles.push_back(DefaultPR940Profile(id));
-    f.rich = test::DistinctPR940Document();
+    f.golden = QStringLiteral("pr940");
     f.loadAndSave = [](const StoreHost& host) {
         return PR940ProfileCfgImpl(host, MemoryPress()).SaveProfile();
     };
