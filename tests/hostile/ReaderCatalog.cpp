@@ -333,17 +333,6 @@ ReaderEntry AudioEntry(const char* name) {
 
 // ---- PR260 / PR261 / PR941 store documents and their macro files ----
 
-MouseMacroRecord SampleMouseMacro(const std::string& name, uint8_t id, int steps) {
-    MouseMacroRecord record = SampleRecord<MouseMacroRecord>(name, 2, steps);
-    record.id = id;
-    return record;
-}
-
-MouseMacroNameMap SampleMouseMacros() {
-    return {{kLongName, SampleMouseMacro(kLongName, 13, 3)},
-            {kUtf8Name, SampleMouseMacro(kUtf8Name, 4, kMacroActionCapacity)}};
-}
-
 template <class Profile>
 ReaderEntry PR26xEntry(const char* name, const PR26xModel& model) {
     using Doc = PR26xDocument<Profile>;
@@ -394,7 +383,11 @@ ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
         return Merged(ReadPR26xMacroFile(host, model, path, file.path, file.currMacro, file.macros), file,
                       into);
     };
-    f.rich = MouseMacros{"C:/macros", kUtf8Name, SampleMouseMacros()};
+    f.rich = MouseMacros{"C:/macros", kUtf8Name, {}};
+    f.rich.macros[kLongName] = SampleRecord<MouseMacroRecord>(kLongName, 2, 3);
+    f.rich.macros[kLongName].id = 13;
+    f.rich.macros[kUtf8Name] = SampleRecord<MouseMacroRecord>(kUtf8Name, 2, kMacroActionCapacity);
+    f.rich.macros[kUtf8Name].id = 4;
     return MakeEntry(f);
 }
 
