@@ -18,7 +18,6 @@
 #include "devices/mice/PR940ProfileCfgImpl.h"
 #include "devices/mice/PR941Sections.h"
 #include "devices/mousepads/FT280Document.h"
-#include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/textlight/VL550Document.h"
 #include "profilecore/MacroModel.h"
 #include "support/NullGlyphPress.h"
