@@ -10,9 +10,10 @@
 
 #include "profilecore/StoreHost.h"
 
-// Every document reader of the library, each with writer-made samples and the rules by which its
-// result is judged. The hostile-input test, the fuzz harnesses and their seed generator all walk this
-// one list, so a new reader is covered everywhere by adding one entry to ReaderCatalog.cpp.
+// Every document reader of the library, each with samples (writer-made, or the hand-written store
+// documents of tests/data) and the rules by which its result is judged. The hostile-input test, the fuzz
+// harnesses and their seed generator all walk this one list, so a new reader is covered everywhere by adding
+// one entry to ReaderCatalog.cpp.
 namespace prefbook::readers {
 
 struct ReadResult {

@@ -44,17 +44,6 @@ protected:
     MacroSet set;
 };
 
-TEST_F(MacroModelTest, AssignAttributeKeepsOnlyWellFormedPairs) {
-    ReadMacrosXml(
-        R"(<p><macros path="p" currMacro="c"><macro name="m" mode="300" assign="3:17,bad,4:5:6,2:300"/>
-                     </macros></p>)",
-        set, t.Host());
-    const MacroEntry& e = set.macros.at("m");
-    EXPECT_EQ(e.assignments, (QVector<MacroAssignment>{{3, 17}, {2, 300}}));
-    EXPECT_EQ(e.record.mode, 44);  // low byte
-    EXPECT_EQ(e.record.actionCount, 0);
-}
-
 TEST_F(MacroModelTest, KeyListAssignReadsEveryPartAsAKey) {
     QVector<uint16_t> keys;
     const QString text = "17,300,x,70000";
@@ -63,20 +52,27 @@ TEST_F(MacroModelTest, KeyListAssignReadsEveryPartAsAKey) {
     EXPECT_EQ(KeyListAssign::Format(keys), "17,300,0,0");
 }
 
+// A read merges into the set: a macro of the same name is replaced whole, a nameless one is skipped.
+// The assign attribute keeps only well-formed slot:key pairs; the mode keeps its low byte.
 TEST_F(MacroModelTest, ReadingMergesAndReplacesMacrosOfTheSameName) {
     set.macros["keep"] = MakeEntry("keep", 1, 1, {});
     set.macros["over"] = MakeEntry("over", 1, 5, {{1, 1}});
     ReadMacrosXml(
         R"(<p><macros><macro name="over" mode="2" assign=""><action key="7" event="1" timer="9"/></macro>
-                     <macro name="" mode="5"/></macros></p>)",
+                     <macro name="" mode="5"/><macro name="m" mode="300" assign="3:17,bad,4:5:6,2:300"/>
+                     </macros></p>)",
         set, t.Host());
-    ASSERT_EQ(set.macros.size(), 2u);
+    ASSERT_EQ(set.macros.size(), 3u);
     EXPECT_EQ(set.macros.at("keep").record.actionCount, 1);
     const MacroEntry& over = set.macros.at("over");
     EXPECT_EQ(over.record.mode, 2);
     EXPECT_EQ(over.record.actionCount, 1);
     EXPECT_EQ(over.record.actions[0].key, 7);
     EXPECT_TRUE(over.assignments.isEmpty());
+    const MacroEntry& m = set.macros.at("m");
+    EXPECT_EQ(m.assignments, (QVector<MacroAssignment>{{3, 17}, {2, 300}}));
+    EXPECT_EQ(m.record.mode, 44);
+    EXPECT_EQ(m.record.actionCount, 0);
 }
 
 TEST_F(MacroModelTest, SurplusActionsAreDroppedAndLogged) {
@@ -137,28 +133,6 @@ TEST_F(MacroModelTest, MacroFileRoundTripIntoAnEmptySet) {
     EXPECT_EQ(back.macros.at("x").assignments, set.macros.at("x").assignments);
 }
 
-TEST_F(MacroModelTest, RefusedMacroFilesChangeNothing) {
-    const QString file = t.habitat.GetBaseDir() + "/m.xml";
-    set.path = "before";
-    set.macros["old"] = MakeEntry("old", 1, 1, {});
-    const char* refused[] = {
-        R"(<kr720 flag="8737"><macros path="p"><macro name="n" mode="1" assign=""/></macros></kr720>)",
-        R"(<bx310V2 flag="8738"><macros path="p"><macro name="n" mode="1" assign=""/></macros></bx310V2>)",
-        R"(<kr720><macros path="p"/></kr720>)",
-    };
-    for (const char* xml : refused) {
-        t.log.Clear();
-        WriteFile(file, xml);
-        EXPECT_FALSE(ShortMacros::ImportFile(t.Host(), file, QLatin1String("kr720"),
-                                             {set.path, set.currMacro, set.macros}));
-        EXPECT_EQ(t.log.Lines(), QStringList({"Import macro file format error."}));
-        EXPECT_EQ(set.path, "before");
-        EXPECT_EQ(set.macros.size(), 1u);
-    }
-    EXPECT_FALSE(
-        ShortMacros::ImportFile(t.Host(), "", QLatin1String("kr720"), {set.path, set.currMacro, set.macros}));
-}
-
 TEST_F(MacroModelTest, ImportIsNotTransactional) {
     const QString file = t.habitat.GetBaseDir() + "/m.xml";
     // The macros are read, then a second element under the root ends the import with the format error.
@@ -177,15 +151,6 @@ TEST_F(MacroModelTest, ImportIsNotTransactional) {
     ASSERT_EQ(t.log.Lines().size(), 1);
     EXPECT_TRUE(t.log.Lines()[0].startsWith("Failed to parse file " + file + " : "));
     EXPECT_EQ(set.macros.count("m"), 1u);
-}
-
-TEST_F(MacroModelTest, MacroModeCheckLogsTheStoreMessage) {
-    EXPECT_TRUE(CheckMacroModeCall(t.Host(), "KR720ProfileCfg: ", "GetMacroMode", 2, true, "m"));
-    EXPECT_FALSE(CheckMacroModeCall(t.Host(), "KR720ProfileCfg: ", "GetMacroMode", 2, true, ""));
-    EXPECT_FALSE(CheckMacroModeCall(t.Host(), "BX310V2ProfileCfg: ", "SetMacroMode", 9, false, "m"));
-    EXPECT_EQ(t.log.Lines(),
-              QStringList({"KR720ProfileCfg: GetMacroMode Failed. Profile Id[2]. Macro Name[].",
-                           "BX310V2ProfileCfg: SetMacroMode Failed. Profile Id[9]. Macro Name[m]."}));
 }
 
 }  // namespace

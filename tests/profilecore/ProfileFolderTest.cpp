@@ -190,16 +190,13 @@ protected:
     }
 };
 
-TEST_F(LoadWalkTest, WrongProfileCountAloneIsKeptButNotAccepted) {
-    Put("only.xml", "good pppp", 10);
+// A document with the wrong profile count is kept, unaccepted, only when nothing older is there.
+TEST_F(LoadWalkTest, WrongProfileCountIsKeptOnlyAlone) {
+    Put("new.xml", "good pppp", 10);
     const LoadOutcome o = Load();
     EXPECT_TRUE(o.keep);
     EXPECT_FALSE(o.accepted);
-}
-
-TEST_F(LoadWalkTest, WrongCountFollowedByATemporaryFileGivesDefaults) {
-    Put("new.xml", "good pppp", 10);
-    Put("old.tmp", "good ppppp", 20);
+    Put("old.tmp", "good ppppp", 20);  // even a temporary file
     EXPECT_FALSE(Load().keep);
 }
 

@@ -90,18 +90,6 @@ TEST_F(SettingsTest, TypeAndNameOverloadsShareTheDeviceNameKey) {
     EXPECT_TRUE(ProcessTracebook().Lines().isEmpty());
 }
 
-TEST_F(SettingsTest, BxModelKeysAreDistinctFromTheTableNames) {
-    Prefbook::SavePortalDevResetFlag(BX310V2, true);
-    EXPECT_TRUE(Prefbook::ReadPortalDevResetFlag(std::string("BX310 V2")));
-    EXPECT_FALSE(Prefbook::ReadBX310V2ResetFlag());
-
-    Prefbook::SaveBX330V2ResetFlag(true);
-    EXPECT_TRUE(Prefbook::ReadBX330V2ResetFlag());
-    EXPECT_TRUE(Prefbook::ReadPortalDevResetFlag(std::string("BX330V2")));
-    EXPECT_FALSE(Prefbook::ReadPortalDevResetFlag(BX330V2));
-    EXPECT_FALSE(Prefbook::ReadBX310V2ResetFlag());
-}
-
 TEST_F(SettingsTest, TypesOutsideTheTableReadFalseWriteNothingAndAreLogged) {
     HandWrite(kReset, "[Reset]\nKR720=true\n");
     const QByteArray before = ReadAll(PathOf(kReset));

@@ -32,26 +32,23 @@ QStringList AppPaths() {
 
 using GlobalSettings = SettingsTest;
 
-TEST_F(GlobalSettings, AbsentFilesGiveDefaultsAndCreateNothing) {
-    EXPECT_FALSE(Prefbook::IsLocalUpdate());
-    EXPECT_FALSE(Prefbook::ReadSWUpdate());
-    EXPECT_TRUE(Prefbook::ReadProfileBackupFlag());
-    EXPECT_EQ(Precision(), 0.5);
-    EXPECT_EQ(MaxStepNum(), 15);
+// Absent files, and keys in groups other than their own, give the defaults; reading creates nothing.
+TEST_F(GlobalSettings, AbsentFilesAndKeysOfOtherGroupsGiveDefaults) {
+    const auto expectDefaults = [] {
+        EXPECT_FALSE(Prefbook::IsLocalUpdate());
+        EXPECT_FALSE(Prefbook::ReadSWUpdate());
+        EXPECT_TRUE(Prefbook::ReadProfileBackupFlag());
+        EXPECT_EQ(Precision(), 0.5);
+        EXPECT_EQ(MaxStepNum(), 15);
+    };
+    expectDefaults();
     EXPECT_EQ(AppPaths(), QStringList({"", "", ""}));
     EXPECT_FALSE(Prefbook::ReadPortalDevResetFlag(std::string("KR720")));
     EXPECT_TRUE(QDir(Base()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).isEmpty());
-}
 
-// Keys in the wrong group must not be picked up.
-TEST_F(GlobalSettings, KeysOfOtherGroupsGiveDefaults) {
     HandWrite(kParam, "[MouseOled]\nprecision=0.9\nlocal=true\n[KeyMapping]\nmaxStepNum=3\n");
     HandWrite(kReset, "[General]\nswUpdate=true\nbackup=false\n");
-    EXPECT_EQ(Precision(), 0.5);
-    EXPECT_EQ(MaxStepNum(), 15);
-    EXPECT_FALSE(Prefbook::IsLocalUpdate());
-    EXPECT_FALSE(Prefbook::ReadSWUpdate());
-    EXPECT_TRUE(Prefbook::ReadProfileBackupFlag());
+    expectDefaults();
 }
 
 // One row per writable value: the write must land in exactly one file under the right group and
@@ -88,8 +85,6 @@ const WriteCase kWriteCases[] = {
      [] { return QVariant(Precision()); }, 0.75},
     {"maxStepNum", [] { Prefbook::WriteMouseOled(20); }, kParam, "MouseOled", "maxStepNum", "20",
      [] { return QVariant(MaxStepNum()); }, 20},
-    {"resetByName", [] { Prefbook::SavePortalDevResetFlag(std::string("PR940"), true); }, kReset, "Reset",
-     "PR940", "true", [] { return QVariant(Prefbook::ReadPortalDevResetFlag(PR940)); }, true},
     // QSettings percent-encodes the blank of the table name in the file.
     {"resetByType", [] { Prefbook::SavePortalDevResetFlag(BX310V2, true); }, kReset, "Reset", "BX310%20V2",
      "true", [] { return QVariant(Prefbook::ReadPortalDevResetFlag(std::string("BX310 V2"))); }, true},
