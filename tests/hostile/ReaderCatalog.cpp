@@ -1,7 +1,6 @@
 #include "hostile/ReaderCatalog.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QXmlStreamWriter>
 #include <memory>
@@ -58,21 +57,8 @@ struct Format {
     int storeType = 0;                                  // the store's profile folder
 };
 
-// The fuzz build is configured without the tests: it finds tests/data above its executables, which it
-// builds inside the source tree.
-QString DataFolder() {
-#ifdef PREFBOOK_TEST_DATA
-    return QStringLiteral(PREFBOOK_TEST_DATA);
-#else
-    QDir dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).dir();
-    while (!dir.exists(QStringLiteral("tests/data")) && dir.cdUp()) {
-    }
-    return dir.filePath(QStringLiteral("tests/data"));
-#endif
-}
-
 QByteArray Golden(const QString& folder, const char* name) {
-    QFile file(DataFolder() + "/" + folder + "/" + name + ".xml");
+    QFile file(QStringLiteral(PREFBOOK_TEST_DATA "/") + folder + "/" + name + ".xml");
     if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file.fileName()));
     return file.readAll();
 }
