@@ -7,7 +7,6 @@
 #include "devices/audio/AudioXml.h"
 #include "profilecore/ProfileFolder.h"
 #include "settings/DeviceType.h"
-#include "support/TestHost.h"
 
 namespace prefbook::test {
 namespace {
@@ -22,17 +21,7 @@ QByteArray Document(const QByteArray& mode) {
     return "<?xml version=\"1.0\"?>\n<au570>" + mode + "</au570>\n";
 }
 
-class AU570StoreTest : public ::testing::Test {
-protected:
-    TestHost t;
-    QString Dir() { return t.habitat.ProfileDir(AU570); }
-    QString Put(int minute, const QByteArray& content) { return PutDocument(Dir(), minute, content); }
-    QString UserFile(const QByteArray& content) {
-        const QString path = t.habitat.GetBaseDir() + "/import.xml";
-        WriteFile(path, content);
-        return path;
-    }
-};
+class AU570StoreTest : public AudioFolderTest<AU570> {};
 
 TEST_F(AU570StoreTest, ModeBassAndTrebleStayInMemory) {
     AU570ProfileCfgImpl store(t.Host());

@@ -5,7 +5,6 @@
 #include "audio/EqModeBuilder.h"
 #include "devices/audio/AudioProfileStore.h"
 #include "settings/DeviceType.h"
-#include "support/TestHost.h"
 
 // The DS180, AU320 and AU340 stores share one implementation; what they share is tested once over
 // all three, what tells them apart below.
@@ -37,17 +36,8 @@ const SpeakerValues kDefaultAngles{-45, 0, 45, 90, 135, -135, -90, 15};
 const QVector<CustomColor> kSomeColors{{1, 1, 2, 3, 4}, {0, 250, 251, 252, 253}};
 
 template <class Case>
-class AudioStoreTest : public ::testing::Test {
+class AudioStoreTest : public AudioFolderTest<Case::kType> {
 protected:
-    using Impl = typename Case::Impl;
-    TestHost t;
-    QString Dir() { return t.habitat.ProfileDir(Case::kType); }
-    QString Put(int minute, const QByteArray& content) { return PutDocument(Dir(), minute, content); }
-    QString UserFile(const QByteArray& content) {
-        const QString path = t.habitat.GetBaseDir() + "/import.xml";
-        WriteFile(path, content);
-        return path;
-    }
     static QByteArray Doc(const QByteArray& profiles) {
         const QByteArray root = Case::kRoot;
         return "<?xml version=\"1.0\"?>\n<" + root + " exportPath=\"E\" openExePath=\"O\">" + profiles +

@@ -58,8 +58,6 @@ const QByteArray kHead = R"(<KEYDECK_G flag="1282" exportPath="E" currentProfile
 const ReadCase kReadCases[] = {
     {"RootWithoutFlagLetsTheNextElementFail", R"(<KEYDECK_C exportPath="E"><application/></KEYDECK_C>)",
      false, [](const KeydeckDocument& d) { EXPECT_EQ(d.exportPath, "E"); }},
-    {"ForeignRootIsRefused", R"(<tl480 flag="1282"><profile/></tl480>)", false,
-     [](const KeydeckDocument& d) { EXPECT_TRUE(d.profiles.isEmpty()); }},
     {"IndicatorOfTwoPartsKeepsWhite",
      kHead +
          R"(<profile indicator="1:2:3,4:5:6"/><profile indicator="1:2,4:5:6,7:8:9,10:11:300"/></KEYDECK_G>)",

@@ -37,36 +37,26 @@ TEST_F(KR720Test, ProfileNameAndExeCoverTheFiveRecordsOfTheProfileOnly) {
     EXPECT_EQ(s->GetProfileName(2), "Racing");
 }
 
-struct LightCase {
-    const char* operation;
-    std::function<void(KR720ProfileCfgImpl&)> set;
-    int8_t mode;
-};
-
-class KR720LightModeTest : public KR720Test, public ::testing::WithParamInterface<LightCase> {};
-
-TEST_P(KR720LightModeTest, SettingLightingDataSelectsItsMode) {
+TEST_F(KR720Test, SettingLightingDataSelectsItsMode) {
     auto s = NewStore();
-    s->SetLightMode(6, 99);
-    GetParam().set(*s);
-    EXPECT_EQ(s->GetLightMode(6), GetParam().mode);
-    EXPECT_EQ(s->GetLightMode(5), 0) << "neighbour untouched";
+    const uint8_t filters[kKR720FilterBytes] = {1, 2, 3};
+    const struct {
+        const char* operation;
+        std::function<void()> set;
+        int8_t mode;
+    } cases[] = {
+        {"SetCustomColors", [&] { s->SetCustomColors(6, KR720CustomBlock{}); }, 4},
+        {"SetMultilayerEffects", [&] { s->SetMultilayerEffects(6, QVector<LightEffect>(4)); }, 19},
+        {"SetMultizone", [&] { s->SetMultizone(6, QVector<LightEffect>(4), filters); }, 20},
+        {"SetGeneralEffect", [&] { s->SetGeneralEffect(6, 18, EffectWithId(7)); }, 7},
+    };
+    for (const auto& c : cases) {
+        s->SetLightMode(6, 99);
+        c.set();
+        EXPECT_EQ(s->GetLightMode(6), c.mode) << c.operation;
+        EXPECT_EQ(s->GetLightMode(5), 0) << c.operation << ": neighbour untouched";
+    }
 }
-
-const uint8_t kFilters[kKR720FilterBytes] = {1, 2, 3};
-
-INSTANTIATE_TEST_SUITE_P(
-    Codes, KR720LightModeTest,
-    ::testing::Values(
-        LightCase{"SetCustomColors", [](KR720ProfileCfgImpl& s) { s.SetCustomColors(6, KR720CustomBlock{}); },
-                  4},
-        LightCase{"SetMultilayerEffects",
-                  [](KR720ProfileCfgImpl& s) { s.SetMultilayerEffects(6, QVector<LightEffect>(4)); }, 19},
-        LightCase{"SetMultizone",
-                  [](KR720ProfileCfgImpl& s) { s.SetMultizone(6, QVector<LightEffect>(4), kFilters); }, 20},
-        LightCase{"SetGeneralEffect",
-                  [](KR720ProfileCfgImpl& s) { s.SetGeneralEffect(6, 18, EffectWithId(7)); }, 7}),
-    [](const ::testing::TestParamInfo<LightCase>& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(KR720Test, ChangeFlagsFollowCurrentProfileAndMode) {
     auto s = NewStore();

@@ -22,7 +22,6 @@ protected:
                                                                   : PR260Model();
     QString dir = t.habitat.ProfileDir(model.deviceType);
     QByteArray root = QByteArray(model.root.data());
-    uint16_t otherExportFlag = kLit ? 608 : 609;
 
     std::unique_ptr<Store> Fresh() { return std::make_unique<Store>(t.Host()); }
     QByteArray Golden(const char* name) {
