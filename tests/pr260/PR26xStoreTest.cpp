@@ -90,23 +90,16 @@ TYPED_TEST(PR26xStoreTest, MacroFilesCarryIdThreeAndMergeUnderFreeNames) {
     EXPECT_FALSE(target->ImportMacroFile(this->Put("cut.xml", text.left(text.size() / 2))));
 }
 
+// The merge is the one PR941 shares, whose test checks every field of both sides over all profiles; here
+// it runs over these models' documents, with the head that comes from memory.
 TYPED_TEST(PR26xStoreTest, MergeKeepsTheDevicesSideOfTheLoadedDocument) {
     const QString loaded = PutDocument(this->dir, 1, this->Golden("distinct"));
     auto s = this->Fresh();
     ASSERT_EQ(s->DocumentPath(), loaded);
-    // Memory moves away from the file on both sides.
-    s->SetProfileName(0, "renamed");
-    s->AddEmptyMacro(0, "new macro");
-    s->AddSurface(0, {"Stone", 1, 2});
-    s->SetComboView(0, 0);
-    s->SetButtonMapping(0, 0, 7);
-    s->SetComboEnable(0, 1);
-    s->SetDpiLevel(0, 6);
+    s->SetProfileName(0, "renamed");  // the software side
+    s->SetDpiLevel(0, 6);             // the device side
     s->SetCurrentProfileID(4);
-    if constexpr (TestFixture::kLit) {
-        s->SetForeground(0, {{1, 9, 9, 9, 9}});
-        s->SetLightingMode(0, 99);
-    }
+    if constexpr (TestFixture::kLit) s->SetForeground(0, {{1, 9, 9, 9, 9}});
     ASSERT_TRUE(s->MergeSaveProfile());
     EXPECT_EQ(ListFolder(this->dir).size(), 1);
 
@@ -116,19 +109,12 @@ TYPED_TEST(PR26xStoreTest, MergeKeepsTheDevicesSideOfTheLoadedDocument) {
     TypeParam merged(t.Host());
     ASSERT_EQ(merged.DocumentPath(), dir + "merged.xml");
     EXPECT_EQ(merged.GetProfileName(0), "renamed");
-    EXPECT_EQ(merged.GetCurrMacro(0), "new macro");
-    EXPECT_EQ(merged.GetCurrSurface(0), "Stone");
-    EXPECT_EQ(merged.GetComboView(0), 0);
-    EXPECT_EQ(merged.GetCurrentProfileID(), 4);
-    EXPECT_EQ(merged.GetButtonMapping(0, 0), 100);
-    EXPECT_EQ(merged.GetComboEnable(0), 0);
     EXPECT_EQ(merged.GetDpiLevel(0), 3);
-    EXPECT_EQ(merged.GetProfileName(1), "Mouse 1");
+    EXPECT_EQ(merged.GetCurrentProfileID(), 4);
     if constexpr (TestFixture::kLit) {
         QVector<CustomColor> foreground;
         merged.GetForeground(0, foreground);
         EXPECT_EQ(foreground, QVector<CustomColor>({{1, 9, 9, 9, 9}}));
-        EXPECT_EQ(merged.GetLightingMode(0), 3);
     }
 
     // A document that has gone is not recreated; a store on defaults has none to merge into.
