@@ -41,78 +41,57 @@ protected:
         EXPECT_TRUE(t.log.Lines().isEmpty()) << round << ": " << t.log.Lines().join('\n').toStdString();
         return mark;
     }
+
+    // Saves generation 1, then per round forks a child that saves (or merges) in a tight loop, each
+    // generation with a new mark, and kills it at a random moment. Whatever the moment, the folder
+    // loads one complete generation without skipping a file. A saving child's clock moves on instead
+    // of sleeping, so every save is a real one.
+    void KillRepeatedly(int rounds, bool merging, unsigned seed) {
+        {
+            auto store = kind.build(t.Host());
+            kind.mark(store.get(), 1);
+            ASSERT_TRUE(kind.save(store.get()));
+        }
+        std::mt19937 random(seed);
+        std::uniform_int_distribution<int> delayUs(0, 15000);
+        for (int round = 0; round < rounds; ++round) {
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                RecordingTracebook quiet;
+                ManualClock clock(QDateTime::currentDateTime().addSecs(round * 1000));
+                auto store = kind.build({&t.habitat, &quiet, merging ? &t.clock : &clock});
+                for (int generation = 2;; ++generation) {
+                    kind.mark(store.get(), generation % 199 + 2);
+                    if (merging && !kind.merge(store.get())) _exit(1);
+                    if (!merging) kind.save(store.get());
+                }
+            }
+            usleep(static_cast<useconds_t>(delayUs(random)));
+            kill(child, SIGKILL);
+            int status = 0;
+            waitpid(child, &status, 0);
+            ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": a merge reported false";
+            const int mark = LoadedMark("round " + std::to_string(round));
+            ASSERT_GE(mark, 1) << "round " << round << ": no complete generation loaded";
+            ASSERT_LE(mark, 200) << "round " << round;
+        }
+        RecordProperty("kills", rounds);
+    }
 };
 
-// A child saves in a tight loop, each generation with a new mark; the parent kills it at a random
-// moment. Whatever the moment, the folder loads one complete generation without skipping a file.
-// The child's clock moves on instead of sleeping, so every save is a real one.
 TEST_P(SaveRace, EveryKillLeavesTheOldOrTheNewDocument) {
-    {
-        auto store = kind.build(t.Host());
-        kind.mark(store.get(), 1);
-        ASSERT_TRUE(kind.save(store.get()));
-    }
-    std::mt19937 random(20261205);
-    std::uniform_int_distribution<int> delayUs(0, 15000);
-    const int rounds = std::max(1, EnvOr("PREFBOOK_KILL_ROUNDS", 225) / int(Stores(false).size()));
-    for (int round = 0; round < rounds; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            RecordingTracebook quiet;
-            ManualClock clock(QDateTime::currentDateTime().addSecs(round * 1000));
-            auto store = kind.build({&t.habitat, &quiet, &clock});
-            for (int generation = 2;; ++generation) {
-                kind.mark(store.get(), generation % 199 + 2);
-                kind.save(store.get());
-            }
-        }
-        usleep(static_cast<useconds_t>(delayUs(random)));
-        kill(child, SIGKILL);
-        waitpid(child, nullptr, 0);
-        const int mark = LoadedMark("round " + std::to_string(round));
-        ASSERT_GE(mark, 1) << "round " << round << ": no complete generation loaded";
-        ASSERT_LE(mark, 200) << "round " << round;
-    }
-    RecordProperty("kills", rounds);
+    KillRepeatedly(std::max(1, EnvOr("PREFBOOK_KILL_ROUNDS", 225) / int(Stores(false).size())), false,
+                   20261205);
 }
 
 // The mice rewrite the document they loaded (the device side kept, the user's side from memory): a
-// child merges in a tight loop and is killed at a random moment; the folder still loads one whole
-// generation, never a half-written document.
+// kill during a merge still leaves one whole generation, never a half-written document.
 using MergeRace = SaveRace;
 
 TEST_P(MergeRace, EveryKillDuringAMergeLeavesAWholeDocument) {
-    {
-        auto store = kind.build(t.Host());
-        kind.mark(store.get(), 1);
-        ASSERT_TRUE(kind.save(store.get()));
-    }
-    std::mt19937 random(20261206);
-    std::uniform_int_distribution<int> delayUs(0, 15000);
-    const int rounds = EnvOr("PREFBOOK_MERGE_KILLS", 200);  // per merging store
-    for (int round = 0; round < rounds; ++round) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            RecordingTracebook quiet;
-            auto store = kind.build({&t.habitat, &quiet, &t.clock});
-            for (int generation = 2;; ++generation) {
-                kind.mark(store.get(), generation % 199 + 2);
-                if (!kind.merge(store.get())) _exit(1);
-            }
-        }
-        usleep(static_cast<useconds_t>(delayUs(random)));
-        kill(child, SIGKILL);
-        int status = 0;
-        waitpid(child, &status, 0);
-        ASSERT_TRUE(WIFSIGNALED(status)) << "round " << round << ": a merge reported false";
-        const int mark = LoadedMark("round " + std::to_string(round));
-        ASSERT_GE(mark, 1) << "round " << round << ": no whole generation loaded";
-        ASSERT_LE(mark, 200) << "round " << round;
-    }
+    KillRepeatedly(EnvOr("PREFBOOK_MERGE_KILLS", 200), true, 20261206);  // per merging store
     EXPECT_EQ(QDir(dir).entryList({"*.xml"}, QDir::Files).size(), 1) << "a merge rewrites, never adds";
-    RecordProperty("kills", rounds);
 }
 
 // Two processes (the suite and the tool, say) save the same store at the same instant and both report

@@ -53,6 +53,7 @@ struct Format {
     // Where set, the samples are the hand-written store documents tests/data/<golden>/default.xml and
     // distinct.xml (every persisted field distinct) instead of the writer's output of defaults and rich.
     QString golden;
+    std::function<QByteArray(QByteArray)> editDistinct = [](QByteArray doc) { return doc; };
     std::function<bool(const StoreHost&)> loadAndSave;  // store documents only
     int storeType = 0;                                  // the store's profile folder
 };
@@ -81,7 +82,7 @@ ReaderEntry MakeEntry(const Format<Data>& format) {
         return f->golden.isEmpty() ? bytes(f->defaults) : Golden(f->golden, "default");
     };
     e.richSample = [f, bytes] {
-        return f->golden.isEmpty() ? bytes(f->rich) : Golden(f->golden, "distinct");
+        return f->golden.isEmpty() ? bytes(f->rich) : f->editDistinct(Golden(f->golden, "distinct"));
     };
     e.initialState = [f, bytes] { return bytes(f->fresh); };
     e.readDevice = [f, result](const StoreHost& host, QIODevice& device, const QString& path) {
@@ -133,15 +134,6 @@ Record SampleRecord(const std::string& name, uint8_t mode, int steps) {
 // Names that test the byte order of the map and the UTF-8 round trip; one longer than a record holds.
 const std::string kLongName = "a macro name longer than sixteen bytes";
 const std::string kUtf8Name = "\xc3\xa9t\xc3\xa9 \xe2\x86\x92 <&\">";
-
-QVector<CustomColor> SampleColors(int seed) {
-    QVector<CustomColor> colors;
-    for (int i = 0; i < kTLColorCount; ++i) {
-        colors.push_back(CustomColor{static_cast<uint8_t>(i % 2), static_cast<uint8_t>(seed + i),
-                                     static_cast<uint8_t>(255 - i), 0, 255});
-    }
-    return colors;
-}
 
 // The macro sets of the keyboards and the keypad (whose table keeps insertion order).
 template <class Macros>
@@ -208,29 +200,6 @@ ReaderEntry MacroFileEntry(const char* name, QLatin1String root,
 
 // ---- Store documents read by their document body ----
 
-// Not the hand-written distinct document: that fills all 25 records (670 KB); two keep the fuzzer fast.
-KR720Document KR720Sample(bool rich) {
-    KR720Document doc;
-    doc.head.flag = kKR720StoreFlag;
-    for (int i = 0; i < kKR720Records; ++i) {
-        KR720Profile p;
-        p.id = static_cast<uint8_t>(i);
-        if (rich) {
-            p.name = i == 1 ? kUtf8Name : "record " + std::to_string(i);
-            p.exe = "game.exe";
-            p.aimpad.path = "C:/aimpad";
-            if (i < 2) p.macros = RichMacroSet<ShortMacros>();  // two are enough, and keep the fuzzer fast
-        }
-        doc.records.push_back(p);
-    }
-    if (rich) {
-        doc.head.signature = 4000000000u;
-        doc.head.exportPath = QStringLiteral("/home/user/exports");
-        doc.head.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
-    }
-    return doc;
-}
-
 ReaderEntry KR720Entry() {
     Format<KR720Document> f("kr720", "kr720", QByteArray::number(kKR720StoreFlag));
     ReadsXml<KR720Document>(
@@ -240,8 +209,7 @@ ReaderEntry KR720Entry() {
     f.accept = [](const KR720Document& d) {
         return d.records.size() == kKR720Records && d.head.flag == kKR720StoreFlag;
     };
-    f.defaults = KR720Sample(false);
-    f.rich = KR720Sample(true);
+    f.golden = QStringLiteral("kr720");
     return MakeEntry(f);
 }
 
@@ -400,44 +368,6 @@ ReaderEntry PR940Entry() {
 
 // ---- Keypad documents (both variants) and the keypad's macro file ----
 
-SetOf<KeydeckMacros> KeydeckRichMacros() {
-    return RichMacroSet<KeydeckMacros>({{3, 17}, {27, 0}}, {{255, 23}});
-}
-
-// The sample's current profile is 0: a variant that falls back to its defaults keeps the current
-// profile of the last document it tried, so only then do the fallback and the defaults agree.
-KeydeckDocument KeydeckSample(bool rich) {
-    KeydeckDocument doc;
-    doc.flag = kKeydeckStoreFlag;
-    doc.appPaths = QStringList{QString(), QString(), QString()};
-    for (int n = 0; n < kKeydeckProfileCount; ++n) doc.profiles.push_back(DefaultKeydeckProfile(n));
-    if (!rich) return doc;
-    doc.exportPath = QStringLiteral("/home/user/exports");
-    doc.openExePath = QString::fromUtf8("C:/G\xc3\xa4me");
-    doc.appPaths = QStringList{QStringLiteral("C:/a.exe"), QString(), QString::fromUtf8("C:/\xc3\xa4.exe")};
-    for (int n = 0; n < 2; ++n) {  // two full profiles keep the fuzzer fast
-        KeydeckProfile& p = doc.profiles[n];
-        p.name = n == 1 ? kUtf8Name : "profile";
-        p.exe = "game.exe";
-        for (int i = 0; i < kKeydeckIndicatorBytes; ++i) p.indicator[i] = static_cast<uint8_t>(i * 20);
-        p.lighting.currMode = 4;
-        p.lighting.customColors[71] = 9;
-        p.lighting.foreground = SampleColors(n);
-        p.mapping = {1, -2, 65535, 3, {{1, 300, 400, 500, 600, 7, 8}}, {}, {}, {}, {}};
-        SimpleKeyAssign simple;
-        simple.type = 2;
-        simple.func = -1;
-        simple.macro = SampleRecord<KeydeckMacroRecord>("", 1, 3);
-        simple.macro.slot = 5;
-        p.mapping.simpleKeys[4] = simple;
-        p.mapping.advancedKeys[6] = {7, QStringLiteral("Ctrl+K"), kUtf8Name.c_str()};
-        p.mapping.shortcutKeys[8] = {9, 10};
-        p.mapping.specialKeys[11] = {12, 1300};
-        p.macros = KeydeckRichMacros();
-    }
-    return doc;
-}
-
 ReaderEntry KeydeckEntry(const char* name, int type) {
     const QLatin1String root = KeydeckRootName(type);
     Format<KeydeckDocument> f(name, Bytes(root), QByteArray::number(kKeydeckStoreFlag),
@@ -453,10 +383,14 @@ ReaderEntry KeydeckEntry(const char* name, int type) {
     f.accept = [](const KeydeckDocument& doc) {
         return doc.flag == kKeydeckStoreFlag && doc.profiles.size() == kKeydeckProfileCount;
     };
-    f.fresh = KeydeckSample(false);
-    f.fresh.profiles.clear();
-    f.defaults = KeydeckSample(false);
-    f.rich = KeydeckSample(true);
+    f.fresh.flag = kKeydeckStoreFlag;
+    f.fresh.appPaths = QStringList{QString(), QString(), QString()};
+    f.golden = QLatin1String(name);
+    // A variant that falls back to its defaults keeps the current profile of the last document it
+    // tried, so only with the defaults' current profile do the fallback and the defaults agree.
+    f.editDistinct = [](QByteArray doc) {
+        return doc.replace(" currentProfileID=\"5\"", " currentProfileID=\"0\"");
+    };
     f.loadAndSave = [type](const StoreHost& host) { return KeydeckProfileCfgImpl(host).SaveProfile(type); };
     f.storeType = type;
     return MakeEntry(f);
@@ -485,7 +419,8 @@ std::vector<ReaderEntry> BuildCatalog() {
         PR940Entry(),
         KeydeckEntry("keydeck_g", 19),
         KeydeckEntry("keydeck_c", 20),
-        MacroFileEntry<KeydeckMacros>("keydeck_macros", KeydeckRootName(19), KeydeckRichMacros()),
+        MacroFileEntry<KeydeckMacros>("keydeck_macros", KeydeckRootName(19),
+                                      RichMacroSet<KeydeckMacros>({{3, 17}, {27, 0}}, {{255, 23}})),
         PR26xEntry<PR941Profile>("pr941", PR941Model()),
         PR26xMacroFileEntry("pr941_macros", PR941Model()),
     };

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <QBuffer>
 #include <QFile>
+#include <cstring>
 
 #include "profilecore/MacroModel.h"
 #include "support/TestHost.h"
@@ -21,10 +21,6 @@ MacroEntry MakeEntry(const std::string& name, uint8_t mode, int actions,
     }
     e.assignments = std::move(assignments);
     return e;
-}
-
-bool SameRecord(const MacroRecord& a, const MacroRecord& b) {
-    return std::memcmp(&a, &b, sizeof a) == 0;
 }
 
 // Reads a "macros" element out of a wrapper document.
@@ -129,7 +125,7 @@ TEST_F(MacroModelTest, MacroFileRoundTripIntoAnEmptySet) {
                                         {back.path, back.currMacro, back.macros}));
     EXPECT_EQ(back.path, "folder");
     EXPECT_EQ(back.currMacro, "x");
-    EXPECT_TRUE(SameRecord(back.macros.at("x").record, set.macros.at("x").record));
+    EXPECT_EQ(std::memcmp(&back.macros.at("x").record, &set.macros.at("x").record, sizeof(MacroRecord)), 0);
     EXPECT_EQ(back.macros.at("x").assignments, set.macros.at("x").assignments);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <functional>
 
 #include "profilecore/ProfileFolder.h"
 #include "support/TestHost.h"
@@ -9,16 +10,21 @@
 namespace prefbook::test {
 namespace {
 
+// A document writer that puts content into the temporary file.
+std::function<bool(const QString&)> Writes(const QByteArray& content) {
+    return [content](const QString& tmp) {
+        QFile f(tmp);
+        return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+    };
+}
+
 class ProfileFolderTest : public ::testing::Test {
 protected:
     TestHost t;
     QString dir = t.habitat.ProfileDir(1);
 
-    bool Save(const QByteArray& content, const QString& suffix = "xml") {
-        return SaveProfileDocument(t.Host(), dir, suffix, [&](const QString& tmp) {
-            QFile f(tmp);
-            return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
-        });
+    bool Save(const QByteArray& content) {
+        return SaveProfileDocument(t.Host(), dir, "xml", Writes(content));
     }
     const QDateTime start = t.clock.Now();
     QString Stamp(int secondsFromStart) const { return DocumentStamp(start.addSecs(secondsFromStart)); }
@@ -117,10 +123,7 @@ TEST_F(ProfileFolderTest, FlushesBeforeRenamingAndNeverReplacesARacingWriter) {
     RecordingSteps steps;
     StoreHost host = t.Host();
     host.steps = &steps;
-    ASSERT_TRUE(SaveProfileDocument(host, dir, "xml", [](const QString& tmp) {
-        QFile f(tmp);
-        return f.open(QIODevice::WriteOnly) && f.write("mine") == 4;
-    }));
+    ASSERT_TRUE(SaveProfileDocument(host, dir, "xml", Writes("mine")));
     EXPECT_EQ(steps.steps,
               QStringList({"sync " + Stamp(0) + ".tmp", "rename " + Stamp(0) + ".tmp",
                            "sync " + Stamp(1) + ".tmp", "rename " + Stamp(1) + ".tmp", "sync folder"}));
@@ -158,11 +161,8 @@ TEST_F(ProfileFolderTest, AWriterThatKeepsFailingIsGivenUpOnAndNoDocumentAppears
 
 TEST_F(ProfileFolderTest, AWriterThatRecoversSavesOnALaterAttempt) {
     int calls = 0;
-    EXPECT_TRUE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString& tmp) {
-        if (++calls < 3) return false;
-        QFile f(tmp);
-        return f.open(QIODevice::WriteOnly) && f.write("ok") == 2;
-    }));
+    EXPECT_TRUE(SaveProfileDocument(t.Host(), dir, "xml",
+                                    [&](const QString& tmp) { return ++calls >= 3 && Writes("ok")(tmp); }));
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(ListFolder(dir), QStringList({Stamp(2) + ".xml"}));  // failed temporaries pruned
 }
