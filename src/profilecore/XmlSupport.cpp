@@ -226,4 +226,14 @@ bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, co
     return ok;
 }
 
+bool WriteGuardedXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const QString& failure,
+                         const WriteBody& body) {
+    try {
+        return WriteXmlFile(host, path, mode, body);
+    } catch (...) {
+        host.Log(failure + path);
+        return false;
+    }
+}
+
 }  // namespace prefbook

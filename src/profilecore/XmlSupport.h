@@ -95,5 +95,10 @@ enum class WriteMode {
 // Opens (logging "Open " + path + " Failed : "), writes, closes. A write error logs
 // "Failed to write file " + path and reports false; in Atomic mode the old file then stays.
 bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const WriteBody& body);
+// WriteXmlFile that also contains an exception thrown while writing (an allocation failure, or the
+// host's image converter): failure + path is logged and the result is false, so a save never renames
+// and an export never commits a half-written document.
+bool WriteGuardedXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const QString& failure,
+                         const WriteBody& body);
 
 }  // namespace prefbook

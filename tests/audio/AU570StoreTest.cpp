@@ -1,11 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <stdexcept>
-
 #include "audio/EqModeBuilder.h"
 #include "devices/audio/AU570ProfileCfgImpl.h"
-#include "devices/audio/AudioXml.h"
-#include "profilecore/ProfileFolder.h"
 #include "settings/DeviceType.h"
 
 namespace prefbook::test {
@@ -152,32 +148,6 @@ TEST_F(AU570StoreTest, TableEditsFollowTheirRules) {
     EXPECT_EQ(store.GetEqModes().value(1).name, "POP");
     EXPECT_EQ(store.GetEqModes().value(12).name, "NEW");
     EXPECT_EQ(store.GetEqModes().value(12).id, 0);
-}
-
-// A writer that throws must neither commit an export nor let a save rename its half-written file.
-TEST_F(AU570StoreTest, WriteInterruptedByAnExceptionReportsFalse) {
-    const QString path = t.habitat.GetBaseDir() + "/out.xml";
-    WriteFile(path, "old");
-    const auto throwing = [](QXmlStreamWriter& w) {
-        w.writeStartElement("au570");
-        throw std::runtime_error("interrupted");
-    };
-    EXPECT_FALSE(WriteGuardedXmlFile(t.Host(), path, WriteMode::Atomic, "AU570", throwing));
-    EXPECT_EQ(ReadAll(path), QByteArray("old"));
-    EXPECT_EQ(t.log.Lines(), QStringList{"Write AU570 XML Failed: " + path});
-
-    int calls = 0;
-    const QString dir = Dir();
-    ASSERT_TRUE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString& tmp) {
-        return WriteGuardedXmlFile(t.Host(), tmp, WriteMode::Direct, "AU570", [&](QXmlStreamWriter& w) {
-            if (++calls == 1) throwing(w);
-            w.writeEmptyElement("au570");
-        });
-    }));
-    EXPECT_EQ(calls, 2);
-    const QStringList files = ListFolder(dir);
-    ASSERT_EQ(files.size(), 1) << files.join(", ").toStdString() << t.log.Lines().join("\n").toStdString();
-    EXPECT_TRUE(ReadAll(dir + files[0]).contains("<au570/>"));
 }
 
 }  // namespace

@@ -4,8 +4,10 @@
 #include <QBuffer>
 #include <climits>
 #include <functional>
+#include <stdexcept>
 
 #include "devices/keyboards/TLProfileStore.h"
+#include "profilecore/ProfileFolder.h"
 #include "profilecore/XmlSupport.h"
 #include "support/TestHost.h"
 
@@ -61,6 +63,34 @@ TEST(XmlSupport, AtomicWriteReplacesTheFileWhole) {
     EXPECT_TRUE(WriteXmlFile(t.Host(), path, WriteMode::Atomic,
                              [](QXmlStreamWriter& w) { w.writeEmptyElement("a"); }));
     EXPECT_TRUE(ReadAll(path).contains("<a/>"));
+}
+
+// A writer that throws must neither commit an export nor let a save rename its half-written file.
+TEST(XmlSupport, WriteInterruptedByAnExceptionReportsFalse) {
+    TestHost t;
+    const QString path = t.habitat.GetBaseDir() + "/out.xml";
+    const QString failure = "Write AU570 XML Failed: ";
+    WriteFile(path, "old");
+    const auto throwing = [](QXmlStreamWriter& w) {
+        w.writeStartElement("au570");
+        throw std::runtime_error("interrupted");
+    };
+    EXPECT_FALSE(WriteGuardedXmlFile(t.Host(), path, WriteMode::Atomic, failure, throwing));
+    EXPECT_EQ(ReadAll(path), QByteArray("old"));
+    EXPECT_EQ(t.log.Lines(), QStringList{failure + path});
+
+    int calls = 0;
+    const QString dir = t.habitat.ProfileDir(14);
+    ASSERT_TRUE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString& tmp) {
+        return WriteGuardedXmlFile(t.Host(), tmp, WriteMode::Direct, failure, [&](QXmlStreamWriter& w) {
+            if (++calls == 1) throwing(w);
+            w.writeEmptyElement("au570");
+        });
+    }));
+    EXPECT_EQ(calls, 2);
+    const QStringList files = ListFolder(dir);
+    ASSERT_EQ(files.size(), 1) << files.join(", ").toStdString() << t.log.Lines().join("\n").toStdString();
+    EXPECT_TRUE(ReadAll(dir + files[0]).contains("<au570/>"));
 }
 
 // The targets a person meets, reported with the file's own error text rather than the atomic

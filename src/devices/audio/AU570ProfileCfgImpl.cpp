@@ -66,7 +66,7 @@ bool AU570ProfileCfgImpl::ReadDocument(const QString& path, AU570ProfileData& in
 }
 
 bool AU570ProfileCfgImpl::WriteDocument(const QString& path, WriteMode mode) const {
-    return WriteGuardedXmlFile(host_, path, mode, QStringLiteral("AU570"),
+    return WriteGuardedXmlFile(host_, path, mode, QStringLiteral("Write AU570 XML Failed: "),
                                [this](QXmlStreamWriter& w) { WriteAU570Document(w, data_); });
 }
 

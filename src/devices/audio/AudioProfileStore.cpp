@@ -106,7 +106,8 @@ bool AudioProfileStore<T>::ReadDocument(const QString& path, Data& into) const {
 
 template <class T>
 bool AudioProfileStore<T>::WriteDocument(const QString& path, WriteMode mode) const {
-    return WriteGuardedXmlFile(host_, path, mode, QLatin1String(T::kModel),
+    return WriteGuardedXmlFile(host_, path, mode,
+                               QStringLiteral("Write %1 XML Failed: ").arg(QLatin1String(T::kModel)),
                                [this](QXmlStreamWriter& w) { WriteAudioDocument<T>(w, data_); });
 }
 

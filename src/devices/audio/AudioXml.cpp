@@ -137,14 +137,4 @@ bool SplitSpeakerValues(QStringRef text, SpeakerValues& values) {
     return true;
 }
 
-bool WriteGuardedXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const QString& model,
-                         const WriteBody& body) {
-    try {
-        return WriteXmlFile(host, path, mode, body);
-    } catch (...) {
-        host.Log("Write " + model + " XML Failed: " + path);
-        return false;
-    }
-}
-
 }  // namespace prefbook

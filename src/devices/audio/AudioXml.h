@@ -37,10 +37,5 @@ QString JoinSpeakerValues(const SpeakerValues& values);
 // Takes the text only when it splits at "," into exactly eight integers; otherwise values stay.
 bool SplitSpeakerValues(QStringRef text, SpeakerValues& values);
 
-// Writes a document file like WriteXmlFile, and also contains an exception thrown while writing:
-// "Write <model> XML Failed: " + path is logged and the result is false, so a save never renames
-// (and an export never commits) a half-written document.
-bool WriteGuardedXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const QString& model,
-                         const WriteBody& body);
 
 }  // namespace prefbook

@@ -327,7 +327,8 @@ void WritePR26x(QXmlStreamWriter& w, const PR26xModel& model, uint16_t flag,
 template <class Profile>
 bool WritePR26xFile(const StoreHost& host, const PR26xModel& model, const QString& path, WriteMode mode,
                     uint16_t flag, const PR26xDocument<Profile>& doc) {
-    return WriteXmlFile(host, path, mode, [&](QXmlStreamWriter& w) { WritePR26x(w, model, flag, doc); });
+    return WriteGuardedXmlFile(host, path, mode, "Write " + model.name + " XML Failed: ",
+                               [&](QXmlStreamWriter& w) { WritePR26x(w, model, flag, doc); });
 }
 
 template <class Profile>
@@ -358,12 +359,13 @@ PREFBOOK_PR26X_INSTANTIATE(PR941Profile)
 bool WritePR26xMacroFile(const StoreHost& host, const PR26xModel& model, const QString& path,
                          const std::string& macroPath, const std::string& currMacro,
                          const MouseMacroNameMap& macros) {
-    return WriteXmlFile(host, path, WriteMode::Atomic, [&](QXmlStreamWriter& w) {
-        w.writeStartElement(model.root);
-        writeNumber(w, QLatin1String("flag"), kButtonMouseMacroFileFlag);
-        WriteMouseMacros(w, macroPath, currMacro, macros, MouseMacroId::Written);
-        w.writeEndElement();
-    });
+    return WriteGuardedXmlFile(host, path, WriteMode::Atomic,
+                               "Write " + model.name + " Macros Failed: ", [&](QXmlStreamWriter& w) {
+                                   w.writeStartElement(model.root);
+                                   writeNumber(w, QLatin1String("flag"), kButtonMouseMacroFileFlag);
+                                   WriteMouseMacros(w, macroPath, currMacro, macros, MouseMacroId::Written);
+                                   w.writeEndElement();
+                               });
 }
 
 namespace {

@@ -245,13 +245,8 @@ void WritePR940Document(IGlyphPress& press, const PR940Document& doc, QXmlStream
 bool WritePR940DocumentFile(const StoreHost& host, IGlyphPress& press, const PR940Document& doc,
                             const QString& path, WriteMode mode) {
     // The image converter is the host's code: whatever it throws ends this document, not the caller.
-    try {
-        return WriteXmlFile(host, path, mode,
-                            [&](QXmlStreamWriter& w) { WritePR940Document(press, doc, w); });
-    } catch (...) {
-        host.Log("Write PR940 XML Failed: " + path);
-        return false;
-    }
+    return WriteGuardedXmlFile(host, path, mode, QStringLiteral("Write PR940 XML Failed: "),
+                               [&](QXmlStreamWriter& w) { WritePR940Document(press, doc, w); });
 }
 
 }  // namespace prefbook
