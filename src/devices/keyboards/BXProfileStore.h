@@ -44,6 +44,11 @@ public:
         Load();
     }
 
+    // Whether the load takes a document that read as this: a store document with every record.
+    static bool Accepts(const BXDocument& doc) {
+        return doc.records.size() == kBXRecords && doc.head.flag == kBXStoreFlag;
+    }
+
     const BXModel& Model() const { return model_; }
     QString ProfileDir() const { return host_.ProfileDir(model_.deviceType); }
     // The path of the document last loaded or saved; empty when the store holds its defaults.
@@ -463,21 +468,21 @@ private:
     }
 
     void Load() {
-        BXHead head;
+        bool accepted = false;
         const auto read = [&](const QString& path) {
             BXDocument doc;
             const bool ok = ReadBXFile(host_, model_, path, doc);
+            accepted = Accepts(doc);
             records_ = std::move(doc.records);
             if (doc.rootSeen) {
                 exportPath_ = doc.head.exportPath;
                 openExePath_ = doc.head.openExePath;
                 currentProfileID_ = doc.head.currentProfileID;
             }
-            head = doc.head;
             documentPath_ = path;
             return ok;
         };
-        const auto accept = [&] { return records_.size() == kBXRecords && head.flag == kBXStoreFlag; };
+        const auto accept = [&] { return accepted; };
         const LoadOutcome outcome = LoadNewestDocument(ProfileDir(), QStringLiteral("xml"), read, accept);
         if (outcome.accepted || (outcome.keep && records_.size() == kBXRecords)) return;
         records_.clear();

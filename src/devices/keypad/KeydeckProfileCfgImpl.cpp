@@ -77,7 +77,7 @@ void KeydeckProfileCfgImpl::ResetVariant(KeydeckVariant& v) {
 void KeydeckProfileCfgImpl::Load(int type) {
     KeydeckVariant& v = variants_[type];
     const QStringList before = AppPathsLocked();
-    uint16_t flag = 0;
+    bool accepted = false;
     const auto read = [&](const QString& path) {
         v.documentPath = path;
         KeydeckDocument doc;
@@ -85,7 +85,7 @@ void KeydeckProfileCfgImpl::Load(int type) {
         doc.openExePath = v.openExePath;
         doc.appPaths = AppPathsLocked();
         const bool ok = ReadKeydeckFile(host_, path, doc);
-        flag = doc.flag;
+        accepted = Accepts(doc);
         v.currentProfileId = doc.currentProfileId;
         v.exportPath = doc.exportPath;
         v.openExePath = doc.openExePath;
@@ -93,9 +93,7 @@ void KeydeckProfileCfgImpl::Load(int type) {
         SetAppPathsLocked(doc.appPaths);
         return ok;
     };
-    const auto accept = [&] {
-        return v.profiles.size() == kKeydeckProfileCount && flag == kKeydeckStoreFlag;
-    };
+    const auto accept = [&] { return accepted; };
     const LoadOutcome outcome =
         LoadNewestDocument(host_.ProfileDir(type), QStringLiteral("xml"), read, accept);
     if (outcome.accepted || (outcome.keep && v.profiles.size() == kKeydeckProfileCount)) return;

@@ -70,6 +70,11 @@ public:
     // Loads both variants from their folders, the G variant first.
     explicit KeydeckProfileCfgImpl(const StoreHost& host);
 
+    // Whether a variant's load takes a document that read as this: a store document with every profile.
+    static bool Accepts(const KeydeckDocument& doc) {
+        return doc.profiles.size() == kKeydeckProfileCount && doc.flag == kKeydeckStoreFlag;
+    }
+
     bool CreateDefaultFile(int type, const QString& path) override;
     void GetAppPath(int index, QString& path) override;
     void GetAppPaths(QStringList& paths) override;

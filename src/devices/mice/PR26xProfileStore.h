@@ -24,6 +24,11 @@ public:
 
     PR26xProfileStore(const StoreHost& host, const PR26xModel& model) : host_(host), model_(model) { Load(); }
 
+    // Whether the load takes a document that read as this: a store document with every profile.
+    static bool Accepts(const Document& doc) {
+        return doc.profiles.size() == kButtonMouseProfileCount && doc.flag == kButtonMouseStoreFlag;
+    }
+
     // For tests and tools: what the store holds, and the document the load kept (empty: defaults).
     const Document& Held() const { return doc_; }
     const QString& DocumentPath() const { return documentPath_; }
@@ -468,17 +473,12 @@ private:
     static void FitMapping(QVector<uint16_t>& mapping) { mapping.resize(kMouseButtons); }
 
     void Load() {
-        uint16_t flag = 0;
-        const auto read = [this, &flag](const QString& path) {
+        const auto read = [this](const QString& path) {
             documentPath_ = path;
             doc_ = Document{};
-            const bool ok = ReadPR26xFile(host_, model_, path, doc_);
-            flag = doc_.flag;
-            return ok;
+            return ReadPR26xFile(host_, model_, path, doc_);
         };
-        const auto accept = [this, &flag] {
-            return doc_.profiles.size() == kButtonMouseProfileCount && flag == kButtonMouseStoreFlag;
-        };
+        const auto accept = [this] { return Accepts(doc_); };
         const LoadOutcome outcome = LoadNewestDocument(ProfileDir(), QStringLiteral("xml"), read, accept);
         if (outcome.accepted) return;
         // The last document tried stays when it read cleanly with five profiles, whatever its flag.

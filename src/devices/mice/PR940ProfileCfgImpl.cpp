@@ -40,7 +40,7 @@ void PR940ProfileCfgImpl::Load() {
     const LoadOutcome outcome = LoadNewestDocument(
         host_.ProfileDir(PR940), kSuffix,
         [this](const QString& path) { return ReadPR940DocumentFile(host_, press_, path, doc_); },
-        [this] { return doc_.profiles.size() == kPR940ProfileCount; });
+        [this] { return Accepts(doc_); });
     if (outcome.keep) {
         loadedFrom_ = outcome.path;
         return;

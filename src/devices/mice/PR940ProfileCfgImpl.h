@@ -14,6 +14,9 @@ public:
     // defaults. Artwork images go through press.
     PR940ProfileCfgImpl(const StoreHost& host, IGlyphPress& press);
 
+    // Whether the load takes a document that read as this (the document carries no flag).
+    static bool Accepts(const PR940Document& doc) { return doc.profiles.size() == kPR940ProfileCount; }
+
     int GetProfileNum() const override { return doc_.profiles.size(); }
     const std::string& GetProfileName(int idx) const override;
     void GetProfileNameList(QStringList& out) const override;

@@ -46,7 +46,7 @@ void VL550ProfileCfgImpl::StartupLoad() {
         // Another ".bin" is passed over without a verdict: only "default.bin" is the document.
         if (file.fileName() != kDocumentName) continue;
         docPath_ = folder + kDocumentName;
-        ok = ReadVL550File(host_, docPath_, profile_);
+        ok = ReadVL550File(host_, docPath_, profile_) && Accepts(profile_);
         break;
     }
     if (!ok || files.isEmpty()) {

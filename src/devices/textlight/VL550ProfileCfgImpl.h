@@ -15,6 +15,9 @@ public:
     // Creation values, then the startup load from the profile folder.
     explicit VL550ProfileCfgImpl(const StoreHost& host);
 
+    // Whether the load takes its one named document once it reads: nothing in it can be refused.
+    static bool Accepts(const VL550Profile&) { return true; }
+
     void SetChangeFlag(uint8_t flag) override { profile_.changed = flag; }
     bool IsChanged() override { return profile_.changed != 0; }
     uint8_t GetChangeFlag() override { return profile_.changed; }

@@ -107,7 +107,7 @@ public:
         result->profiles = doc.records.size();
         if (flag == prefbook::kBXStoreFlag) {
             result->kind = QStringLiteral("store document");
-            JudgeStoreDocument(result, doc.records.size() == kBXRecords,
+            JudgeStoreDocument(result, StoreType::Accepts(doc),
                                RecordProblem(doc.records.size(), kBXRecords));
             return true;
         }

@@ -115,9 +115,7 @@ public:
             doc = Document{};
             return prefbook::ReadPR26xFile(host, model, path, doc);
         };
-        rules.accept = [&] {
-            return doc.profiles.size() == kProfiles && doc.flag == prefbook::kButtonMouseStoreFlag;
-        };
+        rules.accept = [&] { return StoreImpl::Accepts(doc); };
         rules.rejection = [&] {
             QStringList why;
             if (doc.profiles.size() != kProfiles) why << ProfileCount(doc.profiles.size(), kProfiles);
@@ -158,7 +156,7 @@ public:
         result->profiles = doc.profiles.size();
         if (flag == prefbook::kButtonMouseStoreFlag) {
             result->kind = QStringLiteral("store document");
-            result->storeAccepts = result->read && doc.profiles.size() == kProfiles;
+            result->storeAccepts = result->read && StoreImpl::Accepts(doc);
             // The PR941 exports and imports all profiles as a store document.
             if (k941 && result->storeAccepts) result->import = ImportCommand(Command(), "all", probe.path);
             if (!result->read) {

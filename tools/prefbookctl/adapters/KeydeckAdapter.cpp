@@ -139,10 +139,10 @@ public:
         doc.appPaths = QStringList{QString(), QString(), QString()};
         ReadForValidation(probe, result, [&] { return prefbook::ReadKeydeckFile(host, probe.path, doc); });
         result->profiles = doc.profiles.size();
-        const bool whole = doc.profiles.size() == kKeydeckProfileCount;
         if (flag == prefbook::kKeydeckStoreFlag) {
             result->kind = QStringLiteral("variant document");
-            JudgeStoreDocument(result, whole, CountProblem(doc.profiles.size(), kKeydeckProfileCount));
+            JudgeStoreDocument(result, prefbook::KeydeckProfileCfgImpl::Accepts(doc),
+                               CountProblem(doc.profiles.size(), kKeydeckProfileCount));
             if (result->storeAccepts) result->import = ImportCommand(Names().front(), "all", probe.path);
         } else if (flag == prefbook::kKeydeckExportFlag) {
             result->kind = QStringLiteral("profile export");

@@ -109,7 +109,7 @@ public:
             return prefbook::ReadPR940DocumentFile(ToolHost(), Press(), probe.path, doc);
         });
         result->profiles = doc.profiles.size();
-        JudgeStoreDocument(result, doc.profiles.size() == prefbook::kPR940ProfileCount,
+        JudgeStoreDocument(result, prefbook::PR940ProfileCfgImpl::Accepts(doc),
                            ProfileCount(doc.profiles.size()), "; kept only when no other document reads");
         return true;
     }

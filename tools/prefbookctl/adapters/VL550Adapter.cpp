@@ -150,7 +150,7 @@ public:
         // The text selection's detail line is the reader's trace, not a problem.
         result->problems = result->problems.filter(QRegExp("^(?!detail: )"));
         result->profiles = result->read ? 1 : 0;
-        result->storeAccepts = result->read;
+        result->storeAccepts = result->read && prefbook::VL550ProfileCfgImpl::Accepts(profile);
         result->storeLoad = result->read ? "accepted as " + kDocument + " in the VL550 folder"
                                          : QStringLiteral("skipped: does not read");
         if (result->read) result->import = ImportCommand("vl550", QString(), probe.path);
