@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QFileInfo>
-#include <memory>
 #include <type_traits>
 
 #include "AdapterKit.h"
@@ -62,11 +61,9 @@ public:
     }
 
     bool Rename(int index, const std::string& name, QString* error) override {
-        Store().SetProfileName(index, name);
-        TakeLog();
-        if (Store().SaveProfile()) return true;
-        *error = "the " + QString(Model().name) + " store could not be saved: " + TakeLog().join("; ");
-        return false;
+        return RunRename(
+            Model().name, [&] { Store().SetProfileName(index, name); }, [&] { return Store().SaveProfile(); },
+            error);
     }
 
     bool Save(QString* error) override {
@@ -83,27 +80,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        StoreImpl& store = Select(t);
-        return RunExport(
-            Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ExportProfile(t.path);
-                if (t.kind == "all") return store.ExportAllProfiles(t.path);
-                return store.ExportMacroFile(t.path);
-            },
-            error);
+        return ExportByKind(Model().name, t, Transfers(Select(t)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        StoreImpl& store = Select(t);
-        return RunImport(
-            *this, Model().name, t,
-            [&] {
-                if (t.kind == "profile") return store.ImportProfile(t.path);
-                if (t.kind == "all") return store.ImportAllProfiles(t.path);
-                return store.ImportMacroFile(t.path);
-            },
-            [&] { return store.SaveProfile(); }, [&] { return NewestDocument(); }, document, error);
+        return ImportByKind(*this, Model().name, t, Transfers(Select(t)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -115,17 +96,11 @@ public:
             doc = Document{};
             return prefbook::ReadPR26xFile(host, model, path, doc);
         };
-        rules.accept = [&] { return StoreImpl::Accepts(doc); };
-        rules.rejection = [&] {
-            QStringList why;
-            if (doc.profiles.size() != kProfiles) why << ProfileCount(doc.profiles.size(), kProfiles);
-            if (doc.flag != prefbook::kButtonMouseStoreFlag) why << FlagProblem(doc.flag);
-            return why.join("; ");
-        };
-        // The store also keeps a last readable document of five profiles whatever its flag.
-        rules.keeps = [&](const prefbook::LoadOutcome& outcome) {
-            return outcome.accepted || (outcome.keep && doc.profiles.size() == kProfiles);
-        };
+        AcceptWholeUnderFlag(
+            &rules, [&] { return doc.profiles.size() == kProfiles; },
+            [&] { return doc.flag == prefbook::kButtonMouseStoreFlag; },
+            [&] { return StoreExpects(doc.profiles.size(), kProfiles); },
+            [&] { return FlagProblem(doc.flag); });
         return {WalkProfileFolder(model.name, Store().ProfileDir(), rules, Summary().document)};
     }
 
@@ -137,16 +112,14 @@ public:
         result->model = model.name;
 
         if (flag == prefbook::kButtonMouseMacroFileFlag) {
-            std::string path, currMacro;
-            MouseMacroNameMap macros;
-            result->kind = QStringLiteral("macro file");
-            result->unit = QStringLiteral("macros");
-            ReadForValidation(probe, result, [&] {
-                return prefbook::ReadPR26xMacroFile(host, model, probe.path, path, currMacro, macros);
+            ValidateMacroFile(probe, result, Command(), FlagProblem(flag), [&](int* count) {
+                std::string path, currMacro;
+                MouseMacroNameMap macros;
+                const bool read =
+                    prefbook::ReadPR26xMacroFile(host, model, probe.path, path, currMacro, macros);
+                *count = static_cast<int>(macros.size());
+                return read;
             });
-            result->profiles = static_cast<int>(macros.size());
-            result->storeLoad = "not accepted: " + FlagProblem(flag);
-            if (result->read) result->import = ImportCommand(Command(), "macros", probe.path);
             return true;
         }
 
@@ -156,17 +129,9 @@ public:
         result->profiles = doc.profiles.size();
         if (flag == prefbook::kButtonMouseStoreFlag) {
             result->kind = QStringLiteral("store document");
-            result->storeAccepts = result->read && StoreImpl::Accepts(doc);
+            JudgeStoreDocument(result, StoreImpl::Accepts(doc), StoreExpects(doc.profiles.size(), kProfiles));
             // The PR941 exports and imports all profiles as a store document.
             if (k941 && result->storeAccepts) result->import = ImportCommand(Command(), "all", probe.path);
-            if (!result->read) {
-                result->storeLoad = QStringLiteral("skipped: does not read");
-            } else if (result->storeAccepts) {
-                result->storeLoad = QStringLiteral("accepted");
-            } else {
-                result->problems << ProfileCount(doc.profiles.size(), kProfiles);
-                result->storeLoad = "not accepted: " + result->problems.last();
-            }
         } else if (flag == model.exportFlag) {
             result->kind = QStringLiteral("profile export");
             result->storeLoad =
@@ -228,19 +193,12 @@ private:
         return steps.join(' ');
     }
 
-    static QString FlagMeaning(uint16_t flag) {
-        if (flag == prefbook::kButtonMouseStoreFlag) return QStringLiteral("a store document");
-        if (flag == Model().exportFlag) return QStringLiteral("a profile export");
-        if (flag == prefbook::kButtonMouseMacroFileFlag) return QStringLiteral("a macro file");
-        return QStringLiteral("nothing known");
-    }
     static QString FlagProblem(uint16_t flag) {
-        return "flag " + QString::number(flag) + " (" + FlagMeaning(flag) + "), the store expects " +
-               QString::number(prefbook::kButtonMouseStoreFlag);
-    }
-    static QString ProfileCount(int count, int expected) {
-        return "holds " + QString::number(count) + " profiles, the store expects " +
-               QString::number(expected);
+        return FlagMismatch(flag,
+                            {{prefbook::kButtonMouseStoreFlag, "a store document"},
+                             {Model().exportFlag, "a profile export"},
+                             {prefbook::kButtonMouseMacroFileFlag, "a macro file"}},
+                            prefbook::kButtonMouseStoreFlag);
     }
 
     // Points the store's current profile at the transfer's, after checking the options.
@@ -251,18 +209,23 @@ private:
         return Store();
     }
 
+    static TransferTable Transfers(StoreImpl& store) {
+        return {{Kind("profile", store, &StoreImpl::ExportProfile, &StoreImpl::ImportProfile),
+                 Kind("all", store, &StoreImpl::ExportAllProfiles, &StoreImpl::ImportAllProfiles),
+                 Kind("macros", store, &StoreImpl::ExportMacroFile, &StoreImpl::ImportMacroFile)},
+                [&store] { return store.SaveProfile(); },
+                [&store] { return NewestDocument(store); }};
+    }
+
     // A save names a new document; the store itself keeps pointing at the one it loaded.
-    QString NewestDocument() {
-        const QFileInfoList files = prefbook::ListProfileFolder(Store().ProfileDir());
+    static QString NewestDocument(StoreImpl& store) {
+        const QFileInfoList files = prefbook::ListProfileFolder(store.ProfileDir());
         return files.isEmpty() ? QStringLiteral("defaults") : files.first().fileName();
     }
 
-    StoreImpl& Store() {
-        if (!store_) store_ = std::make_unique<StoreImpl>(ToolHost());
-        return *store_;
-    }
+    StoreImpl& Store() { return store_.Get(); }
 
-    std::unique_ptr<StoreImpl> store_;
+    LazyStore<StoreImpl> store_;
 };
 
 }  // namespace prefbookctl
