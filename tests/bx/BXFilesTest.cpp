@@ -53,7 +53,6 @@ TYPED_TEST(BXFilesTest, CurrentRecordFilesNeedACurrentProfileAndAPath) {
     s->SetCurrentProfileID(0);
     EXPECT_FALSE(s->ExportProfile(""));
     EXPECT_FALSE(s->ExportAllProfiles(""));
-    EXPECT_FALSE(s->ImportAllProfiles(""));
     ASSERT_TRUE(s->ExportProfile(path));
     s->SetCurrentProfileID(5);
     s->SetExportPath("mine");
