@@ -70,9 +70,6 @@ protected:
     std::unique_ptr<Store> NewStore() { return std::make_unique<Store>(host.Host()); }
     static BXModel Model() { return Store::ModelTraits::Model(); }
     static int Width() { return Model().filterWidth; }
-    static QString Data(const char* file) {
-        return QStringLiteral(PREFBOOK_TEST_DATA "/") + QString(Model().root).toLower() + "/" + file;
-    }
     QString Dir() { return host.habitat.ProfileDir(Model().deviceType); }
     QString UserFile(const QString& name) { return host.habitat.GetBaseDir() + "/" + name; }
     TestHost host;

@@ -1,4 +1,8 @@
-// In-memory operations of both BX stores: lighting codes and flags.
+// Both BX stores: in-memory lighting codes and flags, the reader's limits, and the store on disk (the
+// in-place software rewrite and the current-record files).
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
 #include <array>
 
 #include "BXFixture.h"
@@ -6,9 +10,7 @@
 namespace prefbook::test {
 namespace {
 
-template <class Store>
-using BXStoreTest = BXTest<Store>;
-TYPED_TEST_SUITE(BXStoreTest, BXStores);
+TYPED_TEST_SUITE(BXTest, BXStores);
 
 BXEffect EffectWithId(uint8_t id) {
     BXEffect e{};
@@ -17,7 +19,7 @@ BXEffect EffectWithId(uint8_t id) {
     return e;
 }
 
-TYPED_TEST(BXStoreTest, LightingSettersSetTheirModeCodes) {
+TYPED_TEST(BXTest, LightingSettersSetTheirModeCodes) {
     auto s = this->NewStore();
     std::array<uint8_t, kBXCustomBytes> colors{};
     colors.fill(9);
@@ -47,7 +49,7 @@ TYPED_TEST(BXStoreTest, LightingSettersSetTheirModeCodes) {
 }
 
 // The multizone block is exactly four rows of the model's width, in and out.
-TYPED_TEST(BXStoreTest, MultizoneBlockHoldsFourRowsOfTheModelsWidth) {
+TYPED_TEST(BXTest, MultizoneBlockHoldsFourRowsOfTheModelsWidth) {
     auto s = this->NewStore();
     const int bytes = kBXFilterRows * this->Width();
     QVector<uint8_t> in(bytes);
@@ -62,7 +64,7 @@ TYPED_TEST(BXStoreTest, MultizoneBlockHoldsFourRowsOfTheModelsWidth) {
     EXPECT_EQ(s->Records()[2].filters[1][0], in[this->Width()]) << "row two starts one width in";
 }
 
-TYPED_TEST(BXStoreTest, ChangedMarkedAndProfileFlags) {
+TYPED_TEST(BXTest, ChangedMarkedAndProfileFlags) {
     auto s = this->NewStore();
     s->SetChanged(2, 1);
     EXPECT_TRUE(s->HasChanges());
@@ -79,6 +81,105 @@ TYPED_TEST(BXStoreTest, ChangedMarkedAndProfileFlags) {
     EXPECT_EQ(s->IsMarked(2), 0);
     s->MarkAll();
     EXPECT_EQ(s->IsMarked(0), 1);
+}
+
+// ---- The reader ----
+
+BXDocument Read(const BXModel& model, TestHost& host, const QByteArray& xml) {
+    QByteArray bytes = xml;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    BXDocument doc;
+    EXPECT_TRUE(ReadBXDevice(host.Host(), model, buffer, "fixture", doc));
+    return doc;
+}
+
+QByteArray Numbers(int count, int first) {
+    QByteArray out;
+    for (int i = 0; i < count; ++i) out += (i ? "," : "") + QByteArray::number((first + i) % 256);
+    return out;
+}
+
+// Surplus triplets, rows and values are dropped; nothing lands beyond the model's row width.
+TYPED_TEST(BXTest, SurplusValuesAreDroppedWithoutOverrunningAField) {
+    const int w = this->Width();
+    QByteArray rows, rgb;
+    for (int r = 0; r < 5; ++r) rows += "<mode select=\"" + Numbers(kBXMaxFilterWidth + 1, r + 1) + "\"/>";
+    for (int k = 0; k < kBXCustomKeys + 1; ++k)
+        rgb += "<rgb r=\"9\" g=\"8\" b=\"" + QByteArray::number(k) + "\"/>";
+    const QByteArray root = QByteArray(this->Model().root.data());
+    const BXDocument doc = Read(this->Model(), this->host,
+                                "<" + root +
+                                    " flag=\"1282\" currentProfileID=\"258\"><profile id=\"300\"><lighting>"
+                                    "<general/><custom>" +
+                                    rgb + "</custom><multilayer/><multizone><subMode/><filter>" + rows +
+                                    "</filter></multizone></lighting><mapping><key id=\"65537\"/></mapping>"
+                                    "</profile></" +
+                                    root + ">");
+    ASSERT_EQ(doc.records.size(), 1);
+    const BXProfile& p = doc.records[0];
+    EXPECT_EQ(doc.head.currentProfileID, 2) << "258 narrowed to a byte";
+    EXPECT_EQ(p.id, 300 & 0xFF);
+    EXPECT_EQ(p.custom[kBXCustomBytes - 1], kBXCustomKeys - 1) << "the 169th triplet is dropped";
+    for (int r = 0; r < kBXFilterRows; ++r) {
+        EXPECT_EQ(p.filters[r][0], r + 1) << "each mode fills its own row";
+        EXPECT_EQ(p.filters[r][w - 1], (r + w) % 256);
+        if (w < kBXMaxFilterWidth) EXPECT_EQ(p.filters[r][w], 0) << "nothing past the model's width";
+    }
+    EXPECT_EQ(p.mapping, QVector<uint16_t>{1});
+    EXPECT_TRUE(p.general.isEmpty()) << "the document defines the list sizes";
+    EXPECT_TRUE(p.foreground.isEmpty());
+}
+
+// ---- On disk ----
+
+TYPED_TEST(BXTest, SoftwareSettingsRewriteKeepsTheDeviceSideOfTheStoredDocument) {
+    auto s = this->NewStore();
+    EXPECT_FALSE(s->SaveSoftwareSettings()) << "no document loaded or saved";
+    FillDistinct(*s);
+    ASSERT_TRUE(s->SaveProfile());
+    const QString document = s->DocumentPath();
+
+    s->SetProfileName(0, "Renamed");                       // software side
+    s->SetProfileExe(1, "new.exe");                        // software side
+    s->SetCustomList(3, 1, {CustomColor{1, 9, 9, 9, 9}});  // software side
+    s->AddMacro(3, "Fresh");                               // software side
+    s->SetLightMode(3, 42);                                // device side
+    s->SetMappedKey(3, 5, 1234);                           // device side
+    s->SetCurrentProfileID(1);
+    ASSERT_TRUE(s->SaveSoftwareSettings());
+    EXPECT_EQ(ListFolder(this->Dir()), QStringList{QFileInfo(document).fileName()})
+        << "rewritten in place, no leftovers";
+
+    auto loaded = this->NewStore();
+    const BXProfile distinct = DistinctBXRecord(3, this->Width());
+    const BXProfile& r = loaded->Records()[3];
+    EXPECT_EQ(loaded->GetProfileName(0), "Renamed");
+    EXPECT_EQ(loaded->GetProfileExe(1), "new.exe");
+    EXPECT_EQ(r.background, (QVector<CustomColor>{CustomColor{1, 9, 9, 9, 9}}));
+    EXPECT_EQ(r.macros.macros.count("Fresh"), 1u);
+    EXPECT_EQ(r.currMode, distinct.currMode);
+    EXPECT_EQ(r.mapping[5], distinct.mapping[5]);
+    EXPECT_EQ(loaded->GetCurrentProfileID(), 3) << "the document's own current profile";
+}
+
+TYPED_TEST(BXTest, CurrentRecordFilesNeedACurrentProfileAndAPath) {
+    auto s = this->NewStore();
+    const QString path = this->UserFile("x.xml");
+    for (uint8_t current : {uint8_t(5), uint8_t(255)}) {
+        s->SetCurrentProfileID(current);
+        EXPECT_FALSE(s->ExportProfile(path));
+        EXPECT_FALSE(s->ExportMacroFile(path));
+        EXPECT_FALSE(QFile::exists(path));
+    }
+    s->SetCurrentProfileID(0);
+    EXPECT_FALSE(s->ExportProfile(""));
+    EXPECT_FALSE(s->ExportAllProfiles(""));
+    ASSERT_TRUE(s->ExportProfile(path));
+    s->SetCurrentProfileID(5);
+    s->SetExportPath("mine");
+    EXPECT_FALSE(s->ImportProfile(path));
+    EXPECT_EQ(s->GetExportPath(), "mine") << "nothing read without a current profile";
 }
 
 }  // namespace

@@ -90,6 +90,16 @@ protected:
         auto s = e.make(h);
         return e.written(s.get(), h) != Golden("distinct");
     }
+    // An import of path into a default store, which must fail and, where the kind says so, leave the
+    // store document as it was.
+    void Refuses(const DocumentKind& k, const QString& path) {
+        TestHost h;
+        auto target = e.make(h);
+        EXPECT_FALSE(k.import(target.get(), path));
+        if (k.keptOnRefusal)
+            EXPECT_TRUE(SameDocument(Body(e.written(target.get(), h), e.keptFrom),
+                                     Body(Golden("default"), e.keptFrom)));
+    }
 };
 
 TEST_P(StoreCatalogue, DefaultStoreWritesTheGoldenDocument) {
@@ -152,21 +162,23 @@ TEST_P(StoreCatalogue, EachImportTakesItsOwnKindOnly) {
         if (!k.import) continue;
         SCOPED_TRACE("import of the " + k.name.toStdString());
         const auto refuses = [&](const QByteArray& file, const std::string& what) {
-            TestHost h;
-            auto target = e.make(h);
-            const QString path = h.habitat.GetBaseDir() + "/import." + e.suffix;
+            SCOPED_TRACE(what);
+            const QString path = t.habitat.GetBaseDir() + "/import." + e.suffix;
             WriteFile(path, file);
-            EXPECT_FALSE(k.import(target.get(), path)) << what;
-            if (k.keptOnRefusal)
-                EXPECT_TRUE(
-                    SameDocument(Body(e.written(target.get(), h), e.keptFrom), Body(defaults, e.keptFrom)))
-                    << what;
+            Refuses(k, path);
         };
         {
             TestHost h;
             auto target = e.make(h);
             ASSERT_TRUE(k.import(target.get(), files[i]));
             EXPECT_NE(e.written(target.get(), h), defaults) << "its own kind changes nothing";
+        }
+        // A path that names no file fails before anything is read: nothing changes, not even a filled store.
+        for (const QString& path : {QString(), t.habitat.GetBaseDir() + "/missing." + e.suffix}) {
+            TestHost h;
+            auto target = Filled(h);
+            EXPECT_FALSE(k.import(target.get(), path)) << "path \"" << path.toStdString() << '"';
+            EXPECT_TRUE(SameDocument(e.written(target.get(), h), Golden("distinct"))) << path.toStdString();
         }
         for (int j = 0; j < e.kinds.size(); ++j) {
             if (j != i) refuses(ReadAll(files[j]), "the " + e.kinds[j].name.toStdString());
@@ -203,20 +215,13 @@ TEST_P(StoreCatalogue, ImportsRefuseEveryOtherStoresFiles) {
         GTEST_SKIP() << "imports nothing";
     static TestHost writer;  // every store's files, written once for all the entries
     static std::map<QString, QStringList> others;
-    const QByteArray defaults = Golden("default");
     for (const StoreEntry& o : Catalogue()) {
         if (o.model == e.model || e.sharesFilesWith.contains(o.model)) continue;
         if (!others.count(o.model)) others[o.model] = WriteKinds(o, writer, writer.habitat.GetBaseDir());
         for (const QString& file : others[o.model]) {
             for (const DocumentKind& k : e.kinds) {
-                if (!k.import) continue;
                 SCOPED_TRACE(k.name.toStdString() + " import of " + file.toStdString());
-                TestHost h;
-                auto target = e.make(h);
-                EXPECT_FALSE(k.import(target.get(), file));
-                if (k.keptOnRefusal)
-                    EXPECT_TRUE(SameDocument(Body(e.written(target.get(), h), e.keptFrom),
-                                             Body(defaults, e.keptFrom)));
+                if (k.import) Refuses(k, file);
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "catalogue/StoreCatalogue.h"
-#include "pr941/PR941Distinct.h"
+// The button mice share one filler, so the parts the PR941 shares with the PR260 carry the same values.
+#include "pr260/PR26xDistinct.h"
 
 namespace prefbook::test {
 

@@ -15,12 +15,6 @@ KR720Document Read(TestHost& host, const QByteArray& xml, bool expectOk = true) 
     return doc;
 }
 
-QByteArray Repeat(const QByteArray& element, int times) {
-    QByteArray out;
-    for (int i = 0; i < times; ++i) out += element;
-    return out;
-}
-
 QByteArray Numbers(int count, int first) {
     QByteArray out;
     for (int i = 0; i < count; ++i) out += (i ? "," : "") + QByteArray::number(first + i);
@@ -38,7 +32,7 @@ TEST(KR720Reader, SurplusValuesAreDroppedWithoutOverrunningAField) {
         "\" sensit=\"257\"/></aimpad>"
         "<lighting curr_mode=\"20\"><general/>"
         "<custom brightness=\"9\">" +
-        Repeat("<rgb r=\"1\" g=\"2\" b=\"3\"/>", 182) +
+        QByteArray("<rgb r=\"1\" g=\"2\" b=\"3\"/>").repeated(182) +
         "<rgb r=\"7\" g=\"7\" b=\"7\"/></custom>"
         "<multilayer/><multizone><subMode/><filter>" +
         rows +

@@ -76,10 +76,6 @@ TEST_F(FT280StoreTest, ReaderKeepsLowBytesAndSkipsForeignElements) {
 TEST_F(FT280StoreTest, ImportFailuresChangeOnlyWhatTheyRead) {
     FT280ProfileCfgImpl store(t.Host());
     const QString base = t.habitat.GetBaseDir();
-    store.SetCurrMode(FT280M, 4);
-    EXPECT_FALSE(store.ImportProfile(FT280M, base + "/missing.xml"));  // not opened: list untouched
-    EXPECT_EQ(store.GetCurrMode(FT280M), 4);
-
     WriteFile(base + "/two.xml", Document(Profile(6) + Profile(7)));
     EXPECT_FALSE(store.ImportProfile(FT280M, base + "/two.xml"));
     EXPECT_EQ(store.GetCurrMode(FT280M), 6);  // taken although refused

@@ -1,5 +1,5 @@
+#include "pr260/PR26xDistinct.h"
 #include "pr260/PR26xTestSupport.h"
-#include "pr941/PR941Distinct.h"
 
 namespace prefbook::test {
 namespace {
