@@ -23,20 +23,19 @@ void ExpectButtonMouseHeadSlots() {
 // The sensor block, surfaces, named macros and macro path.
 template <class I>
 void ExpectButtonMouseConfigSlots(int first) {
-    ExpectSlotsFrom(first, {SLOT(SetPerformanceConfig), SLOT(GetPerformanceConfig), SLOT(SetDpiLevel),
-                            SLOT(GetDpiLevel), SLOT(SetDpiStep), SLOT(SetPollingRate), SLOT(SetAngleSnapping),
-                            SLOT(SetLiftOffDistance), SLOT(SetAngleTunability), SLOT(SetOsSensitivity),
-                            SLOT(SetOsDoubleClickSpeed), SLOT(SetButtonResponseTime)});
-    ExpectSlotsFrom(first + 12,
-                    {SLOT(SetSurfaces), SLOT(GetSurfaces), SLOT(SetCurrSurface), SLOT(GetCurrSurface),
-                     SLOT(ResetSurfaces), SLOT(SetSurface), SLOT(GetSurface), SLOT(AddSurface),
-                     SLOT(RemoveSurface), SLOT(RenameSurface), SLOT(SetMacros), SLOT(GetMacros)});
-    ExpectSlotsFrom(first + 24,
-                    {SLOT(GetCurrMacro), SLOT(SetCurrMacro), SLOT(AddMacro), SLOT(AddEmptyMacro),
-                     SLOT(RemoveMacro), SLOT(RenameMacro), SLOT(GetMacroNames), SLOT(GetButtonMacroName),
-                     SLOT(SetMacro), SLOT(GetMacro), SLOT(GetMacroId), SLOT(SetMacroId)});
-    ExpectSlotsFrom(first + 36,
-                    {SLOT(GetMacroMode), SLOT(SetMacroMode), SLOT(GetMacroPath), SLOT(SetMacroPath)});
+    ExpectSlotsFrom(
+        first, {SLOT(SetPerformanceConfig), SLOT(GetPerformanceConfig), SLOT(SetDpiLevel), SLOT(GetDpiLevel),
+                SLOT(SetDpiStep), SLOT(SetPollingRate), SLOT(SetAngleSnapping), SLOT(SetLiftOffDistance),
+                SLOT(SetAngleTunability), SLOT(SetOsSensitivity), SLOT(SetOsDoubleClickSpeed),
+                SLOT(SetButtonResponseTime), SLOT(SetSurfaces), SLOT(GetSurfaces), SLOT(SetCurrSurface),
+                SLOT(GetCurrSurface), SLOT(ResetSurfaces), SLOT(SetSurface), SLOT(GetSurface)});
+    ExpectSlotsFrom(
+        first + 19,
+        {SLOT(AddSurface), SLOT(RemoveSurface), SLOT(RenameSurface), SLOT(SetMacros), SLOT(GetMacros),
+         SLOT(GetCurrMacro), SLOT(SetCurrMacro), SLOT(AddMacro), SLOT(AddEmptyMacro), SLOT(RemoveMacro),
+         SLOT(RenameMacro), SLOT(GetMacroNames), SLOT(GetButtonMacroName), SLOT(SetMacro), SLOT(GetMacro),
+         SLOT(GetMacroId), SLOT(SetMacroId), SLOT(GetMacroMode), SLOT(SetMacroMode)});
+    ExpectSlotsFrom(first + 38, {SLOT(GetMacroPath), SLOT(SetMacroPath)});
 }
 
 // Macro files and one-profile export and import.

@@ -27,8 +27,7 @@ TEST(Abi, PR261SlotsShiftPastTheLightingBlock) {
     ExpectSlotsFrom(35, {SLOT(SetLightingMode), SLOT(GetLightingMode), SLOT(SetLightingModeEntry),
                          SLOT(GetLightingModeEntry), SLOT(SetLightingModes), SLOT(GetLightingModes),
                          SLOT(SetCustomRgb), SLOT(GetCustomRgb), SLOT(SetCurrLed), SLOT(GetCurrLed),
-                         SLOT(SetForeground), SLOT(GetForeground)});
-    ExpectSlotsFrom(47, {SLOT(ClearForegroundEnables)});
+                         SLOT(SetForeground), SLOT(GetForeground), SLOT(ClearForegroundEnables)});
 }
 
 TEST(Abi, ButtonMouseRecordSizes) {
