@@ -5,6 +5,14 @@
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
+#include <type_traits>
+#include <typeinfo>
+
+// One operation of the interface named I where it is used: ExpectSlotsFrom(0, {SLOT(GetProfileNum), ...}).
+#define SLOT(Op)                                   \
+    ::prefbook::test::NamedSlot {                  \
+        ::prefbook::test::VirtualSlot(&I::Op), #Op \
+    }
 
 namespace prefbook::test {
 
@@ -29,16 +37,48 @@ inline void ExpectSlotsFrom(long first, std::initializer_list<NamedSlot> operati
     for (const NamedSlot& op : operations) EXPECT_EQ(op.slot, first++) << op.name;
 }
 
-}  // namespace prefbook::test
-
-// One operation of interface I for ExpectSlotsFrom: ExpectSlotsFrom(0, {SLOT(I, GetProfileNum), ...}).
-#define SLOT(Iface, Op)                                \
-    ::prefbook::test::NamedSlot {                      \
-        ::prefbook::test::VirtualSlot(&Iface::Op), #Op \
+// Each interface holds its table pointer alone, and its destructor is not in the table (the suite
+// never deletes through an interface).
+template <class... I>
+void ExpectTableOnly() {
+    for (const auto& [name, size, virtualDestructor] :
+         {std::tuple{typeid(I).name(), sizeof(I), std::has_virtual_destructor<I>::value}...}) {
+        EXPECT_EQ(size, sizeof(void*)) << name;
+        EXPECT_FALSE(virtualDestructor) << name;
     }
+}
 
-// Checks that the operation sits in the declared slot: EXPECT_SLOT(ITL480ProfileCfg, GetProfileNum, 0).
-// Overloaded operations take the exact pointer type: EXPECT_SLOT_AS(I, Op, Sig, n).
-#define EXPECT_SLOT(Iface, Op, n) EXPECT_EQ(::prefbook::test::VirtualSlot(&Iface::Op), (n)) << #Iface "::" #Op
-#define EXPECT_SLOT_AS(Iface, Op, Sig, n) \
-    EXPECT_EQ(::prefbook::test::VirtualSlot(static_cast<Sig>(&Iface::Op)), (n)) << #Iface "::" #Op
+// The run of paths and names most tables share, SetExportPath to SetProfileName.
+template <class I>
+void ExpectPathSlots(long first) {
+    ExpectSlotsFrom(first,
+                    {SLOT(SetExportPath), SLOT(GetExportPath), SLOT(SetOpenExePath), SLOT(GetOpenExePath),
+                     SLOT(SetProfileExe), SLOT(GetProfileExe), SLOT(SetProfileName)});
+}
+
+// The lighting, key-mapping and macro operations the BX and KR720 tables share, SetLightMode to
+// ExportMacroFile.
+template <class I>
+void ExpectKeyboardLightingToMacroSlots(long first) {
+    ExpectSlotsFrom(first,
+                    {SLOT(SetLightMode), SLOT(GetLightMode), SLOT(SetGeneralEffect), SLOT(GetGeneralEffect),
+                     SLOT(SetGeneralEffects), SLOT(GetGeneralEffects), SLOT(SetCustomColors),
+                     SLOT(GetCustomColors), SLOT(SetMultilayerCurrMode), SLOT(GetMultilayerCurrMode),
+                     SLOT(SetMultilayerEffects), SLOT(GetMultilayerEffects), SLOT(GetCurrMultilayerEffect),
+                     SLOT(GetMultilayerIds), SLOT(SetMultizoneCurrMode), SLOT(GetMultizoneCurrMode),
+                     SLOT(SetMultizone), SLOT(GetMultizone), SLOT(GetCurrMultizoneEffect)});
+    ExpectSlotsFrom(
+        first + 19,
+        {SLOT(GetMultizoneIds), SLOT(SetCustomList), SLOT(GetCustomList), SLOT(ClearCustomEnables),
+         SLOT(SetMapping), SLOT(GetMapping), SLOT(SetMappedKey), SLOT(GetMappedKey), SLOT(GetMacroSet),
+         SLOT(SetMacroSet), SLOT(GetCurrMacro), SLOT(SetCurrMacro), SLOT(SetMacroEntry), SLOT(AddMacro),
+         SLOT(DeleteMacro), SLOT(RenameMacro), SLOT(GetMacroNames), SLOT(GetMacro), SLOT(SetMacro)});
+    ExpectSlotsFrom(
+        first + 38,
+        {SLOT(GetMacroAssignments), SLOT(GetMacroAssignedKeys), SLOT(SetMacroAssignments),
+         SLOT(AddMacroAssignment), SLOT(RemoveMacroAssignment), SLOT(HasMacroAssignment),
+         SLOT(ClearAllMacroAssignments), SLOT(ClearMacroAssignments), SLOT(GetMacroMode), SLOT(SetMacroMode),
+         SLOT(GetMacroPath), SLOT(SetMacroPath), SLOT(ImportMacroFile), SLOT(ExportMacroFile)});
+}
+
+}  // namespace prefbook::test

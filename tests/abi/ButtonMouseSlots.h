@@ -8,45 +8,41 @@ namespace prefbook::test {
 
 template <class I>
 void ExpectButtonMouseHeadSlots() {
-    ExpectSlotsFrom(0, {SLOT(I, GetProfileNum),    SLOT(I, SetCurrentProfileID), SLOT(I, GetCurrentProfileID),
-                        SLOT(I, SetExportPath),    SLOT(I, GetExportPath),       SLOT(I, SetOpenExePath),
-                        SLOT(I, GetOpenExePath),   SLOT(I, SetProfileExe),       SLOT(I, GetProfileExe),
-                        SLOT(I, SetProfileName),   SLOT(I, GetProfileName),      SLOT(I, SetProfile),
-                        SLOT(I, GetProfile),       SLOT(I, SetChangedFlag),      SLOT(I, HasChangedProfile),
-                        SLOT(I, GetChangedFlag),   SLOT(I, ClearChangedFlags),   SLOT(I, SetProfileMarks),
-                        SLOT(I, GetProfileMark),   SLOT(I, SetResetFlag),        SLOT(I, GetResetFlag),
-                        SLOT(I, SetAllResetFlags), SLOT(I, SetMapping),          SLOT(I, GetMapping),
-                        SLOT(I, SetButtonMapping), SLOT(I, GetButtonMapping),    SLOT(I, SetButtonMacros),
-                        SLOT(I, GetButtonMacros),  SLOT(I, ClearButtonMacros),   SLOT(I, SetButtonMacro),
-                        SLOT(I, GetButtonMacro),   SLOT(I, SetComboEnable),      SLOT(I, GetComboEnable),
-                        SLOT(I, SetComboView),     SLOT(I, GetComboView)});
+    ExpectSlotsFrom(0, {SLOT(GetProfileNum), SLOT(SetCurrentProfileID), SLOT(GetCurrentProfileID)});
+    ExpectPathSlots<I>(3);
+    ExpectSlotsFrom(
+        10, {SLOT(GetProfileName), SLOT(SetProfile), SLOT(GetProfile), SLOT(SetChangedFlag),
+             SLOT(HasChangedProfile), SLOT(GetChangedFlag), SLOT(ClearChangedFlags), SLOT(SetProfileMarks),
+             SLOT(GetProfileMark), SLOT(SetResetFlag), SLOT(GetResetFlag), SLOT(SetAllResetFlags),
+             SLOT(SetMapping), SLOT(GetMapping), SLOT(SetButtonMapping), SLOT(GetButtonMapping),
+             SLOT(SetButtonMacros), SLOT(GetButtonMacros), SLOT(ClearButtonMacros)});
+    ExpectSlotsFrom(29, {SLOT(SetButtonMacro), SLOT(GetButtonMacro), SLOT(SetComboEnable),
+                         SLOT(GetComboEnable), SLOT(SetComboView), SLOT(GetComboView)});
 }
 
 // The sensor block, surfaces, named macros and macro path.
 template <class I>
 void ExpectButtonMouseConfigSlots(int first) {
     ExpectSlotsFrom(
-        first, {SLOT(I, SetPerformanceConfig), SLOT(I, GetPerformanceConfig), SLOT(I, SetDpiLevel),
-                SLOT(I, GetDpiLevel), SLOT(I, SetDpiStep), SLOT(I, SetPollingRate), SLOT(I, SetAngleSnapping),
-                SLOT(I, SetLiftOffDistance), SLOT(I, SetAngleTunability), SLOT(I, SetOsSensitivity),
-                SLOT(I, SetOsDoubleClickSpeed), SLOT(I, SetButtonResponseTime)});
-    ExpectSlotsFrom(first + 12, {SLOT(I, SetSurfaces), SLOT(I, GetSurfaces), SLOT(I, SetCurrSurface),
-                                 SLOT(I, GetCurrSurface), SLOT(I, ResetSurfaces), SLOT(I, SetSurface),
-                                 SLOT(I, GetSurface), SLOT(I, AddSurface), SLOT(I, RemoveSurface),
-                                 SLOT(I, RenameSurface), SLOT(I, SetMacros), SLOT(I, GetMacros)});
-    ExpectSlotsFrom(first + 24, {SLOT(I, GetCurrMacro), SLOT(I, SetCurrMacro), SLOT(I, AddMacro),
-                                 SLOT(I, AddEmptyMacro), SLOT(I, RemoveMacro), SLOT(I, RenameMacro),
-                                 SLOT(I, GetMacroNames), SLOT(I, GetButtonMacroName), SLOT(I, SetMacro),
-                                 SLOT(I, GetMacro), SLOT(I, GetMacroId), SLOT(I, SetMacroId)});
-    ExpectSlotsFrom(first + 36, {SLOT(I, GetMacroMode), SLOT(I, SetMacroMode), SLOT(I, GetMacroPath),
-                                 SLOT(I, SetMacroPath)});
+        first, {SLOT(SetPerformanceConfig), SLOT(GetPerformanceConfig), SLOT(SetDpiLevel), SLOT(GetDpiLevel),
+                SLOT(SetDpiStep), SLOT(SetPollingRate), SLOT(SetAngleSnapping), SLOT(SetLiftOffDistance),
+                SLOT(SetAngleTunability), SLOT(SetOsSensitivity), SLOT(SetOsDoubleClickSpeed),
+                SLOT(SetButtonResponseTime), SLOT(SetSurfaces), SLOT(GetSurfaces), SLOT(SetCurrSurface),
+                SLOT(GetCurrSurface), SLOT(ResetSurfaces), SLOT(SetSurface), SLOT(GetSurface)});
+    ExpectSlotsFrom(
+        first + 19,
+        {SLOT(AddSurface), SLOT(RemoveSurface), SLOT(RenameSurface), SLOT(SetMacros), SLOT(GetMacros),
+         SLOT(GetCurrMacro), SLOT(SetCurrMacro), SLOT(AddMacro), SLOT(AddEmptyMacro), SLOT(RemoveMacro),
+         SLOT(RenameMacro), SLOT(GetMacroNames), SLOT(GetButtonMacroName), SLOT(SetMacro), SLOT(GetMacro),
+         SLOT(GetMacroId), SLOT(SetMacroId), SLOT(GetMacroMode), SLOT(SetMacroMode)});
+    ExpectSlotsFrom(first + 38, {SLOT(GetMacroPath), SLOT(SetMacroPath)});
 }
 
 // Macro files and one-profile export and import.
 template <class I>
 void ExpectButtonMouseFileSlots(int first) {
-    ExpectSlotsFrom(first, {SLOT(I, ImportMacroFile), SLOT(I, ExportMacroFile), SLOT(I, ImportProfile),
-                            SLOT(I, ExportProfile)});
+    ExpectSlotsFrom(first,
+                    {SLOT(ImportMacroFile), SLOT(ExportMacroFile), SLOT(ImportProfile), SLOT(ExportProfile)});
 }
 
 }  // namespace prefbook::test

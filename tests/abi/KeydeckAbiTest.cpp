@@ -8,51 +8,45 @@ namespace {
 
 TEST(Abi, KeydeckSlots) {
     using I = IKeydeckProfileCfg;
+    ExpectSlotsFrom(0, {SLOT(CreateDefaultFile), SLOT(GetAppPath), SLOT(GetAppPaths), SLOT(SetAppPath),
+                        SLOT(SetAppPaths), SLOT(IsAppPathValid), SLOT(GetStateFlag), SLOT(SetStateFlag),
+                        SLOT(GetProfileNum), SLOT(GetCurrentProfileId), SLOT(SetCurrentProfileId),
+                        SLOT(GetCurrentProfileChanged), SLOT(SetCurrentProfileChanged)});
+    ExpectPathSlots<I>(13);
     ExpectSlotsFrom(
-        0, {SLOT(I, CreateDefaultFile), SLOT(I, GetAppPath), SLOT(I, GetAppPaths), SLOT(I, SetAppPath),
-            SLOT(I, SetAppPaths), SLOT(I, IsAppPathValid), SLOT(I, GetStateFlag), SLOT(I, SetStateFlag),
-            SLOT(I, GetProfileNum), SLOT(I, GetCurrentProfileId), SLOT(I, SetCurrentProfileId),
-            SLOT(I, GetCurrentProfileChanged)});
-    ExpectSlotsFrom(12, {SLOT(I, SetCurrentProfileChanged), SLOT(I, SetExportPath), SLOT(I, GetExportPath),
-                         SLOT(I, SetOpenExePath), SLOT(I, GetOpenExePath), SLOT(I, SetProfileExe),
-                         SLOT(I, GetProfileExe), SLOT(I, SetProfileName), SLOT(I, GetProfileName),
-                         SLOT(I, SetIndicator), SLOT(I, GetIndicator), SLOT(I, SetProfile)});
-    ExpectSlotsFrom(24, {SLOT(I, GetProfile), SLOT(I, SetFlagB), SLOT(I, GetFlagB), SLOT(I, HasFlagB),
-                         SLOT(I, HasFlagBAny), SLOT(I, GetSlotFlag)});
-    ExpectSlotsFrom(30, {SLOT(I, ClearFlagB), SLOT(I, FillSlotFlags), SLOT(I, SetFlagA), SLOT(I, GetFlagA),
-                         SLOT(I, ClearFlagA), SLOT(I, TakeFreeMacroId), SLOT(I, HasFreeMacroId),
-                         SLOT(I, ClaimUsedMacroIds), SLOT(I, ResetFreeMacroIds), SLOT(I, SetLightingMode),
-                         SLOT(I, GetLightingMode), SLOT(I, SetLightEffect)});
-    ExpectSlotsFrom(42, {SLOT(I, GetLightEffect), SLOT(I, SetLightEffects), SLOT(I, GetLightEffects),
-                         SLOT(I, SetCustomLighting), SLOT(I, SetCustomColors), SLOT(I, GetCustomLighting),
-                         SLOT(I, GetCustomColors), SLOT(I, SetLayerColors), SLOT(I, GetLayerColors),
-                         SLOT(I, ClearCustomEnables), SLOT(I, SetMappingMode), SLOT(I, GetMappingMode)});
-    ExpectSlotsFrom(54, {SLOT(I, SetCurrInput), SLOT(I, GetCurrInput), SLOT(I, SetCurrKey),
-                         SLOT(I, GetCurrKey), SLOT(I, ResetCurrKey), SLOT(I, SetPresetMode)});
-    ExpectSlotsFrom(60, {SLOT(I, GetPresetMode), SLOT(I, SetPadKey), SLOT(I, GetPadKey), SLOT(I, SetPadKeys),
-                         SLOT(I, GetPadKeys), SLOT(I, AssignSimpleKey), SLOT(I, DeleteSimpleKey),
-                         SLOT(I, ClearSimpleKeys), SLOT(I, SetSimpleKey), SLOT(I, GetSimpleKey),
-                         SLOT(I, SetSimpleKeys), SLOT(I, GetSimpleKeys)});
-    ExpectSlotsFrom(72, {SLOT(I, AssignAdvancedKey), SLOT(I, DeleteAdvancedKey), SLOT(I, ClearAdvancedKeys),
-                         SLOT(I, SetAdvancedKey), SLOT(I, GetAdvancedKey), SLOT(I, SetAdvancedKeys),
-                         SLOT(I, GetAdvancedKeys), SLOT(I, AssignShortcutKey), SLOT(I, DeleteShortcutKey),
-                         SLOT(I, SetShortcutKey), SLOT(I, GetShortcutKey), SLOT(I, SetShortcutKeys)});
-    ExpectSlotsFrom(84, {SLOT(I, GetShortcutKeys), SLOT(I, AssignSpecialKey), SLOT(I, DeleteSpecialKey),
-                         SLOT(I, SetSpecialKey), SLOT(I, GetSpecialKey), SLOT(I, SetSpecialKeys)});
+        20, {SLOT(GetProfileName), SLOT(SetIndicator), SLOT(GetIndicator), SLOT(SetProfile), SLOT(GetProfile),
+             SLOT(SetFlagB), SLOT(GetFlagB), SLOT(HasFlagB), SLOT(HasFlagBAny), SLOT(GetSlotFlag),
+             SLOT(ClearFlagB), SLOT(FillSlotFlags), SLOT(SetFlagA), SLOT(GetFlagA), SLOT(ClearFlagA),
+             SLOT(TakeFreeMacroId), SLOT(HasFreeMacroId), SLOT(ClaimUsedMacroIds), SLOT(ResetFreeMacroIds)});
     ExpectSlotsFrom(
-        90, {SLOT(I, GetSpecialKeys), SLOT(I, ResetMapping), SLOT(I, GetMacroNum), SLOT(I, GetMacroSet),
-             SLOT(I, SetMacroSet), SLOT(I, GetCurrMacro), SLOT(I, SetCurrMacro), SLOT(I, SetMacroEntry),
-             SLOT(I, AddMacro), SLOT(I, DeleteMacro), SLOT(I, RenameMacro), SLOT(I, GetMacroNames)});
+        39, {SLOT(SetLightingMode), SLOT(GetLightingMode), SLOT(SetLightEffect), SLOT(GetLightEffect),
+             SLOT(SetLightEffects), SLOT(GetLightEffects), SLOT(SetCustomLighting), SLOT(SetCustomColors),
+             SLOT(GetCustomLighting), SLOT(GetCustomColors), SLOT(SetLayerColors), SLOT(GetLayerColors),
+             SLOT(ClearCustomEnables), SLOT(SetMappingMode), SLOT(GetMappingMode), SLOT(SetCurrInput),
+             SLOT(GetCurrInput), SLOT(SetCurrKey), SLOT(GetCurrKey)});
     ExpectSlotsFrom(
-        102, {SLOT(I, GetMacro), SLOT(I, SetMacro), SLOT(I, GetMacroAssignments),
-              SLOT(I, SetMacroAssignments), SLOT(I, AddMacroAssignment), SLOT(I, SetMacroAssignmentId),
-              SLOT(I, RemoveSlotAssignment), SLOT(I, RemoveMacroAssignment), SLOT(I, HasMacroAssignment),
-              SLOT(I, ClearAllMacroAssignments), SLOT(I, ClearMacroAssignments), SLOT(I, GetMacroMode)});
-    ExpectSlotsFrom(114, {SLOT(I, SetMacroMode), SLOT(I, GetMacroPath), SLOT(I, SetMacroPath),
-                          SLOT(I, ImportMacroFile), SLOT(I, ExportMacroFile), SLOT(I, ImportProfile)});
-    ExpectSlotsFrom(120, {SLOT(I, ExportProfile), SLOT(I, ImportAllProfiles), SLOT(I, ExportAllProfiles),
-                          SLOT(I, SaveProfile), SLOT(I, RewriteDocument)});
-    EXPECT_EQ(sizeof(I), sizeof(void*));
+        58, {SLOT(ResetCurrKey), SLOT(SetPresetMode), SLOT(GetPresetMode), SLOT(SetPadKey), SLOT(GetPadKey),
+             SLOT(SetPadKeys), SLOT(GetPadKeys), SLOT(AssignSimpleKey), SLOT(DeleteSimpleKey),
+             SLOT(ClearSimpleKeys), SLOT(SetSimpleKey), SLOT(GetSimpleKey), SLOT(SetSimpleKeys),
+             SLOT(GetSimpleKeys), SLOT(AssignAdvancedKey), SLOT(DeleteAdvancedKey), SLOT(ClearAdvancedKeys),
+             SLOT(SetAdvancedKey), SLOT(GetAdvancedKey)});
+    ExpectSlotsFrom(
+        77, {SLOT(SetAdvancedKeys), SLOT(GetAdvancedKeys), SLOT(AssignShortcutKey), SLOT(DeleteShortcutKey),
+             SLOT(SetShortcutKey), SLOT(GetShortcutKey), SLOT(SetShortcutKeys), SLOT(GetShortcutKeys),
+             SLOT(AssignSpecialKey), SLOT(DeleteSpecialKey), SLOT(SetSpecialKey), SLOT(GetSpecialKey),
+             SLOT(SetSpecialKeys), SLOT(GetSpecialKeys), SLOT(ResetMapping), SLOT(GetMacroNum),
+             SLOT(GetMacroSet), SLOT(SetMacroSet), SLOT(GetCurrMacro)});
+    ExpectSlotsFrom(96, {SLOT(SetCurrMacro), SLOT(SetMacroEntry), SLOT(AddMacro), SLOT(DeleteMacro),
+                         SLOT(RenameMacro), SLOT(GetMacroNames), SLOT(GetMacro), SLOT(SetMacro),
+                         SLOT(GetMacroAssignments), SLOT(SetMacroAssignments), SLOT(AddMacroAssignment),
+                         SLOT(SetMacroAssignmentId), SLOT(RemoveSlotAssignment), SLOT(RemoveMacroAssignment),
+                         SLOT(HasMacroAssignment), SLOT(ClearAllMacroAssignments),
+                         SLOT(ClearMacroAssignments), SLOT(GetMacroMode), SLOT(SetMacroMode)});
+    ExpectSlotsFrom(
+        115, {SLOT(GetMacroPath), SLOT(SetMacroPath), SLOT(ImportMacroFile), SLOT(ExportMacroFile),
+              SLOT(ImportProfile), SLOT(ExportProfile), SLOT(ImportAllProfiles), SLOT(ExportAllProfiles),
+              SLOT(SaveProfile), SLOT(RewriteDocument)});
+    ExpectTableOnly<I>();
 }
 
 TEST(Abi, KeydeckRecordSizes) {

@@ -13,8 +13,8 @@ void ExpectPR26xSlots(int shift) {
     ExpectButtonMouseHeadSlots<I>();
     ExpectButtonMouseConfigSlots<I>(35 + shift);
     ExpectButtonMouseFileSlots<I>(75 + shift);
-    ExpectSlotsFrom(79 + shift, {SLOT(I, ImportAllProfiles), SLOT(I, ExportAllProfiles), SLOT(I, SaveProfile),
-                                 SLOT(I, MergeSaveProfile)});
+    ExpectSlotsFrom(79 + shift, {SLOT(ImportAllProfiles), SLOT(ExportAllProfiles), SLOT(SaveProfile),
+                                 SLOT(MergeSaveProfile)});
 }
 
 TEST(Abi, PR260Slots) {
@@ -24,16 +24,14 @@ TEST(Abi, PR260Slots) {
 TEST(Abi, PR261SlotsShiftPastTheLightingBlock) {
     ExpectPR26xSlots<IPR261ProfileCfg>(13);
     using I = IPR261ProfileCfg;
-    ExpectSlotsFrom(35, {SLOT(I, SetLightingMode), SLOT(I, GetLightingMode), SLOT(I, SetLightingModeEntry),
-                         SLOT(I, GetLightingModeEntry), SLOT(I, SetLightingModes), SLOT(I, GetLightingModes),
-                         SLOT(I, SetCustomRgb), SLOT(I, GetCustomRgb), SLOT(I, SetCurrLed),
-                         SLOT(I, GetCurrLed), SLOT(I, SetForeground), SLOT(I, GetForeground)});
-    ExpectSlotsFrom(47, {SLOT(I, ClearForegroundEnables)});
+    ExpectSlotsFrom(35, {SLOT(SetLightingMode), SLOT(GetLightingMode), SLOT(SetLightingModeEntry),
+                         SLOT(GetLightingModeEntry), SLOT(SetLightingModes), SLOT(GetLightingModes),
+                         SLOT(SetCustomRgb), SLOT(GetCustomRgb), SLOT(SetCurrLed), SLOT(GetCurrLed),
+                         SLOT(SetForeground), SLOT(GetForeground), SLOT(ClearForegroundEnables)});
 }
 
 TEST(Abi, ButtonMouseRecordSizes) {
-    EXPECT_EQ(sizeof(IPR260ProfileCfg), sizeof(void*));
-    EXPECT_EQ(sizeof(IPR261ProfileCfg), sizeof(void*));
+    ExpectTableOnly<IPR260ProfileCfg, IPR261ProfileCfg>();
     EXPECT_EQ(sizeof(MouseMacroRecord), 1038u);
     EXPECT_EQ(sizeof(PerformanceConfig), 48u);
     EXPECT_EQ(offsetof(PerformanceConfig, reserved1), 42u);

@@ -10,30 +10,27 @@ namespace {
 
 TEST(Abi, PR940Slots) {
     using I = IPR940ProfileCfg;
-    ExpectSlotsFrom(0, {SLOT(I, GetProfileNum), SLOT(I, GetProfileName), SLOT(I, GetProfileNameList),
-                        SLOT(I, SetExportPath), SLOT(I, GetExportPath), SLOT(I, SetOpenExePath),
-                        SLOT(I, GetOpenExePath), SLOT(I, SetProfileExe), SLOT(I, GetProfileExe),
-                        SLOT(I, SetProfileName), SLOT(I, SetCurrView), SLOT(I, GetCurrView)});
-    ExpectSlotsFrom(12, {SLOT(I, SetTactix), SLOT(I, GetTactix), SLOT(I, SetCustomColors),
-                         SLOT(I, GetCustomColors), SLOT(I, SetCurrCustom), SLOT(I, GetCurrCustom),
-                         SLOT(I, SetCurrBeat), SLOT(I, GetCurrBeat), SLOT(I, SetLightingMode),
-                         SLOT(I, GetLightingMode), SLOT(I, GetSurfaceMap), SLOT(I, SetSurfaceMap)});
-    ExpectSlotsFrom(24, {SLOT(I, GetSurface), SLOT(I, SetSurface), SLOT(I, RemoveSurface),
-                         SLOT(I, RenameSurface), SLOT(I, GetCurrOledProfile), SLOT(I, SetCurrOledProfile)});
-    ExpectSlotsFrom(30, {SLOT(I, GetOledProfileMap), SLOT(I, SetOledProfileMap), SLOT(I, GetOledProfile),
-                         SLOT(I, SetOledProfile), SLOT(I, AddOledProfile), SLOT(I, RemoveOledProfile),
-                         SLOT(I, RenameOledProfile), SLOT(I, SetOledOrder), SLOT(I, GetOledOrder),
-                         SLOT(I, SetOledDuration), SLOT(I, GetOledCurrArtwork), SLOT(I, SetOledCurrArtwork)});
-    ExpectSlotsFrom(42, {SLOT(I, GetArtworkMap), SLOT(I, SetArtworkMap), SLOT(I, GetArtwork),
-                         SLOT(I, SetArtwork), SLOT(I, GetArtworkPixels), SLOT(I, SetArtworkPixels),
-                         SLOT(I, GetArtworkPen), SLOT(I, SetArtworkPen), SLOT(I, AddArtwork),
-                         SLOT(I, RemoveArtwork), SLOT(I, RenameArtwork), SLOT(I, GetMacroMap)});
-    ExpectSlotsFrom(54, {SLOT(I, SetMacroMap), SLOT(I, GetCurrMacro), SLOT(I, SetCurrMacro),
-                         SLOT(I, AddMacro), SLOT(I, AddEmptyMacro), SLOT(I, RemoveMacro)});
-    ExpectSlotsFrom(60, {SLOT(I, RenameMacro), SLOT(I, GetMacroNames), SLOT(I, GetMacro), SLOT(I, SetMacro),
-                         SLOT(I, GetMacroMode), SLOT(I, SetMacroMode), SLOT(I, GetMacroPath),
-                         SLOT(I, SetMacroPath), SLOT(I, SaveProfile)});
-    EXPECT_EQ(sizeof(I), sizeof(void*));  // the table pointer alone: no other virtual member
+    ExpectSlotsFrom(0, {SLOT(GetProfileNum), SLOT(GetProfileName), SLOT(GetProfileNameList)});
+    ExpectPathSlots<I>(3);
+    ExpectSlotsFrom(
+        10, {SLOT(SetCurrView), SLOT(GetCurrView), SLOT(SetTactix), SLOT(GetTactix), SLOT(SetCustomColors),
+             SLOT(GetCustomColors), SLOT(SetCurrCustom), SLOT(GetCurrCustom), SLOT(SetCurrBeat),
+             SLOT(GetCurrBeat), SLOT(SetLightingMode), SLOT(GetLightingMode), SLOT(GetSurfaceMap),
+             SLOT(SetSurfaceMap), SLOT(GetSurface), SLOT(SetSurface), SLOT(RemoveSurface),
+             SLOT(RenameSurface), SLOT(GetCurrOledProfile)});
+    ExpectSlotsFrom(
+        29, {SLOT(SetCurrOledProfile), SLOT(GetOledProfileMap), SLOT(SetOledProfileMap), SLOT(GetOledProfile),
+             SLOT(SetOledProfile), SLOT(AddOledProfile), SLOT(RemoveOledProfile), SLOT(RenameOledProfile),
+             SLOT(SetOledOrder), SLOT(GetOledOrder), SLOT(SetOledDuration), SLOT(GetOledCurrArtwork),
+             SLOT(SetOledCurrArtwork), SLOT(GetArtworkMap), SLOT(SetArtworkMap), SLOT(GetArtwork),
+             SLOT(SetArtwork), SLOT(GetArtworkPixels), SLOT(SetArtworkPixels)});
+    ExpectSlotsFrom(48, {SLOT(GetArtworkPen), SLOT(SetArtworkPen), SLOT(AddArtwork), SLOT(RemoveArtwork),
+                         SLOT(RenameArtwork), SLOT(GetMacroMap), SLOT(SetMacroMap), SLOT(GetCurrMacro),
+                         SLOT(SetCurrMacro), SLOT(AddMacro), SLOT(AddEmptyMacro), SLOT(RemoveMacro),
+                         SLOT(RenameMacro), SLOT(GetMacroNames), SLOT(GetMacro), SLOT(SetMacro),
+                         SLOT(GetMacroMode), SLOT(SetMacroMode), SLOT(GetMacroPath)});
+    ExpectSlotsFrom(67, {SLOT(SetMacroPath), SLOT(SaveProfile)});
+    ExpectTableOnly<I>();
 }
 
 TEST(Abi, MouseRecordSizes) {

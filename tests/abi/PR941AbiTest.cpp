@@ -9,22 +9,20 @@ namespace {
 TEST(Abi, PR941Slots) {
     using I = IPR941ProfileCfg;
     ExpectButtonMouseHeadSlots<I>();
-    ExpectSlotsFrom(
-        35, {SLOT(I, SetLightingMode), SLOT(I, GetLightingMode), SLOT(I, SetStarsMode), SLOT(I, GetStarsMode),
-             SLOT(I, SetLightingModeEntry), SLOT(I, GetLightingModeEntry), SLOT(I, SetLightingModes),
-             SLOT(I, GetLightingModes), SLOT(I, SetCustomRgb), SLOT(I, GetCustomRgb), SLOT(I, SetCurrLed),
-             SLOT(I, GetCurrLed), SLOT(I, SetMusic), SLOT(I, GetMusic), SLOT(I, SetForeground),
-             SLOT(I, GetForeground), SLOT(I, ClearForegroundEnables)});
+    ExpectSlotsFrom(35, {SLOT(SetLightingMode), SLOT(GetLightingMode), SLOT(SetStarsMode), SLOT(GetStarsMode),
+                         SLOT(SetLightingModeEntry), SLOT(GetLightingModeEntry), SLOT(SetLightingModes),
+                         SLOT(GetLightingModes), SLOT(SetCustomRgb), SLOT(GetCustomRgb), SLOT(SetCurrLed),
+                         SLOT(GetCurrLed), SLOT(SetMusic), SLOT(GetMusic), SLOT(SetForeground),
+                         SLOT(GetForeground), SLOT(ClearForegroundEnables)});
     ExpectButtonMouseConfigSlots<I>(52);
-    EXPECT_SLOT(I, SetWireless, 92);
-    EXPECT_SLOT(I, GetWireless, 93);
+    ExpectSlotsFrom(92, {SLOT(SetWireless), SLOT(GetWireless)});
     ExpectButtonMouseFileSlots<I>(94);
-    ExpectSlotsFrom(98, {SLOT(I, ExportAllProfiles), SLOT(I, ImportAllProfiles), SLOT(I, SaveProfile),
-                         SLOT(I, MergeSaveProfile)});
+    ExpectSlotsFrom(
+        98, {SLOT(ExportAllProfiles), SLOT(ImportAllProfiles), SLOT(SaveProfile), SLOT(MergeSaveProfile)});
 }
 
 TEST(Abi, PR941RecordSizes) {
-    EXPECT_EQ(sizeof(IPR941ProfileCfg), sizeof(void*));
+    ExpectTableOnly<IPR941ProfileCfg>();
     EXPECT_EQ(sizeof(StarsModeEntry), 11u);
     EXPECT_EQ(offsetof(StarsModeEntry, direction), 2u);
     EXPECT_EQ(offsetof(StarsModeEntry, bgred), 8u);

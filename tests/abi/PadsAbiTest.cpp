@@ -5,36 +5,35 @@
 #include "devices/mousepads/IFT610ProfileCfg.h"
 #include "devices/textlight/IVL550ProfileCfg.h"
 
+namespace prefbook::test {
 namespace {
 
 TEST(PadsAbi, FT610Slots) {
     using I = IFT610ProfileCfg;
-    prefbook::test::ExpectSlotsFrom(0, {SLOT(I, SetRecord), SLOT(I, GetRecord), SLOT(I, SetHeaderA),
-                                        SLOT(I, GetHeaderA), SLOT(I, SetHeaderB), SLOT(I, GetHeaderB),
-                                        SLOT(I, SetTailBlock), SLOT(I, GetTailBlock), SLOT(I, SaveProfile)});
+    ExpectSlotsFrom(0,
+                    {SLOT(SetRecord), SLOT(GetRecord), SLOT(SetHeaderA), SLOT(GetHeaderA), SLOT(SetHeaderB),
+                     SLOT(GetHeaderB), SLOT(SetTailBlock), SLOT(GetTailBlock), SLOT(SaveProfile)});
 }
 
 TEST(PadsAbi, FT280Slots) {
     using I = IFT280ProfileCfg;
-    prefbook::test::ExpectSlotsFrom(
-        0, {SLOT(I, SetCustomColors), SLOT(I, GetCustomColors), SLOT(I, SetModeSetting),
-            SLOT(I, GetModeSetting), SLOT(I, SetModeSettings), SLOT(I, GetModeSettings), SLOT(I, SetCurrMode),
-            SLOT(I, GetCurrMode), SLOT(I, SaveProfile), SLOT(I, ExportProfile), SLOT(I, ImportProfile)});
+    ExpectSlotsFrom(0, {SLOT(SetCustomColors), SLOT(GetCustomColors), SLOT(SetModeSetting),
+                        SLOT(GetModeSetting), SLOT(SetModeSettings), SLOT(GetModeSettings), SLOT(SetCurrMode),
+                        SLOT(GetCurrMode), SLOT(SaveProfile), SLOT(ExportProfile), SLOT(ImportProfile)});
 }
 
 TEST(PadsAbi, VL550Slots) {
     using I = IVL550ProfileCfg;
-    prefbook::test::ExpectSlotsFrom(
-        0, {SLOT(I, SetChangeFlag), SLOT(I, IsChanged), SLOT(I, GetChangeFlag), SLOT(I, ClearChangeFlag),
-            SLOT(I, IsDefaultDocument), SLOT(I, SetCurrMode), SLOT(I, GetCurrMode), SLOT(I, SetModeSettingAt),
-            SLOT(I, GetModeSettingAt), SLOT(I, SetModeSetting), SLOT(I, GetCurrentModeSetting)});
-    prefbook::test::ExpectSlotsFrom(
-        11, {SLOT(I, SetCustomBlock), SLOT(I, GetCustomBlock), SLOT(I, SetCustomColors),
-             SLOT(I, GetCustomColors), SLOT(I, Reserved), SLOT(I, SetText), SLOT(I, GetText),
-             SLOT(I, LoadDocument), SLOT(I, SaveDocumentAs), SLOT(I, SaveDocument)});
+    ExpectSlotsFrom(0, {SLOT(SetChangeFlag), SLOT(IsChanged), SLOT(GetChangeFlag), SLOT(ClearChangeFlag),
+                        SLOT(IsDefaultDocument), SLOT(SetCurrMode), SLOT(GetCurrMode), SLOT(SetModeSettingAt),
+                        SLOT(GetModeSettingAt), SLOT(SetModeSetting), SLOT(GetCurrentModeSetting)});
+    ExpectSlotsFrom(11, {SLOT(SetCustomBlock), SLOT(GetCustomBlock), SLOT(SetCustomColors),
+                         SLOT(GetCustomColors), SLOT(Reserved), SLOT(SetText), SLOT(GetText),
+                         SLOT(LoadDocument), SLOT(SaveDocumentAs), SLOT(SaveDocument)});
 }
 
 TEST(PadsAbi, RecordSizes) {
+    ExpectTableOnly<IFT610ProfileCfg, IFT280ProfileCfg, IVL550ProfileCfg>();
     EXPECT_EQ(sizeof(FT610Record), 150u);
     EXPECT_EQ(sizeof(ModeSetting), 5u);
     EXPECT_EQ(sizeof(VLModeSetting), 6u);
@@ -42,3 +41,4 @@ TEST(PadsAbi, RecordSizes) {
 }
 
 }  // namespace
+}  // namespace prefbook::test

@@ -124,17 +124,12 @@ TEST_F(PortalDialog, OpenSendsTheRequestAndReturnsTheChosenFile) {
 
 TEST_F(PortalDialog, SaveAddsTheDefaultExtensionToABareName) {
     Serve();
-    struct Case {
-        const char* uri;
-        const wchar_t* ext;
-        const char* expected;
-    };
-    for (const Case& c : {Case{"file:///tmp/out", L"xml", "/tmp/out.xml"},
-                          Case{"file:///tmp/out.bak", L"xml", "/tmp/out.bak"},
-                          Case{"file:///tmp/out", nullptr, "/tmp/out"}}) {
-        portal_.uris = QStringList{c.uri};
-        EXPECT_EQ(Prefbook::getSaveFileName(PrefbookWindow{}, "Export", "", L"Profiles\0*.xml\0", c.ext),
-                  c.expected);
+    for (auto [uri, ext, expected] : {std::tuple{"file:///tmp/out", L"xml", "/tmp/out.xml"},
+                                      {"file:///tmp/out.bak", L"xml", "/tmp/out.bak"},
+                                      {"file:///tmp/out", nullptr, "/tmp/out"}}) {
+        portal_.uris = QStringList{uri};
+        EXPECT_EQ(Prefbook::getSaveFileName(PrefbookWindow{}, "Export", "", L"Profiles\0*.xml\0", ext),
+                  expected);
         EXPECT_EQ(portal_.call.member(), "SaveFile");
         EXPECT_EQ(portal_.call.arguments().value(0).toString(), "");  // no parent window
         EXPECT_FALSE(portal_.Options().contains("current_folder"));
@@ -143,15 +138,13 @@ TEST_F(PortalDialog, SaveAddsTheDefaultExtensionToABareName) {
 
 TEST_F(PortalDialog, CancelFailureAndForeignAnswersGiveAnEmptyPath) {
     Serve();
-    struct Case {
-        uint response;
-        QStringList uris;
-    };
-    for (const Case& c :
-         {Case{1, {}}, Case{2, {"file:///tmp/a.xml"}}, Case{0, {}}, Case{0, {"https://example.org/a.xml"}}}) {
-        portal_.response = c.response;
-        portal_.uris = c.uris;
-        EXPECT_EQ(Prefbook::getOpenFileName(PrefbookWindow{}, "Import", "", nullptr), "") << c.response;
+    for (const auto& [response, uris] : {std::pair<uint, QStringList>{1, {}},
+                                         {2, {"file:///tmp/a.xml"}},
+                                         {0, {}},
+                                         {0, {"https://example.org/a.xml"}}}) {
+        portal_.response = response;
+        portal_.uris = uris;
+        EXPECT_EQ(Prefbook::getOpenFileName(PrefbookWindow{}, "Import", "", nullptr), "") << response;
         EXPECT_EQ(portal_.call.member(), "OpenFile");  // the portal was asked
     }
 }

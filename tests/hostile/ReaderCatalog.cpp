@@ -53,13 +53,14 @@ struct Format {
     // Where set, the samples are the hand-written store documents tests/data/<golden>/default.xml and
     // distinct.xml (every persisted field distinct) instead of the writer's output of defaults and rich.
     QString golden;
+    QString richGolden;  // a hand-written tests/data/<richGolden>.xml for the rich sample alone
     std::function<QByteArray(QByteArray)> editDistinct = [](QByteArray doc) { return doc; };
     std::function<bool(const StoreHost&)> loadAndSave;  // store documents only
     int storeType = 0;                                  // the store's profile folder
 };
 
-QByteArray Golden(const QString& folder, const char* name) {
-    QFile file(QStringLiteral(PREFBOOK_TEST_DATA "/") + folder + "/" + name + ".xml");
+QByteArray Golden(const QString& name) {
+    QFile file(QStringLiteral(PREFBOOK_TEST_DATA "/") + name + ".xml");
     if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file.fileName()));
     return file.readAll();
 }
@@ -79,10 +80,11 @@ ReaderEntry MakeEntry(const Format<Data>& format) {
     e.flag = f->flag;
     e.rootCheck = f->rootCheck;
     e.defaultSample = [f, bytes] {
-        return f->golden.isEmpty() ? bytes(f->defaults) : Golden(f->golden, "default");
+        return f->golden.isEmpty() ? bytes(f->defaults) : Golden(f->golden + "/default");
     };
     e.richSample = [f, bytes] {
-        return f->golden.isEmpty() ? bytes(f->rich) : f->editDistinct(Golden(f->golden, "distinct"));
+        if (!f->richGolden.isEmpty()) return Golden(f->richGolden);
+        return f->golden.isEmpty() ? bytes(f->rich) : f->editDistinct(Golden(f->golden + "/distinct"));
     };
     e.initialState = [f, bytes] { return bytes(f->fresh); };
     e.readDevice = [f, result](const StoreHost& host, QIODevice& device, const QString& path) {
@@ -219,12 +221,8 @@ ReaderEntry KR720AimpadEntry() {
     f.write = [](QXmlStreamWriter& w, const AimpadFile& d) { WriteAimpadFile(w, d.currMode, d.modes); };
     f.readDevice = ReadAimpadDevice;
     f.readFile = ReadAimpadFile;
-    f.rich.currMode = 4;
-    for (int i = 0; i < kKR720AimModes; ++i) {
-        f.defaults.modes.push_back(AimpadSettings{});
-        f.rich.modes.push_back(AimpadSettings{});
-        f.rich.modes.back().path = "C:/aimpad/" + std::to_string(i) + kUtf8Name;
-    }
+    f.defaults.modes = QVector<AimpadSettings>(kKR720AimModes, AimpadSettings{});
+    f.richGolden = QStringLiteral("kr720/aimpad-file");  // the store's aimpad export
     return MakeEntry(f);
 }
 

@@ -25,15 +25,12 @@ void TempHabitat::SetBaseDir(const QString& base) {
 
 void TempHabitat::GetProfileDir(int type, QString* dir) {
     *dir = base_ + "/profile/" + QString::fromStdString(ProfileFolderName(type)) + "/";
-    if (createProfileDirs) QDir().mkpath(*dir);
+    QDir().mkpath(*dir);
 }
 
 QString TempHabitat::ProfileDir(int type) {
     QString dir;
-    const bool create = createProfileDirs;
-    createProfileDirs = true;
     GetProfileDir(type, &dir);
-    createProfileDirs = create;
     return dir;
 }
 

@@ -14,7 +14,7 @@
 namespace prefbook::test {
 
 // A habitat over a fresh temporary base folder. Profile folders are created on demand like the
-// default habitat's, unless createProfileDirs is switched off to test a missing folder.
+// default habitat's.
 class TempHabitat final : public IHabitat {
 public:
     TempHabitat();
@@ -29,7 +29,6 @@ public:
 
     void SetBaseDir(const QString& base);
     QString ProfileDir(int type);  // the folder GetProfileDir gives, created
-    bool createProfileDirs = true;
 
 private:
     QTemporaryDir temp_;

@@ -37,8 +37,7 @@ INSTANTIATE_TEST_SUITE_P(Prefbookctl, MissingBase, ::testing::ValuesIn(kBaseCase
 class LookingCommand : public StoreCommands, public ::testing::WithParamInterface<QStringList> {};
 
 TEST_P(LookingCommand, CreatesNothing) {
-    const Result result = RunHere(GetParam());
-    EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
+    RunOk(GetParam());
     EXPECT_EQ(Entries(), QStringList());
 }
 
@@ -151,12 +150,10 @@ TEST_F(StoreCommands, DiffAndRestoreUndoTheLastSave) {
     const QStringList saved = Documents("TL480B");
     ASSERT_EQ(saved.size(), 2);
 
-    const Result diff = RunHere({"diff", "tl480"});
-    ASSERT_EQ(diff.exitCode, 0) << diff.err.toStdString();
+    const Result diff = RunOk({"diff", "tl480"});
     ExpectGolden("diff-tl480.txt", QString(diff.out).replace(saved[1], "<CURRENT>"));
 
-    const Result restore = RunHere({"restore", "tl480"});
-    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    const Result restore = RunOk({"restore", "tl480"});
     const QStringList restored = Documents("TL480B");
     ASSERT_EQ(restored.size(), 2);
     EXPECT_EQ(restored[0], saved[1]);

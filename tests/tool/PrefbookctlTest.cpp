@@ -21,8 +21,7 @@ class SettingsSet : public Tool, public ::testing::WithParamInterface<SetCase> {
 
 TEST_P(SettingsSet, WritesTheIniFileAndKeepsOtherValues) {
     HandWrite(kParam, "[Keyboard]\npid=0x0021\n");
-    const Result result = RunHere(QStringList{"settings", "set"} + GetParam().nameValue);
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const Result result = RunOk(QStringList{"settings", "set"} + GetParam().nameValue);
     EXPECT_TRUE(result.err.isEmpty());
 
     const QByteArray text = Text(GetParam().file);
@@ -159,8 +158,7 @@ TEST_F(Tool, DevicesTableShowsFoldersAndProductIds) {
     HandWrite(kParam,
               "[Keyboard]\npid=0x0021,0x0023\n[Mouse]\npid=0x1234,0xabcd\n[MousePad]\npid=ab\n"
               "[VL550]\npid=0x0a30,junk\n");
-    const Result result = RunHere({"devices"});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const Result result = RunOk({"devices"});
     ExpectGolden("devices.txt", result.out);
 }
 

@@ -12,8 +12,7 @@ namespace {
 TEST_F(StoreCommands, OverviewListsEveryStoreWithTheDocumentItLoaded) {
     Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
     Place("tl480-broken.xml", "TL460B", "2026-03-14 15-09-26.xml", 0);
-    const Result result = RunHere({"overview"});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const Result result = RunOk({"overview"});
     const int stores = result.out.indexOf("Profile stores\n");
     ASSERT_GE(stores, 0);
     ExpectGolden("overview-stores.txt", result.out.mid(stores), true);
@@ -79,16 +78,14 @@ TEST_P(Rename, SavesANewDocumentThatTheNextRunLoads) {
     EXPECT_EQ(beyond.exitCode, 2);
     EXPECT_EQ(beyond.err,
               "prefbookctl: bad index '" + count + "': expected 0 to " + QString::number(c.count - 1) + "\n");
-    const Result result = RunHere({"rename", c.model, index, "Sniper Élite"});
-    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    const Result result = RunOk({"rename", c.model, index, "Sniper Élite"});
     EXPECT_EQ(result.out, "profile " + index + " renamed to Sniper Élite\n");
     const QStringList documents = Documents(c.folder);
     ASSERT_EQ(documents.size(), 1);
     EXPECT_TRUE(Text("/profile/" + QString(c.folder) + "/" + documents[0]).contains("name=\"Sniper Élite\""));
 
     ASSERT_EQ(RunHere({"rename", c.model, index, "Second"}).exitCode, 0);
-    const Result restore = RunHere({"restore", c.model});
-    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    const Result restore = RunOk({"restore", c.model});
     const QJsonArray rows = ShowRows(c.model);
     for (int row : c.rows) EXPECT_EQ(rows[row].toObject()["name"].toString(), "Sniper Élite") << row;
     if (rows.size() > 1) {
@@ -251,8 +248,7 @@ TEST_P(ExportImport, RoundTripThroughTheStoresOperations) {
     } else if (c.model == "ds180") {
         ASSERT_EQ(RunHere({"rename", "ds180", "0", "Cinema"}).exitCode, 0);
     }
-    const Result exported = RunHere(QStringList{"export", c.model, file} + c.exportArgs);
-    ASSERT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    const Result exported = RunOk(QStringList{"export", c.model, file} + c.exportArgs);
     if (c.model == "kr720") {  // the exports share a root element, validate tells them apart by flag
         const QJsonObject validated = Json({"validate", file});
         EXPECT_FALSE(validated["storeAccepts"].toBool());
@@ -381,8 +377,7 @@ TEST_F(StoreCommands, PR940ShowsItsDisplayProfilesAndDrawsAnArtwork) {
     EXPECT_TRUE(RunHere({"show", "pr940"}).out.contains("  Show(Logo*)"));
 
     const QString png = Base() + "/logo.png";
-    const Result drawn = RunHere({"artwork", "pr940", "1", "Show", "Logo", png});
-    ASSERT_EQ(drawn.exitCode, 0) << drawn.err.toStdString();
+    const Result drawn = RunOk({"artwork", "pr940", "1", "Show", "Logo", png});
     EXPECT_EQ(QImage(png, "PNG").size(), QSize(4 * kArtworkWidth, 4 * 2));  // five words: two rows
     EXPECT_EQ(RunHere({"artwork", "pr940", "1", "Show", "None", png}).exitCode, 1);
     EXPECT_EQ(RunHere({"artwork", "tl480", "1", "Show", "Logo", png}).exitCode, 2);

@@ -50,6 +50,12 @@ protected:
 
     QString Base() const { return base_.path(); }
     Result RunHere(QStringList args) { return RunTool(QStringList{"--base", Base()} + args); }
+    // A run that must succeed.
+    Result RunOk(const QStringList& args) {
+        Result result = RunHere(args);
+        EXPECT_EQ(result.exitCode, 0) << args.join(' ').toStdString() << ": " << result.err.toStdString();
+        return result;
+    }
 
     void HandWrite(const QString& relative, const QByteArray& text) {
         QDir().mkpath(QFileInfo(Base() + relative).path());
@@ -91,11 +97,7 @@ protected:
         return QDir(Base() + "/profile/" + folder).entryList({"*.xml", "*.bin"}, QDir::Files, QDir::Name);
     }
 
-    QJsonObject Json(const QStringList& args) {
-        const Result result = RunHere(QStringList{"--json"} + args);
-        EXPECT_EQ(result.exitCode, 0) << result.err.toStdString();
-        return ParseJson(result.out);
-    }
+    QJsonObject Json(const QStringList& args) { return ParseJson(RunOk(QStringList{"--json"} + args).out); }
     QJsonArray ShowRows(const QString& model) { return Json({"show", model})["profiles"].toArray(); }
 
     static QJsonObject ParseJson(const QString& text) {
