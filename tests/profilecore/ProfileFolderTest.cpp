@@ -54,13 +54,6 @@ TEST_F(ProfileFolderTest, SavesWithinOneSecondGiveDocumentsForConsecutiveSeconds
     EXPECT_EQ(DocumentStamp(t.clock.Now()), Stamp(1));
 }
 
-TEST_F(ProfileFolderTest, AnExistingDocumentIsNeverReplaced) {
-    WriteFile(dir + Stamp(0) + ".xml", "precious");
-    ASSERT_TRUE(Save("new"));
-    EXPECT_EQ(ReadAll(dir + Stamp(0) + ".xml"), "precious");
-    EXPECT_EQ(ReadAll(dir + Stamp(1) + ".xml"), "new");
-}
-
 // A clock stepped back, or a backup restored with later dates: the save's own document survives its
 // pruning, keeps the local time as its name, and is what the next load picks.
 TEST_F(ProfileFolderTest, FutureDatedDocumentsNeitherNameNorOutliveTheNewSave) {
