@@ -344,21 +344,21 @@ ReaderEntry PR26xMacroFileEntry(const char* name, const PR26xModel& model) {
 
 // ---- PR940 store document; artwork images stay in memory, so hostile paths touch no file ----
 
-IGlyphPress& MemoryPress() {
-    return test::NullGlyphPress::Shared();
-}
-
 ReaderEntry PR940Entry() {
     Format<PR940Document> f("pr940", "pr940");
     f.write = [](QXmlStreamWriter& w, const PR940Document& doc) {
-        WritePR940Document(MemoryPress(), doc, w);
+        WritePR940Document(test::NullGlyphPress::Shared(), doc, w);
     };
-    f.readDevice = [](const StoreHost& h, auto&... a) { return ReadPR940Document(h, MemoryPress(), a...); };
-    f.readFile = [](const StoreHost& h, auto&... a) { return ReadPR940DocumentFile(h, MemoryPress(), a...); };
+    f.readDevice = [](const StoreHost& h, auto&... a) {
+        return ReadPR940Document(h, test::NullGlyphPress::Shared(), a...);
+    };
+    f.readFile = [](const StoreHost& h, auto&... a) {
+        return ReadPR940DocumentFile(h, test::NullGlyphPress::Shared(), a...);
+    };
     f.accept = [](const PR940Document& doc) { return doc.profiles.size() == kPR940ProfileCount; };
     f.golden = QStringLiteral("pr940");
     f.loadAndSave = [](const StoreHost& host) {
-        return PR940ProfileCfgImpl(host, MemoryPress()).SaveProfile();
+        return PR940ProfileCfgImpl(host, test::NullGlyphPress::Shared()).SaveProfile();
     };
     f.storeType = 7;
     return MakeEntry(f);

@@ -49,10 +49,6 @@ struct ReadCase {
     std::function<void(const KeydeckDocument&)> check;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) {
-    *os << c.name;
-}
-
 const QByteArray kHead = R"(<KEYDECK_G flag="1282" exportPath="E" currentProfileID="7">)";
 
 const ReadCase kReadCases[] = {
