@@ -122,11 +122,13 @@ TEST_F(PortalDialog, OpenSendsTheRequestAndReturnsTheChosenFile) {
     EXPECT_EQ(flat, QStringList({"Profiles: 0 *.xml 0 *.bak", "All files: 0 *"}));
 }
 
+// A foreign answer gives an empty path, not the bare extension.
 TEST_F(PortalDialog, SaveAddsTheDefaultExtensionToABareName) {
     Serve();
     for (auto [uri, ext, expected] : {std::tuple{"file:///tmp/out", L"xml", "/tmp/out.xml"},
                                       {"file:///tmp/out.bak", L"xml", "/tmp/out.bak"},
-                                      {"file:///tmp/out", nullptr, "/tmp/out"}}) {
+                                      {"file:///tmp/out", nullptr, "/tmp/out"},
+                                      {"https://example.org/out", L"xml", ""}}) {
         portal_.uris = QStringList{uri};
         EXPECT_EQ(Prefbook::getSaveFileName(PrefbookWindow{}, "Export", "", L"Profiles\0*.xml\0", ext),
                   expected);
@@ -136,12 +138,10 @@ TEST_F(PortalDialog, SaveAddsTheDefaultExtensionToABareName) {
     }
 }
 
-TEST_F(PortalDialog, CancelFailureAndForeignAnswersGiveAnEmptyPath) {
+TEST_F(PortalDialog, CancelAndFailureGiveAnEmptyPath) {
     Serve();
-    for (const auto& [response, uris] : {std::pair<uint, QStringList>{1, {}},
-                                         {2, {"file:///tmp/a.xml"}},
-                                         {0, {}},
-                                         {0, {"https://example.org/a.xml"}}}) {
+    for (const auto& [response, uris] :
+         {std::pair<uint, QStringList>{1, {}}, {2, {"file:///tmp/a.xml"}}, {0, {}}}) {
         portal_.response = response;
         portal_.uris = uris;
         EXPECT_EQ(Prefbook::getOpenFileName(PrefbookWindow{}, "Import", "", nullptr), "") << response;
