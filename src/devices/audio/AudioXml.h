@@ -37,5 +37,4 @@ QString JoinSpeakerValues(const SpeakerValues& values);
 // Takes the text only when it splits at "," into exactly eight integers; otherwise values stay.
 bool SplitSpeakerValues(QStringRef text, SpeakerValues& values);
 
-
 }  // namespace prefbook

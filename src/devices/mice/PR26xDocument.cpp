@@ -359,13 +359,14 @@ PREFBOOK_PR26X_INSTANTIATE(PR941Profile)
 bool WritePR26xMacroFile(const StoreHost& host, const PR26xModel& model, const QString& path,
                          const std::string& macroPath, const std::string& currMacro,
                          const MouseMacroNameMap& macros) {
+    const auto body = [&](QXmlStreamWriter& w) {
+        w.writeStartElement(model.root);
+        writeNumber(w, QLatin1String("flag"), kButtonMouseMacroFileFlag);
+        WriteMouseMacros(w, macroPath, currMacro, macros, MouseMacroId::Written);
+        w.writeEndElement();
+    };
     return WriteGuardedXmlFile(host, path, WriteMode::Atomic,
-                               "Write " + model.name + " Macros Failed: ", [&](QXmlStreamWriter& w) {
-                                   w.writeStartElement(model.root);
-                                   writeNumber(w, QLatin1String("flag"), kButtonMouseMacroFileFlag);
-                                   WriteMouseMacros(w, macroPath, currMacro, macros, MouseMacroId::Written);
-                                   w.writeEndElement();
-                               });
+                               "Write " + model.name + " Macros Failed: ", body);
 }
 
 namespace {
