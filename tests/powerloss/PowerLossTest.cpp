@@ -51,12 +51,24 @@ struct Scenario {
     std::function<bool(Folder&)> act;  // runs in the recorded child
     QStringList tool;                  // or these prefbookctl arguments after --base
     std::function<Observation(Folder&)> observe;
-    // A known weakness of the library: the checker must keep finding it until it is fixed.
-    const char* weakness = nullptr;
+    // A known weakness of the library: the checker must keep finding it, and nothing else, until it
+    // is fixed.
+    enum class Weakness { None, RenameNotDurable, ArtworkMix } weakness = Weakness::None;
 };
 
-constexpr const char* kAtomicWriterWeakness =
-    "WriteXmlFile's atomic mode (QSaveFile) does not fsync the folder after renaming over the target";
+// The atomic writer (QSaveFile) fsyncs its file and renames it over the target, but does not fsync the
+// folder: a power cut after the write returned may bring back the old file, and only that.
+constexpr Scenario::Weakness kAtomicWriterWeakness = Scenario::Weakness::RenameNotDurable;
+
+// The PR940 save rewrites its artwork images under the names the old document gives too, before its
+// own rename, and leaves the images' folder unsynced: a crash may pair either document with either
+// image, but both are whole generations.
+bool MixesWholeGenerations(const QString& seen, const QString& before, const QString& after) {
+    const QStringList parts = seen.split(" pixels "), b = before.split(" pixels "),
+                      a = after.split(" pixels ");
+    return parts.size() == 2 && (parts[0] == b[0] || parts[0] == a.value(0)) &&
+           (parts[1] == b.value(1) || parts[1] == a.value(1));
+}
 
 QDateTime Minute(int m) {
     return QDateTime(QDate(2026, 3, 14), QTime(15, m));
@@ -219,7 +231,7 @@ void AddArtworkScenario(std::vector<Scenario>& all) {
                        o.previous = read();
                        return o;
                    },
-                   "artwork images are rewritten in place before the document that names them is renamed"});
+                   Scenario::Weakness::ArtworkMix});
 }
 
 // Prefbook's settings: each of the three files through one of its writers.
@@ -395,6 +407,7 @@ std::vector<TraceEvent> Record(const Scenario& s, Folder& f, const QString& logP
 struct Counts {
     int states = 0, points = 0;
     QStringList violations;
+    int known = 0;  // states that show the scenario's known weakness
 };
 
 Counts Explore(const Scenario& s, const ExploreLimits& limits = {}) {
@@ -432,7 +445,12 @@ Counts Explore(const Scenario& s, const ExploreLimits& limits = {}) {
         bool ok = seen == after || (!returned && seen == before);
         // A reader that sees the new content must find the one before behind it: never a replaced one.
         if (seen.now == after.now && !(seen == after)) ok = false;
-        if (!ok)
+        const bool known =
+            (s.weakness == Scenario::Weakness::RenameNotDurable && returned && seen == before) ||
+            (s.weakness == Scenario::Weakness::ArtworkMix &&
+             MixesWholeGenerations(seen.now, before.now, after.now));
+        if (!ok && known) ++counts.known;
+        if (!ok && !known)
             counts.violations << QStringLiteral(
                                      "crash after %1 of %2 calls%3 (%4): read %5, expected %6%7\n%8")
                                      .arg(state.point)
@@ -454,13 +472,11 @@ TEST_P(PowerLoss, EveryCrashStateReadsTheOldOrTheNewContent) {
     const Counts counts = Explore(s);
     RecordProperty("crash_states", counts.states);
     std::cout << s.name << ": " << counts.states << " crash states over " << counts.points
-              << " crash points, " << counts.violations.size() << " wrong\n";
+              << " crash points, " << counts.violations.size() << " wrong, " << counts.known
+              << " with the known weakness\n";
     ASSERT_GT(counts.states, counts.points / 2);
-    if (s.weakness) {
-        EXPECT_FALSE(counts.violations.isEmpty())
-            << "no longer found (" << s.weakness << "): take the weakness off the scenario";
-        return;
-    }
+    if (s.weakness != Scenario::Weakness::None)
+        EXPECT_GT(counts.known, 0) << "the known weakness is gone: take it off the scenario";
     EXPECT_TRUE(counts.violations.isEmpty())
         << counts.violations.size() << " wrong crash states, the first:\n"
         << counts.violations.value(0).toStdString();

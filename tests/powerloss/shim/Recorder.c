@@ -42,9 +42,9 @@ static size_t rootLen;
 static int logFd = -1;
 static __thread int inside;  // the recorder's own calls are not recorded
 
-#define REAL(ret, name, ...)                                               \
-    static ret (*real_##name)(__VA_ARGS__);                                \
-    static void load_##name(void) {                                        \
+#define REAL(ret, name, ...)                                                          \
+    static ret (*real_##name)(__VA_ARGS__);                                           \
+    static void load_##name(void) {                                                   \
         if (!real_##name) real_##name = (ret(*)(__VA_ARGS__))dlsym(RTLD_NEXT, #name); \
     }
 
@@ -241,20 +241,20 @@ static void track(int fd, int dirfd, const char* path, int flags, int existed) {
     if ((flags & O_ACCMODE) != O_RDONLY) t->dirty = 1;
 }
 
-#define OPEN_BODY(dirfd, callReal)                                      \
-    mode_t mode = 0;                                                    \
-    if (flags & (O_CREAT | O_TMPFILE)) {                                \
-        va_list args;                                                   \
-        va_start(args, flags);                                          \
-        mode = (mode_t)va_arg(args, int);                               \
-        va_end(args);                                                   \
-    }                                                                   \
-    if (inside || logFd < 0) return callReal;                           \
-    ++inside;                                                           \
-    const int existed = (flags & O_CREAT) ? exists(dirfd, path) : 1;    \
-    const int fd = callReal;                                            \
-    if (fd >= 0) track(fd, dirfd, path, flags, existed);                \
-    --inside;                                                           \
+#define OPEN_BODY(dirfd, callReal)                                   \
+    mode_t mode = 0;                                                 \
+    if (flags & (O_CREAT | O_TMPFILE)) {                             \
+        va_list args;                                                \
+        va_start(args, flags);                                       \
+        mode = (mode_t)va_arg(args, int);                            \
+        va_end(args);                                                \
+    }                                                                \
+    if (inside || logFd < 0) return callReal;                        \
+    ++inside;                                                        \
+    const int existed = (flags & O_CREAT) ? exists(dirfd, path) : 1; \
+    const int fd = callReal;                                         \
+    if (fd >= 0) track(fd, dirfd, path, flags, existed);             \
+    --inside;                                                        \
     return fd;
 
 int open(const char* path, int flags, ...) {
@@ -284,7 +284,8 @@ static FILE* fopenCommon(FILE* (*real)(const char*, const char*), const char* pa
     const int creates = strpbrk(how, "wa") != NULL;
     const int existed = exists(AT_FDCWD, path);
     FILE* f = real(path, how);
-    if (f) track(fileno(f), AT_FDCWD, path, (writes ? O_WRONLY : O_RDONLY) | (creates ? O_CREAT : 0), existed);
+    if (f)
+        track(fileno(f), AT_FDCWD, path, (writes ? O_WRONLY : O_RDONLY) | (creates ? O_CREAT : 0), existed);
     --inside;
     return f;
 }
@@ -425,8 +426,8 @@ static void change(const char* kind, int fromDir, const char* from, int toDir, c
 }
 
 // The event only once the call succeeded.
-#define CHANGE(kind, fromDir, from, toDir, to, callReal) \
-    const int result = callReal;                         \
+#define CHANGE(kind, fromDir, from, toDir, to, callReal)     \
+    const int result = callReal;                             \
     if (result == 0) change(kind, fromDir, from, toDir, to); \
     return result;
 
