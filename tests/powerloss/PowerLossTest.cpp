@@ -427,7 +427,17 @@ Counts Explore(const Scenario& s, const ExploreLimits& limits = {}) {
         for (const TraceEvent& e : events)
             std::cout << e.kind << " " << e.ino << " " << e.a.toStdString() << " -> " << e.b.toStdString()
                       << " " << e.data.size() << "\n";
-    const Observation after = Observe(s, f);
+    Observation after = Observe(s, f);
+    // A rotating save keeps the document before it as the previous one: that is what the write must
+    // leave, whatever the folder now holds.
+    if (!before.previous.isNull()) {
+        const bool mixed = s.weakness == Scenario::Weakness::ArtworkMix &&
+                           MixesWholeGenerations(after.previous, before.now, after.now);
+        if (after.previous != before.now && !mixed)
+            ADD_FAILURE() << "the write did not keep the document before it: " << after.Text();
+        counts.known += mixed && after.previous != before.now;
+        after.previous = before.now;
+    }
     // The recorder saw every change the write made: replaying it gives the folder as it is.
     Tree replayed = FinalTree(initial, events);
     EXPECT_EQ(Describe(replayed), Describe(written)) << "the recorder missed a change";
