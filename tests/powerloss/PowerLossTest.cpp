@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include "catalogue/StoreCatalogue.h"
+#include "devices/keyboards/KR720ProfileCfgImpl.h"
 #include "devices/keyboards/TLProfileStore.h"
 #include "devices/keypad/KeydeckProfileCfgImpl.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
@@ -162,8 +163,21 @@ const StoreEntry& Entry(const char* model) {
     throw std::runtime_error(model);
 }
 
-// The keypad rewrites the document it loaded; the VL550 keeps one named document.
+// The keypad and the KR720 (its software-side fields) rewrite the document they loaded; the VL550
+// keeps one named document.
 void AddRewriteScenarios(std::vector<Scenario>& all) {
+    const StoreEntry& kr720 = Entry("KR720");
+    all.push_back({"rewrite_KR720",
+                   [kr720](Folder& f) { ASSERT_TRUE(SaveMarked(f, kr720, 1, 0)); },
+                   [kr720](Folder& f) {
+                       ManualClock clock(Minute(2));
+                       KR720ProfileCfgImpl store(f.Host(clock));
+                       kr720.mark(&store, 2);
+                       return store.SaveSoftwareSettings();
+                   },
+                   {},
+                   [kr720](Folder& f) { return LoadMark(f, kr720, false); },
+                   kAtomicWriterWeakness});
     const StoreEntry& keypad = Entry("KEYDECK_G");
     all.push_back({"rewrite_KEYDECK_G",
                    [keypad](Folder& f) { ASSERT_TRUE(SaveMarked(f, keypad, 1, 0)); },
