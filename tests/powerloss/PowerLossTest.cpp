@@ -102,6 +102,22 @@ bool SaveMarked(Folder& f, const StoreEntry& e, int mark, int minute) {
     return e.save(store.get());
 }
 
+// A write that rewrites the document the store loaded, in place.
+Scenario InPlace(const StoreEntry& e, const std::string& name, std::function<bool(void*)> rewrite,
+                 Scenario::Weakness weakness) {
+    return {name,
+            [e](Folder& f) { ASSERT_TRUE(SaveMarked(f, e, 1, 0)); },
+            [e, rewrite](Folder& f) {
+                ManualClock clock(Minute(2));
+                auto store = e.build(f.Host(clock));
+                e.mark(store.get(), 2);
+                return rewrite(store.get());
+            },
+            {},
+            [e](Folder& f) { return LoadMark(f, e, false); },
+            weakness};
+}
+
 void AddStoreScenarios(std::vector<Scenario>& all, const StoreEntry& e) {
     const std::string model = e.model.toStdString();
     // Two documents before the save, so that the one before the new document is checked to stay.
@@ -110,17 +126,7 @@ void AddStoreScenarios(std::vector<Scenario>& all, const StoreEntry& e) {
                    [e](Folder& f) { return SaveMarked(f, e, 3, 2); },
                    {},
                    [e](Folder& f) { return LoadMark(f, e, true); }});
-    if (e.merge)
-        all.push_back({"merge_" + model,
-                       [e](Folder& f) { ASSERT_TRUE(SaveMarked(f, e, 1, 0)); },
-                       [e](Folder& f) {
-                           ManualClock clock(Minute(2));
-                           auto store = e.build(f.Host(clock));
-                           e.mark(store.get(), 2);
-                           return e.merge(store.get());
-                       },
-                       {},
-                       [e](Folder& f) { return LoadMark(f, e, false); }});
+    if (e.merge) all.push_back(InPlace(e, "merge_" + model, e.merge, Scenario::Weakness::None));
     // Exports over an export of the default store (where it has one to give): the import reads the
     // old file or the new one. Stores are made as the catalogue makes them, for their current profile.
     for (const DocumentKind& k : e.kinds) {
@@ -166,30 +172,16 @@ const StoreEntry& Entry(const char* model) {
 // The keypad and the KR720 (its software-side fields) rewrite the document they loaded; the VL550
 // keeps one named document.
 void AddRewriteScenarios(std::vector<Scenario>& all) {
-    const StoreEntry& kr720 = Entry("KR720");
-    all.push_back({"rewrite_KR720",
-                   [kr720](Folder& f) { ASSERT_TRUE(SaveMarked(f, kr720, 1, 0)); },
-                   [kr720](Folder& f) {
-                       ManualClock clock(Minute(2));
-                       KR720ProfileCfgImpl store(f.Host(clock));
-                       kr720.mark(&store, 2);
-                       return store.SaveSoftwareSettings();
-                   },
-                   {},
-                   [kr720](Folder& f) { return LoadMark(f, kr720, false); },
-                   kAtomicWriterWeakness});
-    const StoreEntry& keypad = Entry("KEYDECK_G");
-    all.push_back({"rewrite_KEYDECK_G",
-                   [keypad](Folder& f) { ASSERT_TRUE(SaveMarked(f, keypad, 1, 0)); },
-                   [keypad](Folder& f) {
-                       ManualClock clock(Minute(2));
-                       KeydeckProfileCfgImpl store(f.Host(clock));
-                       keypad.mark(&store, 2);
-                       return store.RewriteDocument(KEYDECK_G);
-                   },
-                   {},
-                   [keypad](Folder& f) { return LoadMark(f, keypad, false); },
-                   kAtomicWriterWeakness});
+    const auto rewrite = [](const char* model, auto call) {
+        const StoreEntry& e = Entry(model);
+        return InPlace(
+            e, "rewrite_" + e.model.toStdString(), [call](void* s) { return call(s); },
+            kAtomicWriterWeakness);
+    };
+    all.push_back(
+        rewrite("KR720", [](void* s) { return As<KR720ProfileCfgImpl>(s).SaveSoftwareSettings(); }));
+    all.push_back(rewrite("KEYDECK_G",
+                          [](void* s) { return As<KeydeckProfileCfgImpl>(s).RewriteDocument(KEYDECK_G); }));
     // The VL550 rewrites only a document it loaded: the setup writes the first one.
     const auto vl550 = [](Folder& f, int mode, bool first) {
         const QString folder = f.root + "/profile/VL550/";
