@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace prefbookctl {
 
@@ -25,6 +26,29 @@ struct Options {
     QString aimMode;     // --aim-mode, as given
     bool force = false;  // --force: save over documents the store could not load, overwrite a file
 };
+
+// The options besides --base, --json and --help that a command honours; any other one given is a
+// usage error rather than silently dropped.
+enum TakesOption : unsigned { kTakesKind = 1, kTakesProfile = 2, kTakesAimMode = 4, kTakesForce = 8 };
+
+// One command: its words ("settings get"), help texts, what runs it and the options it honours.
+struct CommandInfo {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    const char* details;
+    void (*run)(const QStringList& args, const Options& options);
+    unsigned options = 0;
+};
+
+// The command groups, each in a file of its own; Commands.cpp lists them in help order.
+std::vector<CommandInfo> OverviewCommands();
+std::vector<CommandInfo> ProfileCommands();
+std::vector<CommandInfo> HistoryCommands();
+std::vector<CommandInfo> ValidateCommands();
+std::vector<CommandInfo> DoctorCommands();
+std::vector<CommandInfo> ArtworkCommands();  // with the PR940 adapter
+std::vector<CommandInfo> TransferCommands();
 
 // Runs the command named by the positional arguments ("overview" when there are none) and prints
 // its result as text or JSON. Throws UsageError, RunError or CheckFailed.

@@ -137,7 +137,10 @@ PREFBOOKCTL_REGISTER_ADAPTER(PR940Adapter)
 
 // "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png": one artwork as an image a person can look
 // at, each display pixel drawn as a square of kScale pixels.
-void Artwork(const QStringList& args, bool json) {
+namespace {
+
+void Artwork(const QStringList& args, const Options& options) {
+    const bool json = options.json;
     constexpr int kScale = 4;
     if (args.size() != 6)
         throw UsageError{"usage: prefbookctl artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png"};
@@ -170,6 +173,18 @@ void Artwork(const QStringList& args, bool json) {
         PrintText(QString::number(pixels.size()) + " words drawn as " + QString::number(scaled.width()) +
                   "x" + QString::number(scaled.height()) + " pixels to " + path + "\n");
     }
+}
+
+}  // namespace
+
+std::vector<CommandInfo> ArtworkCommands() {
+    return {
+        {"artwork", "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png", "draw a PR940 artwork as a PNG",
+         "Draws one display artwork of the PR940 store (PROFILE from 0, the display profile and artwork by\n"
+         "name) as a PNG: lit pixels white, dark ones black, the unused end of the last row grey, each\n"
+         "display pixel four image pixels wide.",
+         Artwork, kTakesForce},
+    };
 }
 
 }  // namespace prefbookctl

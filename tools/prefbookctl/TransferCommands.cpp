@@ -1,0 +1,116 @@
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonObject>
+
+#include "CommandKit.h"
+#include "DocumentProbe.h"
+#include "SystemReason.h"
+#include "ToolHost.h"
+#include "settings/DeviceType.h"
+
+namespace prefbookctl {
+
+namespace {
+
+// --- export and import ---
+
+int IndexOption(const QString& text, const char* option) {
+    if (text.isEmpty()) return -1;
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 0)
+        throw UsageError{QString("bad ") + option + " '" + text + "': expected a number from 0"};
+    return value;
+}
+
+Transfer MakeTransfer(StoreAdapter& adapter, const QString& file, const Options& options) {
+    const QStringList kinds = adapter.TransferKinds();
+    Transfer t;
+    t.kind = options.kind.isEmpty() ? kinds.value(0) : options.kind;
+    if (!kinds.isEmpty() && !kinds.contains(t.kind))
+        throw UsageError{"unknown kind '" + t.kind + "' for " + adapter.Names().first() + ": expected " +
+                         kinds.join(", ")};
+    t.profile = IndexOption(options.profile, "--profile");
+    t.aimMode = IndexOption(options.aimMode, "--aim-mode");
+    t.path = QFileInfo(file).absoluteFilePath();
+    return t;
+}
+
+// A file exported into a profile folder joins the store's rotation: the next load meets it, and the
+// next save may delete it or the user's document.
+void RefuseExportTarget(const QString& path) {
+    const QFileInfo target(path);
+    if (target.isDir()) throw RunError{path + " is a folder"};
+    if (target.exists() && !Invocation().force)
+        throw RunError{path + " already exists; add --force to overwrite it"};
+    const QString parent = QDir(target.absolutePath()).canonicalPath();
+    if (parent.isEmpty()) return;  // the export fails and says why
+    for (int type = 0; type < kDeviceTypeCount; ++type) {
+        const QString folder = QDir(ProfileDir(type)).canonicalPath();
+        if (!folder.isEmpty() && (parent == folder || parent.startsWith(folder + '/')))
+            throw RunError{path + " is inside the profile folder " + folder +
+                           ", where the store would take it for one of its documents"};
+    }
+}
+
+void Export(const QStringList& args, const Options& options) {
+    ExpectArgs(args, 3, "export MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]");
+    StoreAdapter& adapter = Adapter(args[1]);
+    const Transfer t = MakeTransfer(adapter, args[2], options);
+    RefuseExportTarget(t.path);
+    QString error;
+    if (!adapter.Export(t, &error)) throw RunError{WithReason(error, t.path)};
+    // The export reported success; the file must also be there and read as XML.
+    const DocumentProbe written = ProbeDocument(t.path);
+    if (!written.opened || written.root.isEmpty() || written.IsXmlError())
+        throw RunError{"export from " + adapter.Summary().model + " reported success, but " + t.path +
+                       " does not read back" +
+                       (written.IsXmlError() ? ": " + written.ErrorText() : QString())};
+    const QString model = adapter.Summary().model;
+    if (options.json) {
+        PrintJson({{"model", model}, {"kind", t.kind}, {"file", t.path}});
+    } else {
+        PrintText("exported " + model + " " + t.kind + " to " + t.path + "\n");
+    }
+}
+
+void Import(const QStringList& args, const Options& options) {
+    ExpectArgs(args, 3, "import MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]");
+    StoreAdapter& adapter = Adapter(args[1]);
+    const Transfer t = MakeTransfer(adapter, args[2], options);
+    RefuseSavingDefaults(adapter, "import");
+    QString document, error;
+    if (!adapter.Import(t, &document, &error)) {
+        const bool saveFailed = error.contains(QLatin1String("could not be saved"));
+        throw RunError{saveFailed ? WithFolderReason(error, adapter.Summary().profileDir) : error};
+    }
+    CheckSaved(adapter);
+    const QString model = adapter.Summary().model;
+    if (options.json) {
+        PrintJson({{"model", model}, {"kind", t.kind}, {"file", t.path}, {"document", document}});
+    } else {
+        PrintText("imported " + t.path + " into " + model + " " + t.kind + "; saved " + document + "\n");
+    }
+}
+
+}  // namespace
+
+std::vector<CommandInfo> TransferCommands() {
+    return {
+        {"export", "export MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]",
+         "write a profile (or record, aimpad settings, macros) to FILE",
+         "Writes FILE through the store's own export operation. An existing FILE is overwritten only\n"
+         "with --force; a FILE inside a profile folder is refused. The kinds and options per store:",
+         Export, kTakesKind | kTakesProfile | kTakesAimMode | kTakesForce},
+        {"import", "import MODEL FILE [--kind KIND] [--profile N] [--aim-mode N]",
+         "read FILE into a store and save it",
+         "Reads FILE through the store's own import operation and saves the store (a new document in\n"
+         "its profile folder). A file the store refuses leaves the folder untouched; the refusal is\n"
+         "explained with the store's log lines. Refused, like rename, when the store fell back to its\n"
+         "defaults although its folder holds documents, unless --force is given. The kinds and options\n"
+         "per store:",
+         Import, kTakesKind | kTakesProfile | kTakesAimMode | kTakesForce},
+    };
+}
+
+}  // namespace prefbookctl
