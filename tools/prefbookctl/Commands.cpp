@@ -2,9 +2,11 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <algorithm>
 
 #include "CommandKit.h"
 #include "SettingsCatalog.h"
+#include "ToolHost.h"
 
 namespace prefbookctl {
 
@@ -47,7 +49,50 @@ void RefuseOptions(const CommandInfo& command, const Options& options) {
     }
 }
 
+int EditDistance(const QString& a, const QString& b) {
+    std::vector<int> row(b.size() + 1);
+    for (int j = 0; j <= b.size(); ++j) row[j] = j;
+    for (int i = 1; i <= a.size(); ++i) {
+        int diagonal = row[0];
+        row[0] = i;
+        for (int j = 1; j <= b.size(); ++j) {
+            const int above = row[j];
+            row[j] = std::min({row[j] + 1, row[j - 1] + 1, diagonal + (a[i - 1] == b[j - 1] ? 0 : 1)});
+            diagonal = above;
+        }
+    }
+    return row[b.size()];
+}
+
+QStringList CommandWords() {
+    QStringList words;
+    for (const CommandInfo& c : Commands()) {
+        if (!QString(c.name).contains(' ')) words << c.name;
+    }
+    return words;
+}
+
 }  // namespace
+
+QString Nearest(const QString& word, const QStringList& candidates) {
+    QString best;
+    int bestDistance = std::max(2, word.size() / 3) + 1;  // further off is a different word
+    for (const QString& candidate : candidates) {
+        const int d = EditDistance(word.toLower(), candidate.toLower());
+        if (d < bestDistance) {
+            best = candidate;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+QString UnknownCommand(const QString& command) {
+    const QString nearest = Nearest(command, CommandWords());
+    return "unknown command '" + command + "'" +
+           (nearest.isEmpty() ? QString() : " (did you mean " + nearest + "?)") +
+           "; commands: " + CommandWords().join(", ");
+}
 
 QString ShellQuote(const QString& word) {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=@%+,-]+$"));
@@ -77,15 +122,35 @@ QStringList CompletionWords(const QStringList& what) {
     QStringList words;
     const QString topic = what.value(0);
     if (topic == "commands") {
-        for (const CommandInfo& c : Commands()) {
-            if (!QString(c.name).contains(' ')) words << c.name;
-        }
+        words = CommandWords();
     } else if (topic == "models") {
-        for (const auto& adapter : Adapters()) words << adapter->Names();
+        // Only the models the command can act on.
+        const QString command = what.value(1);
+        for (const auto& adapter : Adapters()) {
+            const bool takes = command == "export" || command == "import"
+                                   ? !adapter->TransferKinds().isEmpty()
+                               : command == "rename"  ? adapter->HasProfileNames()
+                               : command == "artwork" ? adapter->Names().contains("pr940")
+                                                      : true;
+            if (takes) words << adapter->Names();
+        }
     } else if (topic == "kinds") {
         if (StoreAdapter* adapter = FindAdapter(what.value(1))) words = adapter->TransferKinds();
+    } else if (topic == "profiles") {
+        if (StoreAdapter* adapter = FindAdapter(what.value(1))) {
+            for (int i = 0; i < adapter->Summary().profileCount; ++i) words << QString::number(i);
+        }
     } else if (topic == "settings") {
-        for (const Setting& s : Settings()) words << s.name;
+        for (const Setting& s : Settings()) {
+            if (what.value(1) != "writable" || s.write) words << s.name;
+        }
+    } else if (topic == "values") {
+        const Setting* setting = FindSetting(what.value(1));
+        if (setting && setting->kind == ValueKind::Bool)
+            words << "true"
+                  << "false";
+    } else if (topic == "artworks") {
+        words = ArtworkWords(what.mid(1));
     }
     return words;
 }
@@ -109,8 +174,9 @@ void RunCommand(const QStringList& args, const Options& options) {
     // A two-word command ("settings get") wins over its first word.
     const CommandInfo* found = args.size() > 1 ? FindCommand(command + ' ' + args[1]) : nullptr;
     if (!found) found = FindCommand(command);
-    if (!found) throw UsageError{"unknown command '" + command + "'"};
+    if (!found || !found->run) throw UsageError{UnknownCommand(command)};
     RefuseOptions(*found, options);
+    NoteNewestDocuments();
     found->run(args, options);
 }
 

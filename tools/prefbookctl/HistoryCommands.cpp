@@ -14,7 +14,8 @@ namespace {
 
 // --- restore and diff: the newest two documents, each read by a store of its own ---
 
-QFileInfoList RotationDocuments(StoreAdapter& adapter) {
+QFileInfoList RotationDocuments(StoreAdapter& adapter, const QString& command) {
+    RefuseUnreadable(adapter.Summary().profileDir, command);
     QFileInfoList documents;
     for (const QFileInfo& file : prefbook::ListProfileFolder(adapter.Summary().profileDir)) {
         if (IsDocument(file)) documents << file;
@@ -25,56 +26,17 @@ QFileInfoList RotationDocuments(StoreAdapter& adapter) {
     return documents;
 }
 
-// A new adapter whose store loaded nothing but a copy of the document, so that what it holds is
-// what the store's own reader and acceptance rule make of that file.
-std::unique_ptr<StoreAdapter> LoadAlone(StoreAdapter& like, const QFileInfo& document) {
-    const QString model = like.Summary().model;
-    QTemporaryDir dir;
-    if (!dir.isValid() || !QFile::copy(document.absoluteFilePath(), dir.filePath(document.fileName())))
-        throw RunError{"cannot copy " + document.absoluteFilePath() +
-                       " to a temporary folder: " + WriteBlocker(dir.filePath(document.fileName()))};
-    std::unique_ptr<StoreAdapter> fresh = NewAdapter(like);
-    if (!fresh) throw UsageError{like.Names().first() + " keeps no document history"};
-    // The store's own walk over the lone copy says whether its load accepts the document; one it
-    // merely keeps (the only one that reads) would lose to the current document at the next load.
-    RedirectProfileDir(like.DeviceType(), dir.path());
-    StoreSummary loaded;
-    QVector<FolderReport> reports;
-    try {
-        loaded = fresh->Summary();  // builds the store, which loads the copy
-        reports = fresh->Doctor();
-    } catch (...) {
-        RedirectProfileDir(like.DeviceType(), {});
-        throw;
-    }
-    RedirectProfileDir(like.DeviceType(), {});
-    if (loaded.profileDir != dir.path() + '/')
-        throw UsageError{like.Names().first() + " keeps one document, without a previous one"};
-    QString why = QStringLiteral("it does not read");
-    for (const FolderReport& report : reports) {
-        for (const FileReport& file : report.files) {
-            if (file.file != document.fileName()) continue;
-            if (file.verdict == QLatin1String("loaded") && loaded.document == document.fileName())
-                return fresh;
-            if (!file.reason.isEmpty()) why = file.reason;
-        }
-    }
-    throw RunError{model + " does not accept " + document.absoluteFilePath() + ": " + why + " (see '" +
-                   HintCommand({"doctor", like.Names().first()}) + "')"};
-}
-
 void Restore(const QStringList& args, const Options& options) {
     const bool json = options.json;
     ExpectArgs(args, 2, "restore MODEL");
     StoreAdapter& adapter = Adapter(args[1]);
-    const QFileInfoList documents = RotationDocuments(adapter);
+    const QFileInfoList documents = RotationDocuments(adapter, "restore");
     std::unique_ptr<StoreAdapter> previous = LoadAlone(adapter, documents[1]);
     AllowFolderCreation();
     QString error;
-    if (!previous->Save(&error)) throw RunError{WithFolderReason(error, adapter.Summary().profileDir)};
+    if (!previous->Save(&error)) throw RunError{SaveFailure(error, adapter.Summary().profileDir)};
     CheckSaved(*previous);
-    const QFileInfoList after = prefbook::ListProfileFolder(adapter.Summary().profileDir);
-    const QString saved = after.value(0).fileName();
+    const QString saved = QFileInfo(LastSavedDocument()).fileName();
     const QString model = adapter.Summary().model;
     if (json) {
         PrintJson({{"model", model},
@@ -96,7 +58,7 @@ void Diff(const QStringList& args, const Options& options) {
     const bool json = options.json;
     ExpectArgs(args, 2, "diff MODEL");
     StoreAdapter& adapter = Adapter(args[1]);
-    const QFileInfoList documents = RotationDocuments(adapter);
+    const QFileInfoList documents = RotationDocuments(adapter, "diff");
     const Table current = LoadAlone(adapter, documents[0])->Show();
     const Table previous = LoadAlone(adapter, documents[1])->Show();
     const QJsonArray newRows = current.ToJson(), oldRows = previous.ToJson();

@@ -15,16 +15,23 @@ namespace {
 
 // --- tables ---
 
+QString RelativeToBase(const QJsonValue& path) {
+    const QString text = path.toString();
+    return text.startsWith(BaseDir()) ? text.mid(BaseDir().size()) : text;
+}
+
 Table GlobalSettingsTable() {
     Table table({{"name", "NAME", {}},
                  {"value", "VALUE", {}},
-                 {"file", "FILE", {}},
+                 {"file", "FILE", RelativeToBase},
                  {"group", "GROUP", {}},
                  {"key", "KEY", {}},
                  {"writable", "WRITABLE", {}}});
     for (const Setting& s : Settings()) {
         if (s.deviceType >= 0) continue;
-        table.AddRow({s.name, s.read(), s.file, s.group, s.key, bool(s.write)});
+        // JSON carries the whole path; the text table, under its "Base folder:" line, the rest.
+        table.AddRow({s.name, s.read(), s.file.isEmpty() ? QString() : BaseDir() + s.file, s.group, s.key,
+                      bool(s.write)});
     }
     return table;
 }
@@ -77,19 +84,51 @@ Table CategoryTable() {
     return table;
 }
 
-Table StoreTable() {
+Table StoreTable(QStringList* problems) {
     Table table({{"model", "MODEL", {}},
                  {"commands", "COMMANDS", {}},
                  {"type", "TYPE", {}},
                  {"profileDir", "PROFILE FOLDER", {}},
                  {"document", "DOCUMENT", {}},
-                 {"profiles", "PROFILES", {}}});
+                 {"profiles", "PROFILES", {}},
+                 {"note", "NOTE", {}}});
     for (const auto& adapter : Adapters()) {
         const StoreSummary summary = adapter->Summary();
+        // A folder that cannot be listed, or documents the store could not load, must not look like
+        // an empty store.
+        QString note;
+        const QString unlisted = ListBlocker(summary.profileDir);
+        const int unloaded = UnloadedDocuments(*adapter);
+        if (!unlisted.isEmpty()) {
+            note = "unreadable folder (" + unlisted + ")";
+            problems->append("cannot list " + summary.profileDir + ": " + unlisted);
+        } else if (unloaded > 0) {
+            note = QString::number(unloaded) + " document" + (unloaded == 1 ? "" : "s") + " not loaded";
+            problems->append(summary.model + " could not load the documents in " + summary.profileDir +
+                             " (see '" + HintCommand({"doctor", adapter->Names().first()}) + "')");
+        }
         table.AddRow({summary.model, QJsonArray::fromStringList(adapter->Names()), adapter->DeviceType(),
-                      summary.profileDir, summary.document, summary.profileCount});
+                      summary.profileDir, summary.document, summary.profileCount, note});
     }
     return table;
+}
+
+// Settings files that exist but cannot be read: their settings would show as defaults.
+QStringList UnreadableSettingsFiles() {
+    QStringList problems, seen;
+    for (const Setting& s : Settings()) {
+        if (s.file.isEmpty() || seen.contains(s.file)) continue;
+        seen << s.file;
+        const QString why = ReadBlocker(BaseDir() + s.file);
+        if (!why.isEmpty()) problems << "cannot read " + BaseDir() + s.file + ": " + why;
+    }
+    return problems;
+}
+
+void RefuseUnreadableSetting(const Setting& setting) {
+    const QString path = BaseDir() + setting.file;
+    const QString why = setting.file.isEmpty() ? QString() : ReadBlocker(path);
+    if (!why.isEmpty()) throw RunError{"cannot read " + path + ": " + why};
 }
 
 // --- commands ---
@@ -97,10 +136,12 @@ Table StoreTable() {
 void Overview(const QStringList& args, const Options& options) {
     const bool json = options.json;
     if (args.size() > 1) ExpectArgs(args, 1, "overview");
+    QStringList problems = UnreadableSettingsFiles();
     Print({{"settings", "Settings", GlobalSettingsTable()},
            {"devices", "Devices", DeviceTypeTable(true)},
-           {"stores", "Profile stores", StoreTable()}},
-          json);
+           {"stores", "Profile stores", StoreTable(&problems)}},
+          json, problems);
+    if (!problems.isEmpty()) throw CheckFailed{};
 }
 
 void Devices(const QStringList& args, const Options& options) {
@@ -123,6 +164,7 @@ void GetSetting(const QStringList& args, const Options& options) {
     const bool json = options.json;
     ExpectArgs(args, 3, "settings get NAME");
     const Setting& setting = KnownSetting(args[2]);
+    RefuseUnreadableSetting(setting);
     const QJsonValue value = setting.read();
     if (json) {
         PrintJson({{"name", setting.name}, {"value", value}});
@@ -136,6 +178,7 @@ void SetSetting(const QStringList& args, const Options& options) {
     ExpectArgs(args, 4, "settings set NAME VALUE");
     const Setting* setting = &KnownSetting(args[2]);
     if (!setting->write) throw UsageError{"setting '" + args[2] + "' is read-only"};
+    RefuseUnreadableSetting(*setting);  // writing it would drop the file's other values
     QJsonValue value;
     QString why;
     if (!ParseValue(setting->kind, args[3], &value, &why))

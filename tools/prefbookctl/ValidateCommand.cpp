@@ -14,24 +14,11 @@ QString YesNo(bool value) {
     return value ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-// Two aligned columns without a heading.
-QString KeyValueText(const QVector<QPair<QString, QString>>& rows) {
-    int width = 0;
-    for (const auto& row : rows) width = std::max(width, row.first.size());
-    QString text;
-    for (const auto& row : rows) text += (row.first + ":").leftJustified(width + 3) + row.second + "\n";
-    return text;
-}
-
 void Validate(const QStringList& args, const Options& options) {
     ExpectArgs(args, 2, "validate FILE");
     const QString path = QFileInfo(args[1]).absoluteFilePath();
     const DocumentProbe probe = ProbeDocument(path);
-    if (!probe.opened) {
-        QFile file(path);
-        file.open(QIODevice::ReadOnly);
-        throw RunError{"cannot open " + path + ": " + file.errorString()};
-    }
+    if (!probe.opened) throw RunError{"cannot open " + path + ": " + probe.openError};
 
     Validation result;
     bool claimed = false;
@@ -66,7 +53,8 @@ void Validate(const QStringList& args, const Options& options) {
             {"File", path},
             {"Model", result.model.isEmpty() ? QStringLiteral("-") : result.model},
             {"Kind", result.kind + (probe.hasFlag ? " (flag " + probe.flagText + ")" : QString())},
-            {"Holds", QString::number(result.profiles) + " " + result.unit},
+            {"Holds", QString::number(result.profiles) + " " +
+                          (result.profiles == 1 ? result.unit.chopped(1) : result.unit)},
             {"Reads", YesNo(result.read)},
             {"Store load", result.storeLoad},
             {"Import", result.import.isEmpty() ? QStringLiteral("none") : result.import},
