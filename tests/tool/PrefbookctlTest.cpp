@@ -1,4 +1,5 @@
 #include <QJsonArray>
+#include <QSet>
 
 #include "ToolRunner.h"
 
@@ -80,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringList{"doctor", "tl480", "extra"}, QStringList{"doctor", "nosuch"},
                       QStringList{"nosuch", "--help"}, QStringList{"help", "nosuch"},
                       QStringList{"--base", "", "overview"}, QStringList{"doctor", "--force"},
+                      QStringList{"show", "tl480", "--all"},
                       QStringList{"rename", "tl480", "0", QString("Ga") + QChar(1) + "me"},
                       QStringList{"import", "keydeck_g", "in.xml", "--kind", "profile", "--profile", "7"}));
 
@@ -135,11 +137,20 @@ TEST_F(Tool, EveryCommandHasItsHelp) {
     const QString exportHelp = RunHere({"export", "--help"}).out;
     for (const char* kind : {"--kind record", "--kind aimpad", "--kind macros", "ft280xl", "vl550", "ds180"})
         EXPECT_TRUE(exportHelp.contains(kind)) << kind;
+    // ...with their descriptions in one column.
+    const QRegularExpression option(QStringLiteral("\n  [a-z0-9_]+ --kind [^\n]*?\\S  ( *)\\S"));
+    QSet<int> columns;
+    for (auto m = option.globalMatch(exportHelp); m.hasNext();) {
+        const QRegularExpressionMatch match = m.next();
+        columns << match.capturedEnd(1) - match.capturedStart();
+    }
+    EXPECT_EQ(columns.size(), 1) << exportHelp.toStdString();
     // The summary lists them all.
     const Result help = RunTool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char* usage : {"settings set NAME VALUE", "validate FILE", "doctor [MODEL]",
-                              "export MODEL FILE", "import MODEL FILE"})
+                              "export MODEL FILE", "import MODEL FILE", "help [COMMAND]", "clean MODEL",
+                              "pr941, au570", "keydeck_g, keydeck_c, vl550"})
         EXPECT_TRUE(help.out.contains(usage)) << usage;
 }
 

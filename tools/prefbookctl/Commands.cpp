@@ -12,10 +12,16 @@ namespace prefbookctl {
 
 namespace {
 
+// main answers help itself, before any folder is looked at.
+std::vector<CommandInfo> HelpCommands() {
+    return {{"help", "help [COMMAND]", "this text, or what one command does",
+             "Prints the general help, or with COMMAND the same as 'prefbookctl COMMAND --help'.", nullptr}};
+}
+
 // Every command group, in the order help lists them; a new group is one line here.
 using CommandGroup = std::vector<CommandInfo> (*)();
-const CommandGroup kGroups[] = {OverviewCommands, ProfileCommands, HistoryCommands, ValidateCommands,
-                                DoctorCommands,   ArtworkCommands, TransferCommands};
+const CommandGroup kGroups[] = {OverviewCommands, ProfileCommands, HistoryCommands,  ValidateCommands,
+                                DoctorCommands,   ArtworkCommands, TransferCommands, HelpCommands};
 
 const std::vector<CommandInfo>& Commands() {
     static const std::vector<CommandInfo> commands = [] {
@@ -42,7 +48,8 @@ void RefuseOptions(const CommandInfo& command, const Options& options) {
         {options.kind.isEmpty() ? 0u : kTakesKind, "--kind"},
         {options.profile.isEmpty() ? 0u : kTakesProfile, "--profile"},
         {options.aimMode.isEmpty() ? 0u : kTakesAimMode, "--aim-mode"},
-        {options.force ? kTakesForce : 0u, "--force"}};
+        {options.force ? kTakesForce : 0u, "--force"},
+        {options.all ? kTakesAll : 0u, "--all"}};
     for (const auto& [flag, option] : given) {
         if (flag && !(command.options & flag))
             throw UsageError{QString(option) + " is not taken by " + command.name};
@@ -62,6 +69,26 @@ int EditDistance(const QString& a, const QString& b) {
         }
     }
     return row[b.size()];
+}
+
+// The stores' option lines ("kr720 --kind record [--profile P]  record P x 5 + M") in two aligned
+// columns; a note or a continued description goes in the second.
+QString AlignedUsage(const QStringList& lines) {
+    static const QRegularExpression gap(QStringLiteral("\\S\\s{2,}"));
+    QVector<QPair<QString, QString>> rows;
+    int width = 0;
+    for (const QString& line : lines) {
+        const QRegularExpressionMatch m = gap.match(line);
+        if (line.startsWith(' ') || !m.hasMatch()) {
+            rows.append({QString(), line.trimmed()});
+        } else {
+            rows.append({line.left(m.capturedStart() + 1), line.mid(m.capturedEnd()).trimmed()});
+            width = std::max(width, rows.last().first.size());
+        }
+    }
+    QString text;
+    for (const auto& row : rows) text += "  " + row.first.leftJustified(width) + "  " + row.second + "\n";
+    return text;
 }
 
 QStringList CommandWords() {
@@ -155,15 +182,23 @@ QStringList CompletionWords(const QStringList& what) {
     return words;
 }
 
+QStringList ModelNames() {
+    QStringList names;
+    for (const auto& adapter : Adapters()) names << adapter->Names().first();
+    return names;
+}
+
 QString CommandHelp(const QString& command) {
     const CommandInfo* c = FindCommand(command);
     if (!c) return {};
     QString text =
         QString("Usage: prefbookctl [--base DIR] [--json] ") + c->usage + "\n\n" + c->details + "\n";
     if (command == "export" || command == "import") {
+        QStringList lines;
         for (const auto& adapter : Adapters()) {
-            if (!adapter->TransferKinds().isEmpty()) text += "  " + adapter->TransferHelp() + "\n";
+            if (!adapter->TransferKinds().isEmpty()) lines += adapter->TransferHelp().split('\n');
         }
+        text += AlignedUsage(lines);
     }
     return text;
 }

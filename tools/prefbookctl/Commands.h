@@ -79,6 +79,8 @@ QStringList CompletionWords(const QStringList& what);
 
 // The help text of one command, empty for an unknown one.
 QString CommandHelp(const QString& command);
+// Every store's first command name, in device type order.
+QStringList ModelNames();
 // The PR940's display profile names of a profile, or with a display profile its artwork names.
 QStringList ArtworkWords(const QStringList& what);
 // The command list of the general help.

@@ -19,7 +19,11 @@ QString Description() {
            "Commands:\n" +
            prefbookctl::CommandSummary() +
            "\n"
-           "'prefbookctl COMMAND --help' describes one command.\n"
+           "'prefbookctl help COMMAND' describes one command.\n"
+           "Models: " +
+           prefbookctl::ModelNames().join(", ") +
+           ",\n"
+           "or a device type number for the store that serves it.\n"
            "Exit status: 0 done, 1 failed (validate: the file is not taken; doctor: a problem found),\n"
            "2 wrong command line or missing base folder (nothing written).\n"
            "With --json, every command prints one object, shaped as in tools/prefbookctl/README.md;\n"
