@@ -351,11 +351,10 @@ struct CompletionCase {
     QStringList offered;
 };
 
-class Completion : public ::testing::TestWithParam<CompletionCase> {};
-
-TEST_P(Completion, OffersTheToolsOwnWords) {
+// The words bash offers after the line's words, the last one being completed.
+QStringList Completed(const QStringList& line) {
     QStringList words{PREFBOOK_CTL};
-    for (const QString& word : GetParam().line) words << "'" + word + "'";
+    for (const QString& word : line) words << "'" + word + "'";
     const QString script = QString(
                                ". '%1'; COMP_WORDS=(%2); COMP_CWORD=%3; _prefbookctl; "
                                "printf '%s\\n' \"${COMPREPLY[@]}\"")
@@ -364,10 +363,23 @@ TEST_P(Completion, OffersTheToolsOwnWords) {
                                .arg(words.size() - 1);
     QProcess bash;
     bash.start("/bin/bash", {"-c", script});
-    ASSERT_TRUE(bash.waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
-              GetParam().offered)
-        << bash.readAllStandardError().toStdString();
+    EXPECT_TRUE(bash.waitForFinished(30000)) << bash.readAllStandardError().toStdString();
+    return QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+class Completion : public ::testing::TestWithParam<CompletionCase> {};
+
+TEST_P(Completion, OffersTheToolsOwnWords) {
+    EXPECT_EQ(Completed(GetParam().line), GetParam().offered);
+}
+
+// Artworks come from the store in the line's base folder.
+TEST_F(StoreCommands, CompletionOffersTheArtworksOfTheBase) {
+    HandWrite("/profile/PR940/2026-03-14 15-09-26.xml", ReadAll(PREFBOOK_TEST_DATA "/pr940/distinct.xml"));
+    EXPECT_EQ(Completed({"--base", Base(), "artwork", "pr940", "0", ""}), QStringList({"Quiet", "Show"}));
+    EXPECT_EQ(Completed({"--base", Base(), "artwork", "pr940", "0", "Show", ""}),
+              QStringList({"Logo", "Wave"}));
+    EXPECT_EQ(Completed({"--base", Base(), "artwork", "pr"}), QStringList({"pr940"}));
 }
 
 const CompletionCase kCompletionCases[] = {
