@@ -213,7 +213,8 @@ QString CountMismatch(int count, int expected, const QString& noun) {
 }
 
 QString StoreExpects(int count, int expected) {
-    return "holds " + QString::number(count) + " profiles, the store expects " + QString::number(expected);
+    return "holds " + QString::number(count) + (count == 1 ? " profile" : " profiles") +
+           ", the store expects " + QString::number(expected);
 }
 
 void ValidateMacroFile(const DocumentProbe& probe, Validation* result, const QString& command,

@@ -218,7 +218,9 @@ QString FolderReport::ToText(bool all) const {
         }
         for (auto kind = kinds.cbegin(); kind != kinds.cend(); ++kind) {
             const QStringList parts = kind.key().split('|');
-            table.AddRow({QString::number(kind.value()) + " files " + parts[2], "-", parts[1], parts[0]});
+            table.AddRow(
+                {QString::number(kind.value()) + (kind.value() == 1 ? " file " : " files ") + parts[2], "-",
+                 parts[1], parts[0]});
         }
         text += table.ToText();
         if (!kinds.isEmpty()) text += "(--all lists every file)\n";
