@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 namespace prefbookctl {
 
@@ -24,7 +25,37 @@ struct Options {
     QString profile;     // --profile, as given
     QString aimMode;     // --aim-mode, as given
     bool force = false;  // --force: save over documents the store could not load, overwrite a file
+    bool all = false;    // --all: doctor lists every file
 };
+
+// The options besides --base, --json and --help that a command honours; any other one given is a
+// usage error rather than silently dropped.
+enum TakesOption : unsigned {
+    kTakesKind = 1,
+    kTakesProfile = 2,
+    kTakesAimMode = 4,
+    kTakesForce = 8,
+    kTakesAll = 16
+};
+
+// One command: its words ("settings get"), help texts, what runs it and the options it honours.
+struct CommandInfo {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    const char* details;
+    void (*run)(const QStringList& args, const Options& options);
+    unsigned options = 0;
+};
+
+// The command groups, each in a file of its own; Commands.cpp lists them in help order.
+std::vector<CommandInfo> OverviewCommands();
+std::vector<CommandInfo> ProfileCommands();
+std::vector<CommandInfo> HistoryCommands();
+std::vector<CommandInfo> ValidateCommands();
+std::vector<CommandInfo> DoctorCommands();
+std::vector<CommandInfo> ArtworkCommands();  // with the PR940 adapter
+std::vector<CommandInfo> TransferCommands();
 
 // Runs the command named by the positional arguments ("overview" when there are none) and prints
 // its result as text or JSON. Throws UsageError, RunError or CheckFailed.
@@ -36,11 +67,22 @@ QString HintCommand(QStringList words);
 // A word quoted for a POSIX shell where it needs quoting.
 QString ShellQuote(const QString& word);
 
-// The words bash completion offers: "commands", "models", "kinds MODEL", "settings".
+// "unknown command 'shwo' (did you mean show?); commands: ..."
+QString UnknownCommand(const QString& command);
+// The candidate nearest to a mistyped word, or empty when none is near enough to be meant.
+QString Nearest(const QString& word, const QStringList& candidates);
+
+// The words bash completion offers: "commands", "models [COMMAND]" (the models the command takes),
+// "kinds MODEL", "profiles MODEL" (its indices), "settings [writable]", "values NAME" (a setting's
+// choices), "artworks PROFILE [DISPLAYPROFILE]" (the PR940's display profiles, or their artworks).
 QStringList CompletionWords(const QStringList& what);
 
 // The help text of one command, empty for an unknown one.
 QString CommandHelp(const QString& command);
+// Every store's first command name, in device type order.
+QStringList ModelNames();
+// The PR940's display profile names of a profile, or with a display profile its artwork names.
+QStringList ArtworkWords(const QStringList& what);
 // The command list of the general help.
 QString CommandSummary();
 
