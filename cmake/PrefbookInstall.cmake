@@ -71,8 +71,9 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${deb_runtime})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "${deb_host} ${at_least}")
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "settings and device profile stores of a gaming-peripheral suite
-prefbook keeps the application settings of a desktop suite for gaming peripherals in three INI files
-and one profile store per device model, each persisted as a crash-safe, rotated document.
+prefbook keeps the application settings of a desktop suite for gaming
+peripherals in three INI files and one profile store per device model, each
+persisted as a crash-safe, rotated document.
 .
 This package holds the shared library the suite loads.")
 # The loader's cache learns the new libraries at install.
@@ -81,26 +82,29 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/debia
 set(CPACK_DEBIAN_HOST_PACKAGE_NAME ${deb_host})
 set(CPACK_DEBIAN_HOST_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_HOST_DESCRIPTION "host services of the prefbook settings and profile library
-The default directories, log and artwork image converter that the prefbook library asks its host
-for, as a shared library of their own so that a suite can install its own in their place.")
+The default directories, log and artwork image converter that the prefbook
+library asks its host for, as a shared library of their own so that a suite
+can install its own in their place.")
 set(CPACK_DEBIAN_HOST_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/debian/triggers)
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME ${deb_dev})
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS "${deb_runtime} ${exact}, ${deb_host} ${exact}, qtbase5-dev")
 set(CPACK_DEBIAN_DEV_DESCRIPTION "development files of the prefbook settings and profile library
-The public headers of prefbook (the Prefbook settings class, the profile store interfaces and their
-records, the host-service interfaces), the library links, a CMake package (find_package(Prefbook),
-target Prefbook::prefbook) and a pkg-config file (prefbook).")
+The public headers of prefbook (the Prefbook settings class, the profile
+store interfaces and their records, the host-service interfaces), the
+library links, a CMake package (find_package(Prefbook), target
+Prefbook::prefbook) and a pkg-config file (prefbook).")
 
 # prefbookctl uses the library's private version, which changes with every release.
 set(CPACK_DEBIAN_TOOL_PACKAGE_NAME ${deb_tool})
 set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_TOOL_PACKAGE_DEPENDS "${deb_runtime} ${exact}, ${deb_host} ${at_least}")
 set(CPACK_DEBIAN_TOOL_DESCRIPTION "inspect and repair prefbook settings and profile folders
-prefbookctl shows, checks and edits the settings files and device profile folders of the prefbook
-library through the library's own readers, writers and store operations: an overview, each store's
-profiles, what a load does with every file of a folder, the differences between the two newest
+prefbookctl shows, checks and edits the settings files and device profile
+folders of the prefbook library through the library's own readers, writers
+and store operations: an overview, each store's profiles, what a load does
+with every file of a folder, the differences between the two newest
 documents, undoing the last save, export and import.")
 
 include(CPack)
