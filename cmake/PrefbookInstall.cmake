@@ -69,6 +69,9 @@ set(at_least "(>= ${PROJECT_VERSION})")
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME ${deb_runtime})
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION libs)
+# The loader's cache learns the new libraries at install (scripts/package drops the ldconfig calls
+# that CPack writes besides).
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/debian/triggers)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_DEPENDS "${deb_host} ${at_least}")
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "settings and device profile stores of a gaming-peripheral suite
 prefbook keeps the application settings of a desktop suite for gaming
@@ -76,16 +79,14 @@ peripherals in three INI files and one profile store per device model, each
 persisted as a crash-safe, rotated document.
 .
 This package holds the shared library the suite loads.")
-# The loader's cache learns the new libraries at install.
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/debian/triggers)
 
 set(CPACK_DEBIAN_HOST_PACKAGE_NAME ${deb_host})
 set(CPACK_DEBIAN_HOST_PACKAGE_SECTION libs)
+set(CPACK_DEBIAN_HOST_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/debian/triggers)
 set(CPACK_DEBIAN_HOST_DESCRIPTION "host services of the prefbook settings and profile library
 The default directories, log and artwork image converter that the prefbook
 library asks its host for, as a shared library of their own so that a suite
 can install its own in their place.")
-set(CPACK_DEBIAN_HOST_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/cmake/debian/triggers)
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME ${deb_dev})
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)

@@ -22,9 +22,9 @@ consume() {  # prefix, tag
   [ "$(realpath -m "$(PKG_CONFIG_PATH=$pcdir pkg-config --define-prefix --variable=includedir prefbook)")" = \
     "$prefix/include/prefbook" ] || fail "pkg-config --define-prefix gives a wrong include folder"
   # Linked as needed, as some distributions do by default: the program then needs only libprefbook,
-  # which has to find libprefbook-host itself.
+  # which has to find libprefbook-host itself. -fPIC: Qt's headers refuse code built otherwise.
   # shellcheck disable=SC2086  # the flags are words
-  c++ -std=c++17 "$source_dir/main.cpp" -Wl,--as-needed $flags -o "$work/$tag-pc"
+  c++ -std=c++17 -fPIC "$source_dir/main.cpp" -Wl,--as-needed $flags -o "$work/$tag-pc"
   cmake -S "$source_dir" -B "$work/$tag-cmake" -G Ninja -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
   cmake --build "$work/$tag-cmake" >/dev/null
   for consumer in "$work/$tag-pc" "$work/$tag-cmake/consumer"; do
