@@ -37,13 +37,8 @@ set(deb_tool prefbookctl)
 
 # Each package carries the copyright file and the changelog in its documentation folder. A plain
 # install leaves them out (EXCLUDE_FROM_ALL); the package build installs per component.
-find_program(GZIP_PROGRAM gzip REQUIRED)
 set(changelog_gz ${PROJECT_BINARY_DIR}/debian/changelog.gz)
-add_custom_command(OUTPUT ${changelog_gz}
-  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/cmake/debian/changelog ${PROJECT_BINARY_DIR}/debian/changelog
-  COMMAND ${GZIP_PROGRAM} -9nf ${PROJECT_BINARY_DIR}/debian/changelog
-  DEPENDS ${PROJECT_SOURCE_DIR}/cmake/debian/changelog VERBATIM)
-add_custom_target(prefbook_debian_changelog ALL DEPENDS ${changelog_gz})
+prefbook_gzip_file(prefbook_debian_changelog ${PROJECT_SOURCE_DIR}/cmake/debian/changelog ${changelog_gz})
 foreach(component runtime host dev tool)
   install(FILES ${PROJECT_SOURCE_DIR}/cmake/debian/copyright ${changelog_gz}
     DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/doc/${deb_${component}} COMPONENT ${component} EXCLUDE_FROM_ALL)
