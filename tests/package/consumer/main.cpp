@@ -1,7 +1,12 @@
-// Builds against the installed headers and library only.
+// A program of the suite, built against the installed headers and libraries only: one settings flag
+// through Prefbook and one store save, under PREFBOOK_BASE_DIR. The first argument names profile 0.
 #include <devices/keyboards/ITL480ProfileCfg.h>
-#include <hostservices/IHabitat.h>
+#include <settings/Prefbook.h>
 
-int main() {
-    return &ITL480ProfileCfg::Instance != nullptr && &IHabitat::Instance != nullptr ? 0 : 1;
+int main(int argc, char** argv) {
+    Prefbook::SaveProfileBakcupFlag(false);
+    if (Prefbook::ReadProfileBackupFlag()) return 1;
+    ITL480ProfileCfg& store = ITL480ProfileCfg::Instance();
+    store.SetProfileName(0, argc > 1 ? argv[1] : "consumer");
+    return store.SaveProfile() ? 0 : 2;
 }
