@@ -1,6 +1,6 @@
 #include "catalogue/StoreCatalogue.h"
 #include "pr940/PR940TestSupport.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::test {
 namespace {

@@ -35,7 +35,7 @@
 #include <memory>
 #include <utility>
 
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {

@@ -5,7 +5,7 @@
 
 #include "hostservices/DefaultGlyphPress.h"
 #include "pr940/PR940TestSupport.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {

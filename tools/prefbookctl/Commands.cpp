@@ -14,8 +14,8 @@
 #include "SystemReason.h"
 #include "ToolHost.h"
 #include "hostservices/IHabitat.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 #include "settings/Prefbook.h"
 #include "settings/StoreForwarding.h"
 

@@ -5,7 +5,7 @@
 
 #include "hostservices/IHabitat.h"
 #include "hostservices/ITracebook.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbookctl {
 

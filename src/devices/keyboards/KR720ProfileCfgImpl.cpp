@@ -5,9 +5,9 @@
 #include <cstring>
 #include <utility>
 
+#include "profilecore/DeviceType.h"
 #include "profilecore/ImportedSlot.h"
 #include "profilecore/SavedDocument.h"
-#include "settings/DeviceType.h"
 
 // The bulk transfer hands out the sensit/actuat pair as one u16 with sensit in the low byte.
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the KR720 transfer block assumes a little-endian host");
