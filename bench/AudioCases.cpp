@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 #include "devices/audio/AU570ProfileCfgImpl.h"
 #include "devices/audio/AudioProfileStore.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::bench {
 namespace {

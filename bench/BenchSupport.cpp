@@ -11,7 +11,7 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::bench {
 

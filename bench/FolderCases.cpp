@@ -5,8 +5,8 @@
 
 #include "BenchSupport.h"
 #include "devices/keyboards/TLProfileStore.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 namespace prefbook::bench {
 namespace {

@@ -1,7 +1,7 @@
 #include "BenchSupport.h"
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::bench {
 namespace {

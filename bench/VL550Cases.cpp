@@ -1,6 +1,6 @@
 #include "BenchSupport.h"
 #include "devices/textlight/VL550ProfileCfgImpl.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::bench {
 namespace {

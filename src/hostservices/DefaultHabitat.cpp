@@ -3,7 +3,7 @@
 #include <atomic>
 
 #include "hostservices/IHabitat.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace {
 

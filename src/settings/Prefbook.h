@@ -6,7 +6,7 @@
 #include <string>
 
 #include "PrefbookExport.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 // The owner window of the file dialogs. On Windows it is an HWND (declared as windows.h declares it
 // under STRICT, its default, so this header needs no windows.h). Elsewhere it is the owner's native

@@ -4,7 +4,7 @@
 #include <QStringList>
 #include <string>
 
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook {
 

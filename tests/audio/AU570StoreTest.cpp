@@ -2,7 +2,7 @@
 
 #include "audio/EqModeBuilder.h"
 #include "devices/audio/AU570ProfileCfgImpl.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::test {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "audio/EqModeBuilder.h"
 #include "devices/audio/AudioProfileStore.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 // The DS180, AU320 and AU340 stores share one implementation; what they share is tested once over
 // all three, what tells them apart below.

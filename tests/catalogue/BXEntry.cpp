@@ -10,11 +10,12 @@ StoreEntry BXEntry(const char* model, const char* interface, int type) {
     e.profiles = kBXRecords;
     e.load = LoadRule::Exact;
     e.fill = [](void* p) { FillDistinct(As<S>(p)); };
-    e.kinds = {
-        {"store document", "1282", kBXRecords},
-        CurrentProfileKind<S>("profile export", "1824", 1, &S::ExportProfile, &S::ImportProfile),
-        Kind<S>("all profiles export", "1824", kBXRecords, &S::ExportAllProfiles, &S::ImportAllProfiles),
-        CurrentProfileKind<S>("macro file", "8738", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
+    e.kinds = {{"store document", "1282", kBXRecords},
+               CurrentProfileKind<S>("profile export", "1824", 1, &S::ExportProfile, &S::ImportProfile),
+               WithSlot(Kind<S>("all profiles export", "1824", kBXRecords, &S::ExportAllProfiles,
+                                &S::ImportAllProfiles),
+                        "currentProfileID", kBXRecords),
+               CurrentProfileKind<S>("macro file", "8738", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
     e.badIndex = {{"profiles 5 and 255", [](void* p) {
                        S& s = As<S>(p);
                        const int width = S::ModelTraits::Model().filterWidth;

@@ -27,6 +27,14 @@ QByteArray WithProfiles(QByteArray doc, int delta) {
     return delta < 0 ? doc.remove(last, element.size()) : doc.insert(end, element);
 }
 
+// The document with the first number of an attribute replaced.
+QByteArray WithAttribute(QByteArray doc, const QByteArray& name, int value) {
+    const QByteArray was = " " + name + "=\"";
+    const int at = doc.indexOf(was) + was.size();
+    EXPECT_GE(at, was.size()) << "no " << was.constData();
+    return doc.replace(at, doc.indexOf('"', at) - at, QByteArray::number(value));
+}
+
 // Everything after the root's start tag, or from `from` on where given.
 QByteArray Body(const QByteArray& doc, const QByteArray& from) {
     if (!from.isEmpty()) return doc.mid(doc.indexOf(from));
@@ -91,14 +99,16 @@ protected:
         return e.written(s.get(), h) != Golden("distinct");
     }
     // An import of path into a default store, which must fail and, where the kind says so, leave the
-    // store document as it was.
-    void Refuses(const DocumentKind& k, const QString& path) {
+    // store document as it was. Gives the log of the import.
+    QStringList Refuses(const DocumentKind& k, const QString& path) {
         TestHost h;
         auto target = e.make(h);
         EXPECT_FALSE(k.import(target.get(), path));
+        const QStringList log = h.log.Lines();
         if (k.keptOnRefusal)
             EXPECT_TRUE(SameDocument(Body(e.written(target.get(), h), e.keptFrom),
                                      Body(Golden("default"), e.keptFrom)));
+        return log;
     }
 };
 
@@ -165,7 +175,7 @@ TEST_P(StoreCatalogue, EachImportTakesItsOwnKindOnly) {
             SCOPED_TRACE(what);
             const QString path = t.habitat.GetBaseDir() + "/import." + e.suffix;
             WriteFile(path, file);
-            Refuses(k, path);
+            return Refuses(k, path);
         };
         {
             TestHost h;
@@ -192,7 +202,25 @@ TEST_P(StoreCatalogue, EachImportTakesItsOwnKindOnly) {
             refuses(WithProfiles(own, -1), "one profile fewer");
             refuses(WithProfiles(own, +1), "one profile more");
         }
+        if (!k.slotAttribute.isEmpty()) {
+            const QStringList log =
+                refuses(WithAttribute(own, k.slotAttribute, k.slotCount), "a slot past the last");
+            EXPECT_EQ(log.filter(QString::number(k.slotCount) + ", outside").size(), 1)
+                << log.join('\n').toStdString();
+        }
     }
+}
+
+// A merge after a save works on the document that save wrote: merging into the one the load picked
+// would make that one current again, and the next start would lose what was saved.
+TEST_P(StoreCatalogue, AMergeAfterASaveKeepsWhatTheSaveWrote) {
+    if (!e.merge) GTEST_SKIP() << "no in-place rewrite";
+    e.put(t, Golden("default"), 1);
+    auto s = e.make(t);
+    e.fill(s.get());
+    ASSERT_TRUE(e.save(s.get()));
+    ASSERT_TRUE(e.merge(s.get()));
+    EXPECT_TRUE(SameDocument(e.written(e.make(t).get(), t), Golden("distinct")));
 }
 
 // Every export kind byte for byte, from the distinct state: tests/data/<model>/<kind name>.xml with

@@ -26,7 +26,8 @@ PREFBOOK_CATALOGUE_ENTRY(KR720) {
     e.kinds = {{"store document", "1282", kKR720Records},
                Kind<S>("record export", "4369", 1, &S::ExportRecord, &S::ImportRecord),
                Kind<S>("profile export", "1824", kKR720AimModes, &S::ExportProfile, &S::ImportProfile),
-               Kind<S>("aimpad file", "4369", 0, &S::ExportAimpadFile, &S::ImportAimpadFile),
+               WithSlot(Kind<S>("aimpad file", "4369", 0, &S::ExportAimpadFile, &S::ImportAimpadFile),
+                        "currMode", kKR720AimModes),
                Kind<S>("macro file", "8738", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
     e.badIndex = {
         {"record 25",

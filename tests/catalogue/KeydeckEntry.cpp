@@ -15,9 +15,11 @@ StoreEntry KeydeckEntry(const char* model, int type) {
     e.keptFrom = "\n    <profile ";  // an import takes the file's application paths too
     e.fill = [type](void* p) { FillDistinctKeydeck(As<S>(p), type); };
     // All profiles export as a store document: ImportAllProfiles takes either.
-    e.kinds = {Kind<S>("store document", "1282", 24, type, &S::ExportAllProfiles, &S::ImportAllProfiles),
-               Kind<S>("profile export", "609", 1, type, &S::ExportProfile, &S::ImportProfile),
-               Kind<S>("macro file", "8738", 0, type, &S::ExportMacroFile, &S::ImportMacroFile)};
+    e.kinds = {
+        WithSlot(Kind<S>("store document", "1282", 24, type, &S::ExportAllProfiles, &S::ImportAllProfiles),
+                 "currentProfileID", 24),
+        WithSlot(Kind<S>("profile export", "609", 1, type, &S::ExportProfile, &S::ImportProfile), "id", 24),
+        Kind<S>("macro file", "8738", 0, type, &S::ExportMacroFile, &S::ImportMacroFile)};
     // Either keypad root reads as a keypad document; only the macro file names its variant.
     e.sharesFilesWith = QStringList{"KEYDECK_G", "KEYDECK_C"};
     e.badIndex = {{"profiles -1 and 24, type 7", [type](void* p) {
@@ -70,6 +72,7 @@ StoreEntry KeydeckEntry(const char* model, int type) {
     MarkByNames(
         e, [type](void* p, int i, const std::string& name) { As<S>(p).SetProfileName(type, i, name); },
         [type](void* p, int i) { return As<S>(p).GetProfileName(type, i); });
+    e.merge = [type](void* s) { return As<S>(s).RewriteDocument(type); };
     return e;
 }
 

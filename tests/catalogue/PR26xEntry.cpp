@@ -10,10 +10,12 @@ StoreEntry PR26xEntry(const char* model, const char* interface, int type, const 
     e.profiles = 5;
     e.load = LoadRule::Exact;
     e.fill = [](void* p) { FillDistinct(As<S>(p)); };
-    e.kinds = {{"store document", "1282", 5},
-               CurrentProfileKind<S>("profile export", exportFlag, 1, &S::ExportProfile, &S::ImportProfile),
-               Kind<S>("all profiles export", exportFlag, 5, &S::ExportAllProfiles, &S::ImportAllProfiles),
-               CurrentProfileKind<S>("macro file", "13107", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
+    e.kinds = {
+        {"store document", "1282", 5},
+        CurrentProfileKind<S>("profile export", exportFlag, 1, &S::ExportProfile, &S::ImportProfile),
+        WithSlot(Kind<S>("all profiles export", exportFlag, 5, &S::ExportAllProfiles, &S::ImportAllProfiles),
+                 "currentProfileID", 5),
+        CurrentProfileKind<S>("macro file", "13107", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
     e.badIndex = {{"profiles -1 and 5", [](void* p) {
                        S& s = As<S>(p);
                        // Fallbacks are one shared empty profile: an index let through hands out another

@@ -1,7 +1,7 @@
 #include "catalogue/StoreCatalogue.h"
 #include "hostservices/DefaultGlyphPress.h"
 #include "pr940/PR940TestSupport.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::test {
 namespace {

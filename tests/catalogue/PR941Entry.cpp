@@ -23,7 +23,9 @@ PREFBOOK_CATALOGUE_ENTRY(PR941) {
         }
         return s.ExportProfile(path);
     };
-    e.kinds = {Kind<S>("store document", "1282", 5, &S::ExportAllProfiles, &S::ImportAllProfiles), one,
+    e.kinds = {WithSlot(Kind<S>("store document", "1282", 5, &S::ExportAllProfiles, &S::ImportAllProfiles),
+                        "currentProfileID", 5),
+               one,
                CurrentProfileKind<S>("macro file", "13107", 0, &S::ExportMacroFile, &S::ImportMacroFile)};
     e.badIndex = {{"profiles -1, 5 and 255, DPI step 5", [](void* p) {
                        S& s = As<S>(p);

@@ -35,7 +35,7 @@
 #include <memory>
 #include <utility>
 
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {
@@ -63,6 +63,10 @@ struct DocumentKind {
     std::function<bool(void*, const QString&)> write;   // unused for kinds[0]: StoreEntry::written gives it
     std::function<bool(void*, const QString&)> import;  // empty when nothing imports the kind
     bool keptOnRefusal = true;  // a refused import of this kind leaves the store as it was
+    // The attribute whose number picks a slot of the store (a profile id, the current profile), and
+    // how many slots there are: the import refuses a number past them.
+    QByteArray slotAttribute;
+    int slotCount = 0;
 };
 
 // Calls an index-taking operation with a bad index and asserts its fallback value.
@@ -100,7 +104,7 @@ struct StoreEntry {
     std::function<bool(void*)> save;
     std::function<void(void*, int)> mark;
     std::function<int(void*)> markOf;  // -1 when the store holds no whole mark
-    std::function<bool(void*)> merge;  // the mice that rewrite their loaded document in place
+    std::function<bool(void*)> merge;  // the stores that rewrite their current document in place
 };
 
 // A mark carried by the names of the first five profiles: a mix of two generations is none.
@@ -186,6 +190,13 @@ DocumentKind Kind(const char* name, const char* flag, int profiles, int type,
     k.import = [type, importFrom](void* s, const QString& path) {
         return (As<S>(s).*importFrom)(type, path);
     };
+    return k;
+}
+
+// The same kind, whose file names a slot of the store in an attribute.
+inline DocumentKind WithSlot(DocumentKind k, const char* attribute, int count) {
+    k.slotAttribute = attribute;
+    k.slotCount = count;
     return k;
 }
 

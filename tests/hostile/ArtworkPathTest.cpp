@@ -10,7 +10,7 @@
 #include "devices/mice/PR940ProfileCfgImpl.h"
 #include "hostservices/DefaultGlyphPress.h"
 #include "profilecore/SafeFileName.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 #include "support/WithoutWaiting.h"
 

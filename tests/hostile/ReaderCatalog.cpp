@@ -258,7 +258,10 @@ ReaderEntry VL550Entry() {
     ReadsXml<VL550Profile>(f, kVL550ParseFailure, ReadVL550Document);
     f.write = WriteVL550Document;
     f.golden = QStringLiteral("vl550");
-    return MakeEntry(f);
+    ReaderEntry e = MakeEntry(f);
+    e.withoutNumbers =
+        "<mode id=\"0\" speed=\"3\" brightness=\"255\" red=\"255\" green=\"255\" blue=\"255\"/>";
+    return e;
 }
 
 ReaderEntry AU570Entry() {

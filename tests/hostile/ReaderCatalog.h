@@ -54,6 +54,10 @@ struct ReaderEntry {
     std::function<bool(const StoreHost&)> loadAndSave;
     // The profile folder that store loads from.
     std::function<QString(const StoreHost&)> storeFolder;
+
+    // Where set: what the target holds, in the writer's form, after reading the rich sample without
+    // its number attributes: the starting values each record is read over.
+    QByteArray withoutNumbers;
 };
 
 const std::vector<ReaderEntry>& Catalog();

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {

@@ -5,7 +5,7 @@
 
 #include "devices/mousepads/FT610Document.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {

@@ -7,7 +7,7 @@
 
 #include "hostservices/DefaultGlyphPress.h"
 #include "pr940/PR940TestSupport.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 #include "support/WithoutWaiting.h"
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "pr940/PR940TestSupport.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "support/TestHost.h"
 
 namespace prefbook::test {

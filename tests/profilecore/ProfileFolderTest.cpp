@@ -71,14 +71,15 @@ TEST_F(ProfileFolderTest, FutureDatedDocumentsNeitherNameNorOutliveTheNewSave) {
 }
 
 // Links planted at the names a save may use (temporary or document, this second or the next) are
-// never followed: nothing outside the folder is written, created or deleted.
+// never followed: nothing outside the folder is written, created or deleted. The save waits past two
+// taken seconds at most, so the third second's temporary name is the one it opens.
 TEST_F(ProfileFolderTest, PlantedLinksAreNeverFollowed) {
     const QString outside = t.habitat.GetBaseDir() + "/outside-";
     WriteFile(outside + "victim", "victim");
-    const QStringList planted = {Stamp(0) + ".tmp", Stamp(0) + ".xml", Stamp(1) + ".tmp"};
+    const QStringList planted = {Stamp(0) + ".tmp", Stamp(0) + ".xml", Stamp(1) + ".tmp", Stamp(2) + ".tmp"};
     for (const QString& name : planted) {
-        const QString target = outside + (name.endsWith(".xml") ? "victim" : name);  // existing or dangling
-        ASSERT_TRUE(QFile::link(target, dir + name));
+        const bool existing = name.endsWith(".xml") || name.startsWith(Stamp(2));
+        ASSERT_TRUE(QFile::link(outside + (existing ? "victim" : name), dir + name));  // existing or dangling
     }
     ASSERT_TRUE(Save("new"));
     EXPECT_EQ(ReadAll(outside + "victim"), "victim");
@@ -86,8 +87,8 @@ TEST_F(ProfileFolderTest, PlantedLinksAreNeverFollowed) {
         EXPECT_FALSE(QFileInfo::exists(outside + name)) << "created through a link: " << name.toStdString();
         EXPECT_TRUE(QFileInfo(dir + name).isSymLink());
     }
-    EXPECT_EQ(ListProfileFolder(dir).value(0).fileName(), Stamp(2) + ".xml");
-    EXPECT_EQ(ReadAll(dir + Stamp(2) + ".xml"), "new");
+    EXPECT_EQ(ListProfileFolder(dir).value(0).fileName(), Stamp(3) + ".xml");
+    EXPECT_EQ(ReadAll(dir + Stamp(3) + ".xml"), "new");
 }
 
 // The durable steps in their order, with a writer outside the library taking the document's name

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook::test {
 

@@ -9,7 +9,7 @@
 #include "ToolHost.h"
 #include "hostservices/IHabitat.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "settings/StoreForwarding.h"
 
 namespace prefbookctl {

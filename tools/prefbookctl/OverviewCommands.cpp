@@ -5,7 +5,7 @@
 #include "SettingsCatalog.h"
 #include "SystemReason.h"
 #include "ToolHost.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "settings/Prefbook.h"
 #include "settings/StoreForwarding.h"
 

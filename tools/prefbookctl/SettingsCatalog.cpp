@@ -7,7 +7,7 @@
 #include <cmath>
 
 #include "hostservices/IHabitat.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 #include "settings/Prefbook.h"
 #include "settings/SettingsFiles.h"
 

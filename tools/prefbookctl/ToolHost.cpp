@@ -7,8 +7,8 @@
 
 #include "hostservices/IHabitat.h"
 #include "hostservices/ITracebook.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 namespace prefbookctl {
 

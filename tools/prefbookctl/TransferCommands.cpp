@@ -6,7 +6,7 @@
 #include "DocumentProbe.h"
 #include "SystemReason.h"
 #include "ToolHost.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbookctl {
 

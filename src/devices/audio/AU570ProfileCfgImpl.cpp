@@ -2,8 +2,8 @@
 
 #include "devices/audio/AU570Document.h"
 #include "devices/audio/AudioXml.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 IAU570ProfileCfg& IAU570ProfileCfg::Instance() {
     static prefbook::AU570ProfileCfgImpl store(prefbook::StoreHost::Process());

@@ -6,7 +6,7 @@
 #include "devices/audio/IAU320ProfileCfg.h"
 #include "devices/audio/IAU340ProfileCfg.h"
 #include "devices/audio/IDS180ProfileCfg.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbook {
 

@@ -11,8 +11,9 @@
 #include "devices/keyboards/BXDocument.h"
 #include "devices/keyboards/IBX310V2ProfileCfg.h"
 #include "devices/keyboards/IBX330V2ProfileCfg.h"
+#include "profilecore/ImportedSlot.h"
 #include "profilecore/MacroModel.h"
-#include "profilecore/ProfileFolder.h"
+#include "profilecore/SavedDocument.h"
 
 namespace prefbook {
 
@@ -396,7 +397,9 @@ public:
     bool ImportAllProfiles(const QString& path) override {
         if (path.isEmpty()) return false;
         BXDocument doc;
-        if (!ReadExport(path, doc) || doc.records.size() != kBXRecords || doc.head.flag != kBXExportFlag)
+        // The current profile must name one of the records, or be the "none yet" of a fresh store.
+        if (!ReadExport(path, doc) || doc.records.size() != kBXRecords || doc.head.flag != kBXExportFlag ||
+            !ImportedSlotFits(host_, path, doc.head.currentProfileID, kBXRecords, kNoProfile))
             return false;
         currentProfileID_ = doc.head.currentProfileID;
         records_ = std::move(doc.records);
@@ -408,14 +411,12 @@ public:
     }
 
     bool SaveProfile() override {
-        QString written;
-        const bool saved =
-            SaveProfileDocument(host_, ProfileDir(), QStringLiteral("xml"), [&](const QString& tmp) {
-                written = tmp;
+        return SaveProfileDocument(
+            host_, ProfileDir(), QStringLiteral("xml"),
+            [&](const QString& tmp) {
                 return WriteBXFile(host_, model_, tmp, WriteMode::Direct, Head(kBXStoreFlag), records_);
-            });
-        if (saved) documentPath_ = written.left(written.size() - 3) + QStringLiteral("xml");
-        return saved;
+            },
+            documentPath_);
     }
 
     // Rewrites the current document with the software-side fields of memory, keeping what the device
@@ -495,7 +496,8 @@ private:
     StoreHost host_;
     BXModel model_;
     QString prefix_;  // "BX310V2ProfileCfg: ", the start of the store's macro messages
-    uint8_t currentProfileID_ = 255;
+    static constexpr uint8_t kNoProfile = 255;
+    uint8_t currentProfileID_ = kNoProfile;
     QString exportPath_;
     QString openExePath_;
     QString documentPath_;

@@ -5,8 +5,9 @@
 #include <cstring>
 #include <utility>
 
-#include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
+#include "profilecore/ImportedSlot.h"
+#include "profilecore/SavedDocument.h"
 
 // The bulk transfer hands out the sensit/actuat pair as one u16 with sensit in the low byte.
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the KR720 transfer block assumes a little-endian host");
@@ -637,6 +638,9 @@ bool KR720ProfileCfgImpl::ImportAimpadFile(const QString& path) {
     if (path.isEmpty()) return false;
     AimpadFile file;
     const bool read = ReadAimpadFile(host_, path, file);
+    // An aim mode past the five would make the current record one of the next profile's.
+    if (file.rootSeen && !ImportedSlotFits(host_, path, file.currMode, kKR720AimModes, kNoAimMode))
+        return false;
     if (file.rootSeen) currAimMode_ = file.currMode;  // taken even when the rest of the file fails
     if (!read || currProfile_ >= kKR720Profiles) return false;
     for (int m = 0; m < kKR720AimModes; ++m) {
@@ -702,14 +706,12 @@ bool KR720ProfileCfgImpl::ExportProfile(const QString& path) {
 // ---- Saving ----
 
 bool KR720ProfileCfgImpl::SaveProfile() {
-    QString written;
-    const bool saved = SaveProfileDocument(
-        host_, host_.ProfileDir(DeviceType::KR720), QStringLiteral("xml"), [&](const QString& tmp) {
-            written = tmp;
+    return SaveProfileDocument(
+        host_, host_.ProfileDir(DeviceType::KR720), QStringLiteral("xml"),
+        [&](const QString& tmp) {
             return WriteKR720File(host_, tmp, WriteMode::Direct, Head(kKR720StoreFlag), records_);
-        });
-    if (saved) documentPath_ = written.left(written.size() - 3) + QStringLiteral("xml");
-    return saved;
+        },
+        documentPath_);
 }
 
 // Rewrites the current document with the software-side fields of memory, keeping what the device

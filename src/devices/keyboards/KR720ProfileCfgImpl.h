@@ -159,8 +159,9 @@ private:
     const std::array<std::string, kKR720AimModes> aimModeNames_{
         {"NORMAL", "FPS", "DRIVING", "ADVANCED FLIGHT", "MOBA"}};
     uint32_t signature_ = 0;
+    static constexpr uint8_t kNoAimMode = 255;
     uint8_t currProfile_ = 255;
-    uint8_t currAimMode_ = 255;
+    uint8_t currAimMode_ = kNoAimMode;
     uint8_t auxFlag_ = 0;
     QString exportPath_;
     QString openExePath_;

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "profilecore/ProfileFolder.h"
+#include "profilecore/ImportedSlot.h"
+#include "profilecore/SavedDocument.h"
 
 namespace prefbook {
 namespace {
@@ -683,13 +684,14 @@ bool KeydeckProfileCfgImpl::ReadImport(int type, const QString& path, KeydeckDoc
 bool KeydeckProfileCfgImpl::ImportProfile(int type, const QString& path) {
     if (!VariantOf(type) || path.isEmpty()) return false;
     KeydeckDocument doc;
-    if (!ReadImport(type, path, doc) || doc.profiles.size() != 1 || doc.flag != kKeydeckExportFlag)
+    // The id names the slot the profile came from and goes to, which must be one of the variant's.
+    if (!ReadImport(type, path, doc) || doc.profiles.size() != 1 || doc.flag != kKeydeckExportFlag ||
+        !ImportedSlotFits(host_, path, doc.profiles.front().id, kKeydeckProfileCount))
         return false;
     KeydeckVariant& v = *VariantOf(type);
     const KeydeckProfile& imported = doc.profiles.front();
-    // The id names the slot the profile came from; an id beyond the list changes the current index only.
     v.currentProfileId = imported.id;
-    if (imported.id < v.profiles.size()) v.profiles[imported.id] = imported;
+    v.profiles[imported.id] = imported;
     return true;
 }
 
@@ -706,7 +708,8 @@ bool KeydeckProfileCfgImpl::ImportAllProfiles(int type, const QString& path) {
     if (!VariantOf(type) || path.isEmpty()) return false;
     KeydeckDocument doc;
     if (!ReadImport(type, path, doc) || doc.profiles.size() != kKeydeckProfileCount ||
-        doc.flag != kKeydeckStoreFlag)
+        doc.flag != kKeydeckStoreFlag ||
+        !ImportedSlotFits(host_, path, doc.currentProfileId, kKeydeckProfileCount))
         return false;
     KeydeckVariant& v = *VariantOf(type);
     v.currentProfileChanged = doc.currentProfileId != v.currentProfileId ? 1 : 0;
@@ -744,14 +747,12 @@ bool KeydeckProfileCfgImpl::SaveProfile(int type) {
     KeydeckVariant* v = VariantOf(type);
     if (!v) return false;
     const KeydeckDocument doc = Document(type, kKeydeckStoreFlag, v->profiles);
-    QString written;
-    const bool saved =
-        SaveProfileDocument(host_, host_.ProfileDir(type), QStringLiteral("xml"), [&](const QString& tmp) {
-            written = tmp;
+    return SaveProfileDocument(
+        host_, host_.ProfileDir(type), QStringLiteral("xml"),
+        [&](const QString& tmp) {
             return WriteKeydeckFile(host_, tmp, WriteMode::Direct, KeydeckRootName(type), doc);
-        });
-    if (saved) v->documentPath = written.left(written.size() - 3) + QStringLiteral("xml");
-    return saved;
+        },
+        v->documentPath);
 }
 
 // Carries over what the suite edits in memory: names, executables, macros and key assignments. The

@@ -8,8 +8,9 @@
 
 #include "devices/mice/PR26xDocument.h"
 #include "devices/mice/PRMouseSections.h"
+#include "profilecore/ImportedSlot.h"
 #include "profilecore/MacroModel.h"
-#include "profilecore/ProfileFolder.h"
+#include "profilecore/SavedDocument.h"
 
 namespace prefbook {
 
@@ -29,7 +30,8 @@ public:
         return doc.profiles.size() == kButtonMouseProfileCount && doc.flag == kButtonMouseStoreFlag;
     }
 
-    // For tests and tools: what the store holds, and the document the load kept (empty: defaults).
+    // For tests and tools: what the store holds, and its current document: the one the load kept or
+    // the last save wrote (empty: defaults, nothing saved yet).
     const Document& Held() const { return doc_; }
     const QString& DocumentPath() const { return documentPath_; }
     QString ProfileDir() const { return host_.ProfileDir(model_.deviceType); }
@@ -365,7 +367,7 @@ public:
         if (path.isEmpty()) return false;
         Document read;
         if (!ReadPR26xFile(host_, model_, path, read) || read.profiles.size() != kButtonMouseProfileCount ||
-            read.flag != model_.exportFlag) {
+            read.flag != model_.exportFlag || !CurrentProfileFits(path, read)) {
             return false;
         }
         doc_.profiles = std::move(read.profiles);
@@ -380,14 +382,18 @@ public:
     // ---- Persistence ----
 
     bool SaveProfile() override {
-        return SaveProfileDocument(host_, ProfileDir(), QStringLiteral("xml"), [this](const QString& tmp) {
-            return WritePR26xFile(host_, model_, tmp, WriteMode::Direct, kButtonMouseStoreFlag, doc_);
-        });
+        return SaveProfileDocument(
+            host_, ProfileDir(), QStringLiteral("xml"),
+            [this](const QString& tmp) {
+                return WritePR26xFile(host_, model_, tmp, WriteMode::Direct, kButtonMouseStoreFlag, doc_);
+            },
+            documentPath_);
     }
 
-    // Rewrites the loaded document with the user's side of memory (names, macros, surfaces) over what
-    // the device side stored there. The file is replaced whole through a temporary file beside it, so
-    // a crash leaves the old document or the new one; a document that has gone is not recreated.
+    // Rewrites the current document (the one loaded, or the one the last save wrote) with the user's side of
+    // memory (names, macros, surfaces) over what the device side stored there. The file is replaced whole
+    // through a temporary file beside it, so a crash leaves the old document or the new one; a document that
+    // has gone is not recreated.
     bool MergeSaveProfile() override {
         if (documentPath_.isEmpty()) return false;
         Document stored;
@@ -447,6 +453,12 @@ protected:
         if (!p) return nullptr;
         const auto it = p->macros.find(name);
         return it == p->macros.end() ? nullptr : &it->second;
+    }
+
+    // An imported current profile must name one of the five, or be the "none yet" of a fresh store.
+    bool CurrentProfileFits(const QString& path, const Document& read) const {
+        return ImportedSlotFits(host_, path, read.currentProfileID, kButtonMouseProfileCount,
+                                kNoDocumentProfileID);
     }
 
     Document Head() const {

@@ -1,9 +1,9 @@
 #include "devices/mice/PR940ProfileCfgImpl.h"
 
 #include "hostservices/IGlyphPress.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/MacroModel.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 IPR940ProfileCfg& IPR940ProfileCfg::Instance() {
     static prefbook::PR940ProfileCfgImpl store(prefbook::StoreHost::Process(), IGlyphPress::Instance());

@@ -45,7 +45,7 @@ bool PR941ProfileCfgImpl::ImportAllProfiles(const QString& path) {
     if (path.isEmpty()) return false;
     Document read;
     if (!ReadPR26xFile(Host(), Model(), path, read) || read.profiles.size() != kButtonMouseProfileCount ||
-        read.flag != kButtonMouseStoreFlag) {
+        read.flag != kButtonMouseStoreFlag || !CurrentProfileFits(path, read)) {
         return false;
     }
     doc_.profiles = std::move(read.profiles);

@@ -1,8 +1,8 @@
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 
 #include "devices/mousepads/FT280Document.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 IFT280ProfileCfg& IFT280ProfileCfg::Instance() {
     static prefbook::FT280ProfileCfgImpl store(prefbook::StoreHost::Process());

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "devices/mousepads/FT610Document.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 IFT610ProfileCfg& IFT610ProfileCfg::Instance() {
     static prefbook::FT610ProfileCfgImpl store(prefbook::StoreHost::Process());

@@ -7,8 +7,8 @@
 #include "devices/audio/AU570Document.h"
 #include "devices/audio/AU570ProfileCfgImpl.h"
 #include "devices/audio/AudioProfileStore.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 namespace prefbookctl {
 namespace {

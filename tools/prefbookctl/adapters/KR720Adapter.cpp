@@ -4,8 +4,8 @@
 #include "AdapterKit.h"
 #include "ToolHost.h"
 #include "devices/keyboards/KR720ProfileCfgImpl.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/MacroModel.h"
-#include "settings/DeviceType.h"
 
 namespace prefbookctl {
 namespace {

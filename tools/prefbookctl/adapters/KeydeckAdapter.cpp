@@ -4,7 +4,7 @@
 #include "AdapterKit.h"
 #include "ToolHost.h"
 #include "devices/keypad/KeydeckProfileCfgImpl.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbookctl {
 namespace {

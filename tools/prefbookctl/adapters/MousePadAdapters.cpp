@@ -8,8 +8,8 @@
 #include "devices/mousepads/FT280ProfileCfgImpl.h"
 #include "devices/mousepads/FT610Document.h"
 #include "devices/mousepads/FT610ProfileCfgImpl.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 namespace prefbookctl {
 namespace {

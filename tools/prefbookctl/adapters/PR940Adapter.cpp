@@ -10,7 +10,7 @@
 #include "ToolHost.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
 #include "hostservices/DefaultGlyphPress.h"
-#include "settings/DeviceType.h"
+#include "profilecore/DeviceType.h"
 
 namespace prefbookctl {
 namespace {

@@ -8,8 +8,8 @@
 #include "devices/textlight/VL550Document.h"
 #include "devices/textlight/VL550ProfileCfgImpl.h"
 #include "hostservices/IHabitat.h"
+#include "profilecore/DeviceType.h"
 #include "profilecore/ProfileFolder.h"
-#include "settings/DeviceType.h"
 
 namespace prefbookctl {
 namespace {
