@@ -367,12 +367,10 @@ QString ErrorText(int error, const char* unknown) {
     return error ? qt_error_string(error) : QString::fromLatin1(unknown);
 }
 
-// Deletes all but the newest `documents` documents of files (newest first) and every other file; keep,
-// the document a save has just written, is never deleted whatever the dates of the other files.
-void Prune(const Folder& folder, const std::vector<Entry>& files, const QByteArray& keep, int documents) {
+// Deletes all but the newest `documents` documents of files (newest first) and every other file.
+void Prune(const Folder& folder, const std::vector<Entry>& files, int documents) {
     int seen = 0;
     for (const Entry& file : files) {
-        if (file.name == keep) continue;
         if (!IsDocumentName(file.name) || ++seen > documents) folder.Remove(file.name);
     }
 }
@@ -472,7 +470,7 @@ void DeleteEarlierProfileFiles(const StoreHost& host, const QString& dir) {
         host.Log("Delete XML Earlier File Failed : " + dir + "not exists.");
         return;
     }
-    Prune(folder, folder.List(), QByteArray(), 2);
+    Prune(folder, folder.List(), 2);
 }
 
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
@@ -519,7 +517,9 @@ bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QStrin
                 const RenameResult renamed = steps.RenameNoReplace(tmp, folder.PathOf(docName));
                 if (renamed == RenameResult::Done) {
                     steps.SyncFolder(dir);
-                    Prune(folder, others, docName, 1);
+                    // others was listed before this document existed: the pruning cannot touch it,
+                    // whatever the dates of the other files.
+                    Prune(folder, others, 1);
                     return true;
                 }
                 const int error = LastError();
