@@ -1,17 +1,20 @@
 #include "BenchSupport.h"
 
+#include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <malloc.h>
 #include <stdio.h>
 #include <unistd.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include "profilecore/DeviceType.h"
+#include "profilecore/XmlSupport.h"
 
 namespace prefbook::bench {
 
@@ -57,50 +60,86 @@ long long TotalSize(const QStringList& paths) {
     return bytes;
 }
 
-long long RawScanAndConvert(const QString& path) {
+QDateTime SteppingClock::Now() const {
+    return QDateTime::fromMSecsSinceEpoch(QDateTime::currentMSecsSinceEpoch() + 1000 * step_++);
+}
+
+long long RawLoad(const QString& path, bool xml) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return -1;
+    if (!file.open(xml ? QIODevice::ReadOnly | QIODevice::Text : QIODevice::ReadOnly)) return -1;
+    if (!xml) return file.readAll().size();
     QXmlStreamReader r(&file);
     long long sum = 0;
     while (!r.atEnd()) {
         if (r.readNext() != QXmlStreamReader::StartElement) continue;
-        for (const QXmlStreamAttribute& a : r.attributes()) sum += a.value().toInt();
+        const QXmlStreamAttributes attributes = r.attributes();
+        for (const QXmlStreamAttribute& a : attributes) sum += a.value().toInt();
     }
     return r.hasError() ? -1 : sum;
 }
 
-RawEmitter::RawEmitter(const QString& documentPath) {
-    QFile file(documentPath);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return;
+RawEmitter::RawEmitter(const QString& path, bool xml) : xml_(xml) {
+    QFile file(path);
+    if (!file.open(xml ? QIODevice::ReadOnly | QIODevice::Text : QIODevice::ReadOnly)) return;
+    if (!xml) {
+        bytes_ = file.readAll();
+        return;
+    }
     QXmlStreamReader r(&file);
     while (!r.atEnd()) {
         const auto type = r.readNext();
-        if (type == QXmlStreamReader::StartElement) {
-            tokens_.push_back({type, r.name().toString(), r.attributes()});
-        } else if (type == QXmlStreamReader::EndElement) {
-            tokens_.push_back({type, {}, {}});
+        if (type == QXmlStreamReader::EndElement) elements_.push_back({});
+        if (type != QXmlStreamReader::StartElement) continue;
+        Element e{r.name().toString(), {}};
+        const QXmlStreamAttributes attributes = r.attributes();
+        for (const QXmlStreamAttribute& a : attributes) {
+            bool number = false;
+            const qlonglong value = a.value().toLongLong(&number);
+            // Only text that is exactly the decimal form of its number is kept as a number.
+            if (number && DecimalText(value) == a.value()) {
+                e.attributes.push_back({a.name().toString(), QString(), value});
+            } else {
+                e.attributes.push_back({a.name().toString(), a.value().toString(), 0});
+            }
+        }
+        elements_.push_back(std::move(e));
+    }
+}
+
+void RawEmitter::WriteXml(QIODevice& file) const {
+    QXmlStreamWriter w(&file);
+    w.setCodec("utf-8");
+    w.setAutoFormatting(true);
+    w.writeStartDocument(QStringLiteral("1.0"));
+    for (const Element& e : elements_) {
+        if (e.name.isNull()) {
+            w.writeEndElement();
+            continue;
+        }
+        w.writeStartElement(e.name);
+        for (const Attribute& a : e.attributes) {
+            if (a.text.isNull()) {
+                w.writeAttribute(a.name, DecimalText(a.number));
+            } else {
+                w.writeAttribute(a.name, a.text);
+            }
         }
     }
+    w.writeEndDocument();
 }
 
 void RawEmitter::EmitInto(const QString& dir) {
     const QString stem = dir + "raw-" + QString::number(++counter_);
     {
         QFile file(stem + ".tmp");
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) return;
-        QXmlStreamWriter w(&file);
-        w.setCodec("utf-8");
-        w.setAutoFormatting(true);
-        w.writeStartDocument("1.0");
-        for (const Token& t : tokens_) {
-            if (t.type == QXmlStreamReader::StartElement) {
-                w.writeStartElement(t.name);
-                w.writeAttributes(t.attributes);
-            } else {
-                w.writeEndElement();
-            }
+        if (!file.open(xml_ ? QIODevice::WriteOnly | QIODevice::NewOnly | QIODevice::Text
+                            : QIODevice::WriteOnly | QIODevice::NewOnly))
+            return;
+        if (xml_) {
+            WriteXml(file);
+        } else {
+            file.write(bytes_);
         }
-        w.writeEndDocument();
         file.flush();
         ::fsync(file.handle());
     }
@@ -111,6 +150,25 @@ void RawEmitter::EmitInto(const QString& dir) {
     ::fsync(fd);
     ::close(fd);
     ::unlink(to.c_str());  // keep the folder small, as the store's pruning does
+}
+
+CaseLimits::CaseLimits(BenchHost& host, const StoreCase& c)
+    : documents_(CaseDocuments(host, c)), xml_(c.xml) {
+    if (c.images) {
+        QDirIterator it(host.habitat.GetUserDir() + "/artworks", QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) images_ << it.next();
+    }
+    for (const QString& d : documents_) emitters_.emplace_back(d, xml_);
+    for (const QString& i : images_) emitters_.emplace_back(i, false);
+}
+
+void CaseLimits::Load() const {
+    for (const QString& d : documents_) benchmark::DoNotOptimize(RawLoad(d, xml_));
+    for (const QString& i : images_) benchmark::DoNotOptimize(RawLoad(i, false));
+}
+
+void CaseLimits::Save(const QString& dir) {
+    for (RawEmitter& e : emitters_) e.EmitInto(dir);
 }
 
 MacroRecord BenchMacroRecord(int actions) {

@@ -39,11 +39,23 @@ public:
     void WriteLogDetail(const QString&) override {}
 };
 
+// The local time, one second further on at every reading: every save of a benchmark has a second of
+// its own, as a user's saves do, and never takes the path of a second already taken. Reading it costs
+// what reading the system clock costs.
+class SteppingClock final : public Clock {
+public:
+    QDateTime Now() const override;
+
+private:
+    mutable qint64 step_ = 0;
+};
+
 // A fresh base folder with its services, one per benchmark.
 struct BenchHost {
     BenchHabitat habitat;
     NullTracebook log;
-    StoreHost Host() { return {&habitat, &log, &SystemClock::Instance()}; }
+    SteppingClock clock;
+    StoreHost Host() { return {&habitat, &log, &clock}; }
 };
 
 // What a store is filled with before it is saved. Stores with macros put `macros` macros of `actions`
@@ -61,7 +73,7 @@ struct StoreCase {
     std::string name;
     // The profile folders whose documents the store's constructor reads (the FT280 store reads three).
     std::vector<int> deviceTypes;
-    bool xml;           // false for a binary document: there is no raw XML limit to compare with
+    bool xml;           // false for a binary document, judged against reading and writing its bytes
     int macroProfiles;  // profiles carrying macros, for per-macro figures; 0: no macros, no growth runs
     // Builds the store over host (running its load), fills it with content and saves it; returns the
     // saved store or null on failure.
@@ -70,6 +82,8 @@ struct StoreCase {
     std::function<bool(void* store)> save;
     // Constructing the store, which is its load.
     std::function<std::shared_ptr<void>(const StoreHost& host)> load;
+    // The store writes artwork images beside its document (through the default converter).
+    bool images = false;
 };
 
 std::vector<StoreCase>& Catalogue();
@@ -84,24 +98,50 @@ QString OnlyDocument(BenchHost& host, int deviceType);
 QStringList CaseDocuments(BenchHost& host, const StoreCase& c);
 long long TotalSize(const QStringList& paths);
 
-// The limits the store is judged against, on the same file in the same run.
-// A QXmlStreamReader token scan that converts every attribute value to an integer; returns a checksum.
-long long RawScanAndConvert(const QString& path);
-// The document's token stream, replayed by QXmlStreamWriter into a temporary file in dir, then flushed,
-// fsynced, renamed without replacing and the folder fsynced: the save's own file steps, without the store.
+// The limits the store is judged against, on the same files in the same run: the cheapest correct Qt
+// code for the same work.
+// Load: a QXmlStreamReader token scan reading every attribute by const reference and converting it to
+// an integer (a binary document or an image: its bytes read); returns a checksum.
+long long RawLoad(const QString& path, bool xml);
+// Save: the document written again into a temporary file in a folder, then flushed, fsynced, renamed
+// without replacing and the folder fsynced: the save's own file steps, without the store. An XML
+// document is replayed element by element and attribute by attribute from its own text, numbers kept
+// as integers and formatted at write time (the stores format numbers, but need not copy strings).
 class RawEmitter {
 public:
-    explicit RawEmitter(const QString& documentPath);
+    RawEmitter(const QString& path, bool xml);
     void EmitInto(const QString& dir);
 
 private:
-    struct Token {
-        QXmlStreamReader::TokenType type;
+    struct Attribute {
         QString name;
-        QXmlStreamAttributes attributes;
+        QString text;      // the value, when it is not a number
+        qlonglong number;  // the value, when text is null
     };
-    std::vector<Token> tokens_;
+    struct Element {
+        QString name;  // null for an end element
+        std::vector<Attribute> attributes;
+    };
+    void WriteXml(QIODevice& file) const;
+    bool xml_;
+    QByteArray bytes_;
+    std::vector<Element> elements_;
     int counter_ = 0;
+};
+
+// Every file a store case owns after a save, with the limits for loading and saving all of them.
+class CaseLimits {
+public:
+    CaseLimits(BenchHost& host, const StoreCase& c);
+    bool Empty() const { return documents_.isEmpty(); }
+    long long DocumentBytes() const { return TotalSize(documents_); }
+    void Load() const;
+    void Save(const QString& dir);
+
+private:
+    QStringList documents_, images_;
+    bool xml_;
+    std::vector<RawEmitter> emitters_;
 };
 
 // A macro record of the given number of actions, the same in every benchmark.

@@ -2,6 +2,7 @@
 
 #include "BenchSupport.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
+#include "hostservices/DefaultGlyphPress.h"
 #include "hostservices/IGlyphPress.h"
 #include "profilecore/MacroModel.h"
 #include "support/NullGlyphPress.h"
@@ -28,8 +29,8 @@ MouseMacroRecord MouseMacro(const std::string& name, int actions) {
 
 // Heavy: every profile with the given macros, four surfaces and three display profiles of four
 // artworks each.
-std::shared_ptr<void> BuildPR940(const StoreHost& host, Content content) {
-    auto store = std::make_shared<PR940ProfileCfgImpl>(host, Press());
+std::shared_ptr<PR940ProfileCfgImpl> FillPR940(const StoreHost& host, IGlyphPress& press, Content content) {
+    auto store = std::make_shared<PR940ProfileCfgImpl>(host, press);
     for (int p = 0; p < store->GetProfileNum(); ++p) {
         for (int m = 0; m < content.macros; ++m) {
             const std::string name = "macro " + std::to_string(m);
@@ -57,15 +58,39 @@ std::shared_ptr<void> BuildPR940(const StoreHost& host, Content content) {
     return store->SaveProfile() ? store : nullptr;
 }
 
-const Register pr940({"pr940",
-                      {7},
-                      true,
-                      5,
-                      BuildPR940,
-                      [](void* s) { return static_cast<PR940ProfileCfgImpl*>(s)->SaveProfile(); },
-                      [](const StoreHost& host) {
-                          return std::make_shared<PR940ProfileCfgImpl>(host, Press());
-                      }});
+const Register pr940(
+    {"pr940",
+     {7},
+     true,
+     5,
+     [](const StoreHost& host, Content content) { return FillPR940(host, Press(), content); },
+     [](void* s) { return static_cast<PR940ProfileCfgImpl*>(s)->SaveProfile(); },
+     [](const StoreHost& host) { return std::make_shared<PR940ProfileCfgImpl>(host, Press()); }});
+
+// The same store with the default converter over the bench's folders: what a user's load and save
+// cost, artwork images included.
+struct WithImages {
+    explicit WithImages(const StoreHost& host) : press(host.habitat, host.log) {}
+    DefaultGlyphPress press;
+    std::shared_ptr<PR940ProfileCfgImpl> store;
+};
+
+const Register pr940img({"pr940img",
+                         {7},
+                         true,
+                         5,
+                         [](const StoreHost& host, Content content) -> std::shared_ptr<void> {
+                             auto with = std::make_shared<WithImages>(host);
+                             with->store = FillPR940(host, with->press, content);
+                             return with->store ? with : nullptr;
+                         },
+                         [](void* s) { return static_cast<WithImages*>(s)->store->SaveProfile(); },
+                         [](const StoreHost& host) {
+                             auto with = std::make_shared<WithImages>(host);
+                             with->store = std::make_shared<PR940ProfileCfgImpl>(host, with->press);
+                             return with;
+                         },
+                         true});
 
 // The default converter on one artwork of a full display: its BMP written, and read back.
 void ArtworkImageBench(benchmark::State& state, bool load) {

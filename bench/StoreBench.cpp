@@ -32,17 +32,13 @@ struct Variant {
 // store without macros its largest realistic content.
 const Variant kVariants[] = {{"defaults", {0, 0}}, {"heavy", {10, 199}}};
 
-void ScanAll(const QStringList& docs) {
-    for (const QString& d : docs) benchmark::DoNotOptimize(RawScanAndConvert(d));
-}
-
 // Store load and raw scan alternate within each iteration, so that load from other processes on this
 // shared machine hits both alike; the reported time is the store's alone.
 void LoadBench(benchmark::State& state, const StoreCase& c, Content content) {
     BenchHost host;
     auto saved = c.build(host.Host(), content);
-    const QStringList docs = CaseDocuments(host, c);
-    if (!saved || docs.isEmpty()) return state.SkipWithError("could not prepare the document");
+    const CaseLimits limits(host, c);
+    if (!saved || limits.Empty()) return state.SkipWithError("could not prepare the document");
     saved.reset();
 
     const long long before = HeapInUse();
@@ -57,27 +53,21 @@ void LoadBench(benchmark::State& state, const StoreCase& c, Content content) {
         spent += t;
         state.SetIterationTime(Seconds(t));
         store.reset();
-        if (c.xml) raw += Time([&] { ScanAll(docs); });
+        raw += Time([&] { limits.Load(); });
     }
     const double n = static_cast<double>(state.iterations());
-    const double bytes = static_cast<double>(TotalSize(docs));
+    const double bytes = static_cast<double>(limits.DocumentBytes());
     state.counters["doc_kB"] = bytes / 1024.0;
     state.counters["heap_per_doc"] = static_cast<double>(retained) / bytes;
-    if (c.xml) {
-        state.counters["raw_ms"] = Seconds(raw) / n * 1e3;
-        state.counters["ratio"] = Seconds(spent) / Seconds(raw);
-    }
+    state.counters["raw_ms"] = Seconds(raw) / n * 1e3;
+    state.counters["ratio"] = Seconds(spent) / Seconds(raw);
 }
 
 void SaveBench(benchmark::State& state, const StoreCase& c, Content content) {
     BenchHost host;
     auto store = c.build(host.Host(), content);
-    const QStringList docs = CaseDocuments(host, c);
-    if (!store || docs.isEmpty()) return state.SkipWithError("could not prepare the store");
-    std::vector<RawEmitter> emitters;
-    if (c.xml) {
-        for (const QString& d : docs) emitters.emplace_back(d);
-    }
+    CaseLimits limits(host, c);
+    if (!store || limits.Empty()) return state.SkipWithError("could not prepare the store");
     BenchHost scratch;
     QString scratchDir;
     scratch.habitat.GetProfileDir(0, &scratchDir);
@@ -89,14 +79,10 @@ void SaveBench(benchmark::State& state, const StoreCase& c, Content content) {
         if (!ok) return state.SkipWithError("save failed");
         spent += t;
         state.SetIterationTime(Seconds(t));
-        raw += Time([&] {
-            for (RawEmitter& e : emitters) e.EmitInto(scratchDir);
-        });
+        raw += Time([&] { limits.Save(scratchDir); });
     }
-    if (c.xml) {
-        state.counters["raw_ms"] = Seconds(raw) / static_cast<double>(state.iterations()) * 1e3;
-        state.counters["ratio"] = Seconds(spent) / Seconds(raw);
-    }
+    state.counters["raw_ms"] = Seconds(raw) / static_cast<double>(state.iterations()) * 1e3;
+    state.counters["ratio"] = Seconds(spent) / Seconds(raw);
 }
 
 // Load and save time against the number of macros per profile, and against actions per macro; the
@@ -192,13 +178,11 @@ int Probe(int argc, char** argv) {
     }
     BenchHost host;
     auto store = c->build(host.Host(), {std::atoi(argv[3]), std::atoi(argv[4])});
-    const QStringList docs = CaseDocuments(host, *c);
-    if (!store || docs.isEmpty()) {
+    CaseLimits limits(host, *c);
+    if (!store || limits.Empty()) {
         std::fprintf(stderr, "could not prepare %s\n", argv[2]);
         return 1;
     }
-    std::vector<RawEmitter> emitters;
-    for (const QString& d : docs) emitters.emplace_back(d);
     BenchHost scratch;
     QString scratchDir;
     scratch.habitat.GetProfileDir(0, &scratchDir);
@@ -208,13 +192,11 @@ int Probe(int argc, char** argv) {
     if (op == "load") {
         run = [&] { loaded = c->load(host.Host()); };
     } else if (op == "raw-load") {
-        run = [&] { ScanAll(docs); };
+        run = [&] { limits.Load(); };
     } else if (op == "save") {
         run = [&] { c->save(store.get()); };
     } else if (op == "raw-save") {
-        run = [&] {
-            for (RawEmitter& e : emitters) e.EmitInto(scratchDir);
-        };
+        run = [&] { limits.Save(scratchDir); };
     } else {
         std::fprintf(stderr, "unknown operation %s\n", op.c_str());
         return 2;
@@ -225,7 +207,7 @@ int Probe(int argc, char** argv) {
     run();
     CALLGRIND_STOP_INSTRUMENTATION;
     loaded.reset();
-    std::printf("doc_bytes=%lld\n", TotalSize(docs));
+    std::printf("doc_bytes=%lld\nmacro_profiles=%d\n", limits.DocumentBytes(), c->macroProfiles);
     return 0;
 }
 

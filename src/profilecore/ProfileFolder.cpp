@@ -5,8 +5,6 @@
 #include <QFileInfo>
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <utility>
 #include <vector>
 
 #ifdef _WIN32
@@ -24,8 +22,6 @@
 namespace prefbook {
 namespace {
 
-const QString kStampFormat = QStringLiteral("yyyy-MM-dd hh-mm-ss");
-
 // A stamp already used in this second is waited past at most this often per name chosen; only names
 // planted or left in the folder can take more than one.
 constexpr int kNameWaits = 2;
@@ -33,6 +29,28 @@ constexpr int kNameWaits = 2;
 // A document given a time after another file's is placed this far after it: file systems that keep
 // whole seconds (FAT keeps two) would otherwise store equal times and let the name decide the order.
 constexpr qint64 kAfterNewestMs = 2000;
+
+// A file of a folder: its name (bytes as the file system keeps them) and its modification time.
+struct Entry {
+    qint64 ms;
+    QByteArray name;
+};
+
+// Newest first; equal times by name, newest name first, so the order never depends on the file
+// system's listing order.
+void SortNewestFirst(std::vector<Entry>& files) {
+    std::sort(files.begin(), files.end(), [](const Entry& a, const Entry& b) {
+        if (a.ms != b.ms) return a.ms > b.ms;
+        return a.name > b.name;
+    });
+}
+
+bool IsDocumentName(const QByteArray& name) {
+    const int dot = name.lastIndexOf('.');
+    if (dot < 0) return false;
+    const char* suffix = name.constData() + dot + 1;
+    return qstrcmp(suffix, "xml") == 0 || qstrcmp(suffix, "bin") == 0;
+}
 
 #ifdef _WIN32
 std::wstring Wide(const QString& path) {
@@ -50,27 +68,64 @@ qint64 RawModifiedMs(const QString& path) {
     return FileTimeMs(data.ftLastWriteTime);
 }
 
-// Windows cannot lock a directory handle, and a lock file would be an extra file in the folder: the
-// saves of one folder take turns on a mutex named after the folder, shared by the user's processes.
-class FolderLock {
+int LastError() {
+    return static_cast<int>(GetLastError());
+}
+void ClearLastError() {
+    SetLastError(0);
+}
+bool IsTakenName(int error) {
+    return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+}
+
+// A profile folder, by its path. Windows cannot lock a directory handle, and a lock file would be an
+// extra file in the folder: the saves of one folder take turns on a mutex named after the folder,
+// shared by the user's processes.
+class Folder {
 public:
-    explicit FolderLock(const QString& dir) {
+    explicit Folder(const QString& dir) : dir_(dir) {
+        const DWORD attributes = GetFileAttributesW(Wide(dir).c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+            error_ = ERROR_PATH_NOT_FOUND;
+    }
+    ~Folder() {
+        if (owned_) ReleaseMutex(mutex_);
+        if (mutex_) CloseHandle(mutex_);
+    }
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    bool IsOpen() const { return error_ == 0; }
+    int Error() const { return error_; }
+    const QString& Path() const { return dir_; }
+    QString PathOf(const QByteArray& name) const { return dir_ + QString::fromUtf8(name); }
+
+    void Lock() {
         const QByteArray key = QCryptographicHash::hash(
-            QDir::cleanPath(QFileInfo(dir).absoluteFilePath()).toLower().toUtf8(), QCryptographicHash::Sha1);
+            QDir::cleanPath(QFileInfo(dir_).absoluteFilePath()).toLower().toUtf8(), QCryptographicHash::Sha1);
         const QString name = QStringLiteral("Local\\prefbook-save-") + QString::fromLatin1(key.toHex());
         mutex_ = CreateMutexW(nullptr, FALSE, name.toStdWString().c_str());
         if (!mutex_) return;
         const DWORD waited = WaitForSingleObject(mutex_, INFINITE);
         owned_ = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
     }
-    ~FolderLock() {
-        if (owned_) ReleaseMutex(mutex_);
-        if (mutex_) CloseHandle(mutex_);
+    std::vector<Entry> List() const {
+        std::vector<Entry> files;
+        const QFileInfoList infos =
+            QDir(dir_).entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Unsorted);
+        for (const QFileInfo& info : infos)
+            files.push_back({RawModifiedMs(info.absoluteFilePath()), info.fileName().toUtf8()});
+        SortNewestFirst(files);
+        return files;
     }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+    bool Exists(const QByteArray& name) const {
+        return GetFileAttributesW(Wide(PathOf(name)).c_str()) != INVALID_FILE_ATTRIBUTES;
+    }
+    void Remove(const QByteArray& name) const { DeleteFileW(Wide(PathOf(name)).c_str()); }
 
 private:
+    QString dir_;
+    int error_ = 0;
     HANDLE mutex_ = nullptr;
     bool owned_ = false;
 };
@@ -79,23 +134,24 @@ private:
 // reparse-point flag keeps every later open on the name itself.
 class TmpFile {
 public:
-    TmpFile() = default;
+    explicit TmpFile(const Folder& folder) : folder_(folder) {}
     TmpFile(const TmpFile&) = delete;
     TmpFile& operator=(const TmpFile&) = delete;
     ~TmpFile() { Close(); }
 
-    bool Create(const QString& path) {
+    // 0, or the error that kept the file from being created.
+    int Create(const QByteArray& name) {
         Close();
-        handle_ = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
+        name_ = name;
+        handle_ = CreateFileW(Wide(folder_.PathOf(name)).c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-        if (handle_ == INVALID_HANDLE_VALUE) return false;
-        path_ = path;
-        return Identity(handle_, id_);
+        if (handle_ == INVALID_HANDLE_VALUE) return LastError();
+        return Identity(handle_, id_) ? 0 : LastError();
     }
     // The name still leads to the file created here: nobody swapped a link or another file in.
     bool StillOurs() const {
-        HANDLE h = CreateFileW(Wide(path_).c_str(), FILE_READ_ATTRIBUTES,
+        HANDLE h = CreateFileW(Wide(folder_.PathOf(name_)).c_str(), FILE_READ_ATTRIBUTES,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
                                FILE_FLAG_OPEN_REPARSE_POINT | FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE) return false;
@@ -119,19 +175,21 @@ public:
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
     }
+    // A failed save leaves nothing behind, but never removes a file someone swapped in.
+    void Discard() {
+        Close();
+        if (StillOurs()) folder_.Remove(name_);
+    }
 
 private:
     static bool Identity(HANDLE h, BY_HANDLE_FILE_INFORMATION& info) {
         return GetFileInformationByHandle(h, &info) != 0;
     }
+    const Folder& folder_;
+    QByteArray name_;
     HANDLE handle_ = INVALID_HANDLE_VALUE;
-    QString path_;
     BY_HANDLE_FILE_INFORMATION id_{};
 };
-
-bool NameExists(const QString& path) {
-    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 #else
 std::string Narrow(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -141,48 +199,100 @@ qint64 StatMs(const struct stat& st) {
     return static_cast<qint64>(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000;
 }
 
-// An advisory lock on the folder itself: saves of one folder take turns across processes (and across
-// stores of one process), and no lock file ever appears among the documents. The kernel drops the
-// lock with the descriptor, so a save killed half-way never blocks the next one.
-class FolderLock {
+int LastError() {
+    return errno;
+}
+void ClearLastError() {
+    errno = 0;
+}
+bool IsTakenName(int error) {
+    return error == EEXIST;
+}
+
+// A profile folder, opened once: listing, name checks, creation and removal all go through its
+// descriptor, by name, so no path is converted or resolved again for each file.
+class Folder {
 public:
-    explicit FolderLock(const QString& dir)
-        : fd_(::open(Narrow(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
-        if (fd_ < 0) return;  // a missing folder: the save fails at its temporary file
-        while (::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
-        }
+    explicit Folder(const QString& dir)
+        : dir_(dir), fd_(::open(Narrow(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        if (fd_ < 0) error_ = errno;
     }
-    ~FolderLock() {
+    ~Folder() {
         if (fd_ >= 0) ::close(fd_);
     }
-    FolderLock(const FolderLock&) = delete;
-    FolderLock& operator=(const FolderLock&) = delete;
+    Folder(const Folder&) = delete;
+    Folder& operator=(const Folder&) = delete;
+
+    bool IsOpen() const { return fd_ >= 0; }
+    int Error() const { return error_; }
+    int Fd() const { return fd_; }
+    const QString& Path() const { return dir_; }
+    QString PathOf(const QByteArray& name) const { return dir_ + QFile::decodeName(name); }
+
+    // An advisory lock on the folder itself: saves of one folder take turns across processes (and
+    // across stores of one process), and no lock file ever appears among the documents. The kernel
+    // drops the lock with the descriptor, so a save killed half-way never blocks the next one.
+    void Lock() const {
+        while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+        }
+    }
+    // One lstat per entry, keeping what QDir::Files | QDir::NoSymLinks keep: regular files, not hidden.
+    std::vector<Entry> List() const {
+        std::vector<Entry> files;
+        const int listing = fd_ >= 0 ? ::openat(fd_, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC) : -1;
+        DIR* folder = listing >= 0 ? ::fdopendir(listing) : nullptr;
+        if (!folder) {
+            if (listing >= 0) ::close(listing);
+            return files;
+        }
+        while (const dirent* entry = ::readdir(folder)) {
+            struct stat st {};
+            if (entry->d_name[0] == '.') continue;
+            if (::fstatat(fd_, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+                continue;
+            files.push_back({StatMs(st), QByteArray(entry->d_name)});
+        }
+        ::closedir(folder);
+        SortNewestFirst(files);
+        return files;
+    }
+    bool Exists(const QByteArray& name) const {
+        struct stat st {};
+        return ::fstatat(fd_, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    }
+    void Remove(const QByteArray& name) const { ::unlinkat(fd_, name.constData(), 0); }
 
 private:
+    QString dir_;
     int fd_;
+    int error_ = 0;
 };
 
 // The temporary file of a save, created exclusively: an existing name, a planted link included, makes
 // the creation fail instead of being opened or followed.
 class TmpFile {
 public:
-    TmpFile() = default;
+    explicit TmpFile(const Folder& folder) : folder_(folder) {}
     TmpFile(const TmpFile&) = delete;
     TmpFile& operator=(const TmpFile&) = delete;
     ~TmpFile() { Close(); }
 
-    bool Create(const QString& path) {
+    // 0, or the error that kept the file from being created.
+    int Create(const QByteArray& name) {
         Close();
-        path_ = Narrow(path);
-        fd_ = ::open(path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
-        return fd_ >= 0 && ::fstat(fd_, &id_) == 0;
+        name_ = name;
+        if (!folder_.IsOpen()) return folder_.Error();
+        fd_ = ::openat(folder_.Fd(), name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                       0666);
+        if (fd_ < 0) return errno;
+        return ::fstat(fd_, &id_) == 0 ? 0 : errno;
     }
     // The name still leads to the file created here: nobody swapped a link or another file in while
     // the writer had it open by name.
     bool StillOurs() const {
         struct stat now {};
-        return ::lstat(path_.c_str(), &now) == 0 && S_ISREG(now.st_mode) && now.st_dev == id_.st_dev &&
-               now.st_ino == id_.st_ino;
+        return ::fstatat(folder_.Fd(), name_.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+               S_ISREG(now.st_mode) && now.st_dev == id_.st_dev && now.st_ino == id_.st_ino;
     }
     qint64 ModifiedMs() const {
         struct stat st {};
@@ -197,89 +307,71 @@ public:
         if (fd_ >= 0) ::close(fd_);
         fd_ = -1;
     }
+    // A failed save leaves nothing behind, but never removes a file someone swapped in.
+    void Discard() {
+        Close();
+        if (StillOurs()) folder_.Remove(name_);
+    }
 
 private:
-    std::string path_;
+    const Folder& folder_;
+    QByteArray name_;
     int fd_ = -1;
     struct stat id_ {};
 };
-
-bool NameExists(const QString& path) {
-    struct stat st {};
-    return ::lstat(Narrow(path).c_str(), &st) == 0;
-}
 #endif
 
-bool IsDocumentSuffix(const QString& suffix) {
-    return suffix == QLatin1String("xml") || suffix == QLatin1String("bin");
-}
-
-// The files of a folder with their modification times as stored: converting each time to local time
-// inside the sort costs seconds in a folder of thousands of stale files.
-std::vector<std::pair<qint64, QFileInfo>> TimedFiles(const QString& dir) {
-    std::vector<std::pair<qint64, QFileInfo>> files;
-#ifdef _WIN32
-    const QFileInfoList infos =
-        QDir(dir).entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::NoDotAndDotDot, QDir::Unsorted);
-    for (const QFileInfo& info : infos) files.emplace_back(RawModifiedMs(info.absoluteFilePath()), info);
-#else
-    // One lstat per entry, keeping what QDir::Files | QDir::NoSymLinks keep: regular files, not hidden.
-    DIR* folder = ::opendir(Narrow(dir).c_str());
-    if (!folder) return files;
-    const QString prefix = QDir(dir).absolutePath() + QLatin1Char('/');
-    while (const dirent* entry = ::readdir(folder)) {
-        struct stat st {};
-        if (entry->d_name[0] == '.') continue;
-        if (::fstatat(::dirfd(folder), entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
-            continue;
-        files.emplace_back(StatMs(st), QFileInfo(prefix + QFile::decodeName(entry->d_name)));
-    }
-    ::closedir(folder);
-#endif
-    std::sort(files.begin(), files.end(), [](const auto& a, const auto& b) {
-        if (a.first != b.first) return a.first > b.first;
-        return a.second.fileName() > b.second.fileName();
-    });
-    return files;
+// "yyyy-MM-dd hh-mm-ss" in fixed-width digits: QDateTime::toString parses its pattern and goes
+// through the locale for every save. Years outside 0..9999 keep toString's form.
+QByteArray StampBytes(const QDateTime& time) {
+    const QDate date = time.date();
+    const QTime clock = time.time();
+    if (date.year() < 0 || date.year() > 9999)
+        return time.toString(QStringLiteral("yyyy-MM-dd hh-mm-ss")).toLatin1();
+    char text[] = "0000-00-00 00-00-00";
+    const auto put = [&text](int at, int width, int value) {
+        for (int i = at + width - 1; i >= at; --i, value /= 10) text[i] = static_cast<char>('0' + value % 10);
+    };
+    put(0, 4, date.year());
+    put(5, 2, date.month());
+    put(8, 2, date.day());
+    put(11, 2, clock.hour());
+    put(14, 2, clock.minute());
+    put(17, 2, clock.second());
+    return QByteArray(text, sizeof(text) - 1);
 }
 
 // Picks the name of the next document: the local time of the save. When that second already has a
 // document, or a temporary file another writer left or planted, waits for the next second (through
 // the clock, so test clocks do not sleep for real). A name found in the folder never sets the time.
-QString FreeStamp(const StoreHost& host, const QString& dir, const QString& suffix) {
+QByteArray FreeStamp(const StoreHost& host, const Folder& folder, const QByteArray& suffix) {
     QDateTime now = host.clock->Now();
+    QByteArray stamp = StampBytes(now);
     for (int wait = 0; wait < kNameWaits; ++wait) {
-        const QString stamp = DocumentStamp(now);
-        if (!NameExists(dir + stamp + QLatin1Char('.') + suffix) && !NameExists(dir + stamp + ".tmp")) break;
+        if (!folder.Exists(stamp + '.' + suffix) && !folder.Exists(stamp + ".tmp")) break;
         host.clock->SleepFor(1000 - now.time().msec());
         now = host.clock->Now();
+        stamp = StampBytes(now);
     }
-    return DocumentStamp(now);
+    return stamp;
 }
 
-bool CreateTmp(const StoreHost& host, const QString& dir, const QString& suffix, QString& tmpPath,
-               TmpFile& file) {
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        tmpPath = dir + FreeStamp(host, dir, suffix) + ".tmp";
-        if (file.Create(tmpPath)) return true;
-        host.Log(QStringLiteral("Create XML File Failed."));
-    }
+// Ends a save on an error no other name would cure (no space, no permission, a read-only or failing
+// disk): at once, with the reason.
+bool GiveUp(const StoreHost& host, const QString& dir, const QString& reason) {
+    host.Log("Save Profile Failed : " + dir + " : " + reason);
     return false;
 }
 
-// Deletes all but the two newest documents; keep, the document a save has just written, is never
-// deleted whatever the dates of the other files.
-void Prune(const StoreHost& host, const QString& dir, const QString& keep) {
-    if (!QDir(dir).exists()) {
-        host.Log("Delete XML Earlier File Failed : " + dir + "not exists.");
-        return;
-    }
-    int documents = 0;
-    for (const QFileInfo& file : ListProfileFolder(dir)) {
-        if (file.fileName() == keep) continue;
-        if (!IsDocumentSuffix(file.suffix()) || ++documents > (keep.isEmpty() ? 2 : 1)) {
-            std::remove(QFile::encodeName(file.absoluteFilePath()).constData());
-        }
+QString ErrorText(int error, const char* unknown) {
+    return error ? qt_error_string(error) : QString::fromLatin1(unknown);
+}
+
+// Deletes all but the newest `documents` documents of files (newest first) and every other file.
+void Prune(const Folder& folder, const std::vector<Entry>& files, int documents) {
+    int seen = 0;
+    for (const Entry& file : files) {
+        if (!IsDocumentName(file.name) || ++seen > documents) folder.Remove(file.name);
     }
 }
 
@@ -346,49 +438,94 @@ const FileSteps& FileSteps::System() {
 }
 
 QString DocumentStamp(const QDateTime& time) {
-    return time.toString(kStampFormat);
+    return QString::fromLatin1(StampBytes(time));
 }
 
 bool CreateTmpProfileFile(const StoreHost& host, const QString& dir, QString& tmpPath) {
-    TmpFile file;
-    return CreateTmp(host, dir, QStringLiteral("xml"), tmpPath, file);
+    const Folder folder(dir);
+    TmpFile file(folder);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const QByteArray name = FreeStamp(host, folder, QByteArrayLiteral("xml")) + ".tmp";
+        tmpPath = dir + QFile::decodeName(name);
+        const int error = file.Create(name);
+        if (error == 0) return true;
+        host.Log(QStringLiteral("Create XML File Failed."));
+        if (!IsTakenName(error)) return false;
+    }
+    return false;
 }
 
 QFileInfoList ListProfileFolder(const QString& dir) {
+    const Folder folder(dir);
     QFileInfoList files;
-    for (auto& timed : TimedFiles(dir)) files.push_back(std::move(timed.second));
+    const QString prefix = QDir(dir).absolutePath() + QLatin1Char('/');
+    for (const Entry& entry : folder.List())
+        files.push_back(QFileInfo(prefix + QFile::decodeName(entry.name)));
     return files;
 }
 
 void DeleteEarlierProfileFiles(const StoreHost& host, const QString& dir) {
-    Prune(host, dir, QString());
+    const Folder folder(dir);
+    if (!folder.IsOpen()) {
+        host.Log("Delete XML Earlier File Failed : " + dir + "not exists.");
+        return;
+    }
+    Prune(folder, folder.List(), 2);
 }
 
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
                          const DocumentWriter& write) {
     const FileSteps& steps = host.steps ? *host.steps : FileSteps::System();
-    const FolderLock lock(dir);
-    QString tmp;
-    TmpFile file;
+    const QByteArray ext = suffix.toLatin1();
+    Folder folder(dir);
+    folder.Lock();
     for (int attempt = 1;; ++attempt) {
-        if (!CreateTmp(host, dir, suffix, tmp, file)) return false;
-        if (write(tmp) && file.StillOurs()) {
-            // The clock may stand behind other files' dates (stepped back, a restored backup): the new
-            // document must still be the newest, or the pruning below would delete it and the next
-            // load pick an older one. Its name stays the local time of the save.
-            const std::vector<std::pair<qint64, QFileInfo>> others = TimedFiles(dir);
-            const QString tmpName = QFileInfo(tmp).fileName();
-            for (const auto& other : others) {
-                if (other.second.fileName() == tmpName) continue;
-                if (other.first >= file.ModifiedMs()) file.SetModifiedMs(other.first + kAfterNewestMs);
-                break;
+        // The one listing of the save, before its own file exists: the newest date to stay ahead of
+        // and the files to prune.
+        const std::vector<Entry> others = folder.List();
+        const QByteArray stamp = FreeStamp(host, folder, ext);
+        const QByteArray tmpName = stamp + ".tmp";
+        TmpFile file(folder);
+        const int created = file.Create(tmpName);
+        if (created != 0) {
+            host.Log(QStringLiteral("Create XML File Failed."));
+            if (!IsTakenName(created)) return GiveUp(host, dir, ErrorText(created, ""));
+        } else {
+            const QString tmp = folder.PathOf(tmpName);
+            ClearLastError();
+            if (!write(tmp)) {
+                const int error = LastError();
+                file.Discard();
+                return GiveUp(host, dir, ErrorText(error, "the document could not be written"));
             }
-            file.Close();
-            const QString document = tmp.left(tmp.size() - 3) + suffix;
-            if (steps.SyncFile(tmp) && steps.RenameNoReplace(tmp, document) == RenameResult::Done) {
-                steps.SyncFolder(dir);
-                Prune(host, dir, QFileInfo(document).fileName());
-                return true;
+            // A file swapped in under the name while the writer had it open is someone else's: it
+            // stays, and the save takes another name.
+            if (file.StillOurs()) {
+                // The clock may stand behind other files' dates (stepped back, a restored backup): the
+                // new document must still be the newest, or the pruning below would delete it and the
+                // next load pick an older one. Its name stays the local time of the save.
+                if (!others.empty() && others.front().ms >= file.ModifiedMs())
+                    file.SetModifiedMs(others.front().ms + kAfterNewestMs);
+                file.Close();
+                const QByteArray docName = stamp + '.' + ext;
+                ClearLastError();
+                if (!steps.SyncFile(tmp)) {
+                    const int error = LastError();
+                    file.Discard();
+                    return GiveUp(host, dir, ErrorText(error, "the document could not be flushed"));
+                }
+                const RenameResult renamed = steps.RenameNoReplace(tmp, folder.PathOf(docName));
+                if (renamed == RenameResult::Done) {
+                    steps.SyncFolder(dir);
+                    // others was listed before this document existed: the pruning cannot touch it,
+                    // whatever the dates of the other files.
+                    Prune(folder, others, 1);
+                    return true;
+                }
+                const int error = LastError();
+                file.Discard();
+                if (renamed == RenameResult::Failed)
+                    return GiveUp(host, dir, ErrorText(error, "the document could not be renamed"));
             }
         }
         if (attempt >= kMaxSaveAttempts) {

@@ -9,10 +9,10 @@
 
 namespace prefbook {
 
-// Creates an empty temporary file "<dir>yyyy-MM-dd hh-mm-ss.tmp" named after the clock; three
-// attempts, each failure logged. tmpPath holds the last name tried. The file is created exclusively
-// and never through a link; a second that already has such a file or an ".xml" document is waited
-// out on the clock rather than truncated.
+// Creates an empty temporary file "<dir>yyyy-MM-dd hh-mm-ss.tmp" named after the clock; each failure
+// logged, and only a taken name is tried again (three attempts in all). tmpPath holds the last name
+// tried. The file is created exclusively and never through a link; a second that already has such a
+// file or an ".xml" document is waited out on the clock rather than truncated.
 bool CreateTmpProfileFile(const StoreHost& host, const QString& dir, QString& tmpPath);
 
 // Keeps the two newest documents (".xml" or ".bin") of dir and deletes every other file.
@@ -45,7 +45,8 @@ public:
 // Writes a complete document into the temporary file at the given path.
 using DocumentWriter = std::function<bool(const QString& tmpPath)>;
 
-// A writer that keeps failing is given this many tries, then the save reports false.
+// A save whose names keep being taken (by other writers, planted files) tries this many, then reports
+// false.
 constexpr int kMaxSaveAttempts = 5;
 
 // The crash-safe save: a temporary file is created exclusively, written, flushed to disk and renamed
@@ -53,6 +54,9 @@ constexpr int kMaxSaveAttempts = 5;
 // one folder take turns across processes. The stamp is the local time of the save; when that second
 // already has a document the save waits for the next one. The new document is given the newest
 // modification time of the folder, so that it survives the pruning and is what the next load picks.
+// Only a taken name is worth another attempt: any other failure (no space, no permission, a read-only
+// folder, a writer that fails) ends the save at once with its reason in the log, and a failed save
+// removes the temporary file it created.
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
                          const DocumentWriter& write);
 

@@ -194,6 +194,14 @@ QString DirectOpenError(const QString& path, const QString& fallback) {
     return fallback;
 }
 
+// The file a person will find: a temporary file of the rotation ("<stamp>.tmp") is gone once the save
+// renames it to its document "<stamp>.xml".
+QString DocumentOf(const QString& path, WriteMode mode) {
+    const QLatin1String tmp(".tmp");
+    if (mode != WriteMode::Direct || !path.endsWith(tmp)) return path;
+    return path.leftRef(path.size() - tmp.size()) + QLatin1String(".xml");
+}
+
 }  // namespace
 
 bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const WriteBody& body) {
@@ -223,9 +231,9 @@ bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, co
         ok = ok && file->error() == QFileDevice::NoError;
     }
     if (file->property(kLeftOutMark).toBool()) {
-        host.Log("Characters XML cannot carry were left out of " + path);
+        host.Log("Characters XML cannot carry were left out of " + DocumentOf(path, mode));
     }
-    if (!ok) host.Log("Failed to write file " + path);
+    if (!ok) host.Log("Failed to write file " + path + " : " + file->errorString());
     return ok;
 }
 

@@ -94,7 +94,9 @@ enum class WriteMode {
     Atomic,  // a user's file: written aside and renamed over it only when complete
 };
 // Opens (logging "Open " + path + " Failed : "), writes, closes. A write error logs
-// "Failed to write file " + path and reports false; in Atomic mode the old file then stays.
+// "Failed to write file " + path + " : " + the reason and reports false; in Atomic mode the old file
+// then stays. Characters left out are logged once, naming the document (for a temporary file of the
+// rotation, the document it becomes).
 bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, const WriteBody& body);
 // WriteXmlFile that also contains an exception thrown while writing (an allocation failure, or the
 // host's image converter): failure + path is logged and the result is false, so a save never renames

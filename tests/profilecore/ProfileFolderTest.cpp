@@ -1,4 +1,9 @@
 #include <gtest/gtest.h>
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -125,13 +130,15 @@ TEST_F(ProfileFolderTest, FlushesBeforeRenamingAndNeverReplacesARacingWriter) {
     EXPECT_EQ(ReadAll(dir + Stamp(1) + ".xml"), "mine");
 }
 
-TEST_F(ProfileFolderTest, MissingFolderFailsAfterThreeLoggedAttemptsAndCreatesNothing) {
+// An error no other name cures ends the save at once: no waiting for another second, no temporary file
+// left behind, the reason in the log.
+TEST_F(ProfileFolderTest, MissingFolderEndsTheSaveAtOnceAndCreatesNothing) {
     const QString missing = t.habitat.GetBaseDir() + "/profile/absent/";
     bool wrote = false;
     EXPECT_FALSE(SaveProfileDocument(t.Host(), missing, "xml", [&](const QString&) { return wrote = true; }));
     EXPECT_FALSE(wrote);
-    EXPECT_EQ(t.log.Lines(),
-              QStringList({"Create XML File Failed.", "Create XML File Failed.", "Create XML File Failed."}));
+    EXPECT_EQ(t.log.Lines(), QStringList({"Create XML File Failed.", "Save Profile Failed : " + missing +
+                                                                         " : No such file or directory"}));
     EXPECT_FALSE(QDir(missing).exists());
 
     t.log.Clear();
@@ -139,26 +146,110 @@ TEST_F(ProfileFolderTest, MissingFolderFailsAfterThreeLoggedAttemptsAndCreatesNo
     EXPECT_EQ(t.log.Lines(), QStringList({"Delete XML Earlier File Failed : " + missing + "not exists."}));
 }
 
-TEST_F(ProfileFolderTest, AWriterThatKeepsFailingIsGivenUpOnAndNoDocumentAppears) {
+TEST_F(ProfileFolderTest, AFailingWriterEndsTheSaveAtOnceAndLeavesNoTemporaryFile) {
     WriteFile(dir + "2020-01-01 00-00-00.xml", "old");
     int calls = 0;
     EXPECT_FALSE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString&) {
         ++calls;
         return false;
     }));
-    EXPECT_EQ(calls, kMaxSaveAttempts);
-    EXPECT_EQ(t.log.Lines().size(), 1);
-    for (const QString& name : ListFolder(dir))
-        EXPECT_FALSE(name.endsWith(".xml") && name != "2020-01-01 00-00-00.xml");
-    EXPECT_EQ(ReadAll(dir + "2020-01-01 00-00-00.xml"), "old");
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(t.log.Lines(),
+              QStringList({"Save Profile Failed : " + dir + " : the document could not be written"}));
+    EXPECT_EQ(ListFolder(dir), QStringList({"2020-01-01 00-00-00.xml"}));
+    EXPECT_EQ(t.clock.Now(), start);
 }
 
-TEST_F(ProfileFolderTest, AWriterThatRecoversSavesOnALaterAttempt) {
+// Only taken names are tried again, a bounded number of times: here someone swaps a file in under every
+// temporary name while the writer has it open. Their files stay; no document appears.
+TEST_F(ProfileFolderTest, NamesTakenAgainAndAgainAreGivenUpOnAfterABoundedNumberOfAttempts) {
     int calls = 0;
-    EXPECT_TRUE(SaveProfileDocument(t.Host(), dir, "xml",
-                                    [&](const QString& tmp) { return ++calls >= 3 && Writes("ok")(tmp); }));
-    EXPECT_EQ(calls, 3);
-    EXPECT_EQ(ListFolder(dir), QStringList({Stamp(2) + ".xml"}));  // failed temporaries pruned
+    EXPECT_FALSE(SaveProfileDocument(t.Host(), dir, "xml", [&](const QString& tmp) {
+        ++calls;
+        QFile::remove(tmp);
+        WriteFile(tmp, "theirs");
+        return true;
+    }));
+    EXPECT_EQ(calls, kMaxSaveAttempts);
+    EXPECT_EQ(t.log.Lines(),
+              QStringList(
+                  {QStringLiteral("Save Profile Failed after %1 attempts : ").arg(kMaxSaveAttempts) + dir}));
+    for (const QString& name : ListFolder(dir)) {
+        EXPECT_TRUE(name.endsWith(".tmp")) << name.toStdString();
+        EXPECT_EQ(ReadAll(dir + name), "theirs");
+    }
+}
+
+// Runs check in a forked child (where it may change its mount namespace or user) and returns what it
+// reports; kSkip when the child could not set itself up.
+const QString kSkip = QStringLiteral("skip");
+QString InChild(const std::function<QString()>& check) {
+    int out[2];
+    if (::pipe(out) != 0) return kSkip;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(out[0]);
+        const QByteArray report = check().toUtf8();
+        const ssize_t written = ::write(out[1], report.constData(), static_cast<size_t>(report.size()));
+        ::_exit(written == report.size() ? 0 : 1);
+    }
+    ::close(out[1]);
+    QByteArray report;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(out[0], buffer, sizeof(buffer))) > 0;)
+        report.append(buffer, static_cast<int>(n));
+    ::close(out[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? QString::fromUtf8(report) : "child failed";
+}
+
+// What a failed save leaves: its result, the folder, the log, and whether it waited for another second.
+QString Outcome(bool saved, const QString& dir, const TestHost& t, const QDateTime& start) {
+    return QStringList({saved ? "saved" : "failed", ListFolder(dir).join(','), t.log.Lines().join('|'),
+                        t.clock.Now() == start ? "no wait" : "waited"})
+        .join('\n');
+}
+
+// A full disk: a tiny private tmpfs over the folder, filled up.
+TEST_F(ProfileFolderTest, AFullDiskEndsTheSaveAtOnceWithItsReason) {
+    const QString result = InChild([&]() -> QString {
+        const QByteArray path = QFile::encodeName(dir);
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", path.constData(), "tmpfs", 0, "size=64k") != 0)
+            return kSkip;
+        WriteFile(dir + "2020-01-01 00-00-00.xml", "old");
+        QFile fill(dir + "fill");
+        if (!fill.open(QIODevice::WriteOnly)) return "no fill";
+        const QByteArray block(4096, 'f');
+        while (fill.write(block) == block.size() && fill.flush()) {
+        }
+        fill.close();
+        const bool saved = SaveProfileDocument(t.Host(), dir, "xml", Writes(QByteArray(128 * 1024, 'x')));
+        return Outcome(saved, dir, t, start);
+    });
+    if (result == kSkip) GTEST_SKIP() << "no private mount namespace here";
+    EXPECT_EQ(result, QStringList({"failed", "2020-01-01 00-00-00.xml,fill",
+                                   "Save Profile Failed : " + dir + " : No space left on device", "no wait"})
+                          .join('\n'));
+}
+
+// A folder the user may read but not write; tests run as root, so the child drops to nobody.
+TEST_F(ProfileFolderTest, AFolderWithoutWritePermissionEndsTheSaveAtOnceWithItsReason) {
+    const QString result = InChild([&]() -> QString {
+        for (QString p = dir; p.size() > 1 && p != QDir::tempPath(); p = QFileInfo(QDir::cleanPath(p)).path())
+            ::chmod(QFile::encodeName(p).constData(), 0755);
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return kSkip;
+        const bool saved = SaveProfileDocument(t.Host(), dir, "xml", Writes("mine"));
+        return Outcome(saved, dir, t, start);
+    });
+    if (result == kSkip) GTEST_SKIP() << "cannot drop privileges here";
+    EXPECT_EQ(result,
+              QStringList({"failed", "",
+                           "Create XML File Failed.|Save Profile Failed : " + dir + " : Permission denied",
+                           "no wait"})
+                  .join('\n'));
 }
 
 // The load walk, with a reader that accepts files whose content starts with "good".
