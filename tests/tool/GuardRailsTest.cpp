@@ -284,11 +284,13 @@ TEST_P(Completion, OffersTheToolsOwnWords) {
 }
 
 const CompletionCase kCompletionCases[] = {
-    {"command", {"re"}, {"rename", "restore"}},
+    {"command", {"re"}, {"rename", "restore", "restore-backup"}},
+    {"backupModels", {"restore-backup", "b.tar.gz", "tl480", "se"}, {"settings"}},
     {"model", {"--json", "show", "tl46"}, {"tl460", "tl460b", "tl460w"}},
     {"kind", {"export", "kr720", "out.xml", "--kind", "a"}, {"aimpad"}},
     {"setting", {"settings", "set", "BX3"}, {"BX310V2", "BX330V2", "BX310\\ V2", "BX330\\ V2"}},
     {"option", {"doctor", "--fo"}, {"--force"}},
+    {"dryRun", {"restore-backup", "--dr"}, {"--dry-run"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Completion, ::testing::ValuesIn(kCompletionCases),

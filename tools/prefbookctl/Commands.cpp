@@ -251,16 +251,22 @@ QString WithFolderReason(const QString& error, const QString& folder) {
 
 // A store that fell back to its defaults while its folder holds documents would put the defaults
 // over the user's profiles, and its rotation would delete a document that may still be repaired.
-void RefuseSavingDefaults(StoreAdapter& adapter, const QString& command) {
+QString DefaultsBlocker(StoreAdapter& adapter, const QString& command) {
     const StoreSummary summary = adapter.Summary();
-    AllowFolderCreation();  // the save needs the folder; everything above only looked
-    if (Invocation().force || summary.document != QLatin1String("defaults")) return;
+    if (Invocation().force || summary.document != QLatin1String("defaults")) return {};
     for (const QFileInfo& file : prefbook::ListProfileFolder(summary.profileDir)) {
         if (!IsDocument(file)) continue;
-        throw RunError{summary.model + " could not load " + file.absoluteFilePath() +
-                       " and holds its defaults; " + command + " would save them over it (see '" +
-                       HintCommand({"doctor", adapter.Names().first()}) + "'). Add --force to save anyway."};
+        return summary.model + " could not load " + file.absoluteFilePath() + " and holds its defaults; " +
+               command + " would save them over it (see '" +
+               HintCommand({"doctor", adapter.Names().first()}) + "'). Add --force to save anyway.";
     }
+    return {};
+}
+
+void RefuseSavingDefaults(StoreAdapter& adapter, const QString& command) {
+    const QString blocker = DefaultsBlocker(adapter, command);
+    AllowFolderCreation();  // the save needs the folder; everything above only looked
+    if (!blocker.isEmpty()) throw RunError{blocker};
 }
 
 // A save counts when a store built afresh over the folder loads what the saving store holds: the
@@ -494,35 +500,13 @@ void Restore(const QStringList& args, bool json) {
     }
 }
 
-QJsonObject Difference(const QJsonValue& profile, const QString& field, const QJsonValue& before,
-                       const QJsonValue& after) {
-    return {{"profile", profile}, {"field", field}, {"old", before}, {"new", after}};
-}
-
 void Diff(const QStringList& args, bool json) {
     ExpectArgs(args, 2, "diff MODEL");
     StoreAdapter& adapter = Adapter(args[1]);
     const QFileInfoList documents = RotationDocuments(adapter);
     const Table current = LoadAlone(adapter, documents[0])->Show();
     const Table previous = LoadAlone(adapter, documents[1])->Show();
-    const QJsonArray newRows = current.ToJson(), oldRows = previous.ToJson();
-    const QStringList keys = current.Keys();
-
-    QJsonArray differences;
-    for (int row = 0; row < std::max(newRows.size(), oldRows.size()); ++row) {
-        const QJsonObject before = oldRows.at(row).toObject(), after = newRows.at(row).toObject();
-        const QJsonValue profile = (after.isEmpty() ? before : after).value(keys.value(0));
-        if (before.isEmpty() || after.isEmpty()) {
-            differences.append(Difference(profile, QStringLiteral("*"),
-                                          before.isEmpty() ? "absent" : "present",
-                                          after.isEmpty() ? "absent" : "present"));
-            continue;
-        }
-        for (const QString& key : keys) {
-            if (before.value(key) != after.value(key))
-                differences.append(Difference(profile, key, before.value(key), after.value(key)));
-        }
-    }
+    const QJsonArray differences = TableDifferences(previous, current);
     const QString model = adapter.Summary().model;
     if (json) {
         PrintJson({{"model", model},
@@ -536,15 +520,7 @@ void Diff(const QStringList& args, bool json) {
         PrintText(text + "no differences\n");
         return;
     }
-    Table table({{"profile", current.Headings().value(0, "PROFILE"), {}},
-                 {"field", "FIELD", {}},
-                 {"old", "OLD", {}},
-                 {"new", "NEW", {}}});
-    for (const QJsonValue& d : differences) {
-        const QJsonObject o = d.toObject();
-        table.AddRow({o["profile"], o["field"], o["old"], o["new"]});
-    }
-    PrintText(text + table.ToText());
+    PrintText(text + DifferenceTable(current, differences).ToText());
 }
 
 // --- export and import ---
@@ -684,6 +660,10 @@ const CommandInfo kCommands[] = {
      "reader logs, the document the store ends up with, and a warning where it falls back to its\n"
      "defaults although documents exist. Nothing is written.\n"
      "Exit status 0 when every folder is sound, 1 when a problem is found (listed at the end)."},
+    {"backup", "backup FILE.tar.gz", "save every store's documents, artworks and settings in one file",
+     kBackupHelp},
+    {"restore-backup", "restore-backup FILE [MODEL...] [--dry-run]", "check a backup, then restore it",
+     kRestoreBackupHelp},
     {"artwork", "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png", "draw a PR940 artwork as a PNG",
      "Draws one display artwork of the PR940 store (PROFILE from 0, the display profile and artwork by\n"
      "name) as a PNG: lit pixels white, dark ones black, the unused end of the last row grey, each\n"
@@ -702,6 +682,58 @@ const CommandInfo kCommands[] = {
 };
 
 }  // namespace
+
+QJsonArray TableDifferences(const Table& before, const Table& after) {
+    const QJsonArray newRows = after.ToJson(), oldRows = before.ToJson();
+    const QStringList keys = after.Keys();
+    const auto difference = [](const QJsonValue& profile, const QString& field, const QJsonValue& old,
+                               const QJsonValue& now) {
+        return QJsonObject{{"profile", profile}, {"field", field}, {"old", old}, {"new", now}};
+    };
+    QJsonArray differences;
+    for (int row = 0; row < std::max(newRows.size(), oldRows.size()); ++row) {
+        const QJsonObject was = oldRows.at(row).toObject(), is = newRows.at(row).toObject();
+        const QJsonValue profile = (is.isEmpty() ? was : is).value(keys.value(0));
+        if (was.isEmpty() || is.isEmpty()) {
+            differences.append(difference(profile, QStringLiteral("*"), was.isEmpty() ? "absent" : "present",
+                                          is.isEmpty() ? "absent" : "present"));
+            continue;
+        }
+        for (const QString& key : keys) {
+            if (was.value(key) != is.value(key))
+                differences.append(difference(profile, key, was.value(key), is.value(key)));
+        }
+    }
+    return differences;
+}
+
+Table DifferenceTable(const Table& shown, const QJsonArray& differences) {
+    Table table({{"profile", shown.Headings().value(0, "PROFILE"), {}},
+                 {"field", "FIELD", {}},
+                 {"old", "OLD", {}},
+                 {"new", "NEW", {}}});
+    for (const QJsonValue& d : differences) {
+        const QJsonObject o = d.toObject();
+        table.AddRow({o["profile"], o["field"], o["old"], o["new"]});
+    }
+    return table;
+}
+
+std::unique_ptr<StoreAdapter> LoadDocumentAlone(StoreAdapter& like, const QFileInfo& document) {
+    return LoadAlone(like, document);
+}
+
+void CheckSavedDocument(StoreAdapter& saver) {
+    CheckSaved(saver);
+}
+
+QString SavingDefaultsBlocker(StoreAdapter& adapter, const QString& command) {
+    return DefaultsBlocker(adapter, command);
+}
+
+void CheckOutputFile(const QString& path) {
+    RefuseExportTarget(path);
+}
 
 QString ShellQuote(const QString& word) {
     static const QRegularExpression plain(QStringLiteral("^[A-Za-z0-9_./:=@%+,-]+$"));
@@ -772,6 +804,9 @@ void RunCommand(const QStringList& args, const Options& options) {
     if (command == "validate") return Validate(args, options);
     if (command == "doctor") return Doctor(args, options);
     NoTransferOptions(options, command);
+    if (options.dryRun && command != "restore-backup")
+        throw UsageError{"--dry-run belongs to restore-backup"};
+    if (command == "backup" || command == "restore-backup") return RunBackupCommand(args, options);
     if (command == "overview") return Overview(args, json);
     if (command == "devices") return Devices(args, json);
     if (command == "settings") return SettingsCommand(args, json);

@@ -35,11 +35,16 @@ _prefbookctl() {
         return
     fi
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "--base --json --kind --profile --aim-mode --force --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "--base --json --kind --profile --aim-mode --force --dry-run --help --version" -- "$cur")
         return
     fi
 
     local command=${positional[0]}
+    # restore-backup FILE [MODEL...]: any number of stores, "settings" for the settings files.
+    if [[ $command == restore-backup && ${#positional[@]} -ge 2 ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$("$tool" __complete models 2>/dev/null) settings" -- "$cur")
+        return
+    fi
     case ${#positional[@]} in
         0) mapfile -t COMPREPLY < <(compgen -W "$("$tool" __complete commands 2>/dev/null)" -- "$cur") ;;
         1)
@@ -47,7 +52,8 @@ _prefbookctl() {
                 show|rename|export|import|doctor|restore|diff)
                     mapfile -t COMPREPLY < <(compgen -W "$("$tool" __complete models 2>/dev/null)" -- "$cur") ;;
                 settings) mapfile -t COMPREPLY < <(compgen -W "get set" -- "$cur") ;;
-                validate) compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- "$cur") ;;
+                validate|backup|restore-backup)
+                    compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- "$cur") ;;
             esac ;;
         2)
             case $command in

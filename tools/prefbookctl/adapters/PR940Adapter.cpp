@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "AdapterKit.h"
+#include "BackupArtwork.h"
 #include "Commands.h"
 #include "ToolHost.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
@@ -123,11 +124,11 @@ private:
 
     // Artwork images go through the real converter, its lines captured with the store's.
     IGlyphPress& Press() {
-        if (!press_) press_ = std::make_unique<DefaultGlyphPress>(ToolHost().habitat, ToolHost().log);
+        if (!press_) press_ = std::make_unique<ToolGlyphPress>();
         return *press_;
     }
 
-    std::unique_ptr<DefaultGlyphPress> press_;
+    std::unique_ptr<ToolGlyphPress> press_;
     LazyStore<prefbook::PR940ProfileCfgImpl> store_;
 };
 
