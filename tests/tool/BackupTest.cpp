@@ -162,7 +162,14 @@ TEST_F(Backup, CarriesEveryStoreArtworksAndSettingsToANewBase) {
 TEST_F(Backup, DryRunShowsTheChangeAndRestoreUndoesTheRestoredSave) {
     Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
     RunOk({"rename", "tl480", "0", "Backed up"});
-    RunOk({"backup", Archive()});
+    // A document the store keeps without accepting it is one a restore could not take: said, not carried.
+    Place("tl480-four.xml", "TL460B", "2026-03-14 15-09-26.xml", 0);
+    const QJsonObject made = Json({"backup", Archive()});
+    const QJsonArray leftOut = made["leftOut"].toArray();
+    ASSERT_EQ(leftOut.size(), 1);
+    EXPECT_TRUE(leftOut[0].toString().startsWith("TL460: " + Base() + "/profile/TL460B/"))
+        << leftOut[0].toString().toStdString();
+    EXPECT_FALSE(QJsonDocument(made).toJson().contains("stores/tl460/"));
     RunOk({"rename", "tl480", "0", "Mine"});
     const QMap<QString, QByteArray> before = Snapshot();
 
@@ -254,6 +261,11 @@ const HostileCase kHostile[] = {
          return entries;
      },
      "entry 'stores/tl480/extra.xml' is not listed"},
+    {"TwoCurrentDocuments",
+     [](const QByteArray& d) {
+         return WithManifest({{kDoc, d}, {"stores/tl480/other.xml", d}});
+     },
+     "names two entries to restore as tl480"},
     {"NoManifest",
      [](const QByteArray& d) {
          return QVector<Entry>{{kDoc, d}};

@@ -10,6 +10,7 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <algorithm>
 
 #include "BackupArchive.h"
 #include "BackupArtwork.h"
@@ -100,14 +101,17 @@ QByteArray ReadRegularFile(const QString& path) {
 // --- backup ---
 
 // The documents of a store's folder that its load uses: the one it loads, and the next older one
-// when the store accepts it (what restore would bring back). The VL550 keeps one document.
-QVector<QPair<QString, QFileInfo>> DocumentsInUse(StoreAdapter& adapter) {
+// when the store accepts it (what restore would bring back). The VL550 keeps one document. A
+// restore takes only documents the store accepts, so one it merely keeps is left out, and said.
+QVector<QPair<QString, QFileInfo>> DocumentsInUse(StoreAdapter& adapter, QStringList* leftOut) {
     QVector<QPair<QString, QFileInfo>> documents;
     for (const FolderReport& report : adapter.Doctor()) {
         bool loadedSeen = false;
         for (const FileReport& file : report.files) {
             const QFileInfo info(QDir(report.folder).filePath(file.file));
             if (!loadedSeen) {
+                if (file.verdict == QLatin1String("kept"))
+                    *leftOut << report.model + ": " + info.absoluteFilePath() + " left out: " + file.reason;
                 if (file.verdict != QLatin1String("loaded")) continue;
                 documents.append({kCurrent, info});
                 loadedSeen = true;
@@ -118,8 +122,9 @@ QVector<QPair<QString, QFileInfo>> DocumentsInUse(StoreAdapter& adapter) {
             try {
                 LoadDocumentAlone(adapter, info);
                 documents.append({kPrevious, info});
-            } catch (const RunError&) {
+            } catch (const RunError& e) {
                 // a previous document the store refuses would make the whole backup unrestorable
+                *leftOut << report.model + ": " + info.absoluteFilePath() + " left out: " + e.message;
             }
             break;
         }
@@ -132,12 +137,12 @@ Item MakeItem(const QString& name, const QString& store, const QString& kind, co
     return {name, store, kind, source, data.size(), Sha256(data), data};
 }
 
-QVector<Item> CollectBackup() {
+QVector<Item> CollectBackup(QStringList* leftOut) {
     QVector<Item> items;
     int artworks = 0;
     for (const auto& adapter : Adapters()) {
         const QString store = adapter->Names().first();
-        for (const auto& [kind, file] : DocumentsInUse(*adapter)) {
+        for (const auto& [kind, file] : DocumentsInUse(*adapter, leftOut)) {
             items << MakeItem("stores/" + store + "/" + file.fileName(), store, kind,
                               ReadRegularFile(file.absoluteFilePath()));
             if (adapter->DeviceType() != PR940) continue;
@@ -180,7 +185,8 @@ void Backup(const QStringList& args, const Options& options) {
     if (args.size() != 2) throw UsageError{"usage: prefbookctl backup FILE.tar.gz"};
     const QString path = QFileInfo(args[1]).absoluteFilePath();
     CheckOutputFile(path);
-    const QVector<Item> items = CollectBackup();
+    QStringList leftOut;
+    const QVector<Item> items = CollectBackup(&leftOut);
     const QJsonObject manifest = Manifest(items);
     QVector<ArchiveEntry> entries{{kManifest, QJsonDocument(manifest).toJson()}};
     for (const Item& item : items) entries.append({item.name, item.data});
@@ -190,10 +196,12 @@ void Backup(const QStringList& args, const Options& options) {
         throw RunError{why.isEmpty() ? error : error + "\n  " + path + ": " + why};
     }
     if (options.json) {
-        PrintJson({{"archive", path}, {"manifest", manifest}});
+        PrintJson(
+            {{"archive", path}, {"manifest", manifest}, {"leftOut", QJsonArray::fromStringList(leftOut)}});
     } else {
         PrintText("backed up " + BaseDir() + " to " + path + " (" + QString::number(items.size()) +
-                  " entries)\n" + ItemTable(items).ToText());
+                  " entries)\n" + ItemTable(items).ToText() +
+                  (leftOut.isEmpty() ? QString() : "Left out:\n  " + leftOut.join("\n  ") + "\n"));
     }
 }
 
@@ -219,7 +227,7 @@ QVector<Item> MatchManifest(const QVector<ArchiveEntry>& entries, QJsonObject* m
                       QString::number(kFormat));
 
     QVector<Item> items;
-    QSet<QString> currents;
+    QSet<QString> listed, restoredOnce;  // names; what a restore writes: a store's current, a settings file
     for (const QJsonValue& value : manifest->value("entries").toArray()) {
         const QJsonObject o = value.toObject();
         Item item{o["name"].toString(),
@@ -230,18 +238,19 @@ QVector<Item> MatchManifest(const QVector<ArchiveEntry>& entries, QJsonObject* m
                   o["sha256"].toString(),
                   {}};
         const QString entry = "entry '" + item.name + "'";
+        if (listed.contains(item.name)) throw Refused(kManifest + " lists " + entry + " twice");
         if (!files.contains(item.name))
-            throw Refused(
-                kManifest + " lists " + entry + ", which the archive does not hold" +
-                (std::any_of(items.begin(), items.end(), [&](const Item& i) { return i.name == item.name; })
-                     ? " twice"
-                     : ""));
+            throw Refused(kManifest + " lists " + entry + ", which the archive does not hold");
+        listed << item.name;
         item.data = files.take(item.name);
         if (item.data.size() != item.size || Sha256(item.data) != item.sha256)
             throw Refused(entry + " does not match its size and SHA-256 in " + kManifest);
         const bool isStore = item.store != kSettingsStore;
-        if (isStore && !FindAdapter(item.store))
-            throw Refused(entry + " belongs to the unknown store '" + item.store + "'");
+        if (isStore) {
+            StoreAdapter* adapter = FindAdapter(item.store);
+            if (!adapter) throw Refused(entry + " belongs to the unknown store '" + item.store + "'");
+            item.store = adapter->Names().first();
+        }
         const bool kindFits =
             isStore ? (item.kind == kCurrent || item.kind == kPrevious ||
                        (item.kind == kArtwork && !item.source.isEmpty()))
@@ -249,8 +258,12 @@ QVector<Item> MatchManifest(const QVector<ArchiveEntry>& entries, QJsonObject* m
                        std::any_of(std::begin(kSettingsFiles), std::end(kSettingsFiles),
                                    [&](const char* f) { return item.source == QLatin1String(f); }));
         if (!kindFits) throw Refused(entry + " has the unknown kind '" + item.kind + "' for " + item.store);
-        if (item.kind == kCurrent && (currents.contains(item.store) || (currents << item.store, false)))
-            throw Refused(kManifest + " names two current documents for " + item.store);
+        const QString target = item.kind == kCurrent        ? item.store
+                               : item.kind == kSettingsFile ? item.source
+                                                            : QString();
+        if (!target.isEmpty() && restoredOnce.contains(target))
+            throw Refused(kManifest + " names two entries to restore as " + target);
+        if (!target.isEmpty()) restoredOnce << target;
         items << item;
     }
     if (!files.isEmpty()) throw Refused("entry '" + files.firstKey() + "' is not listed in " + kManifest);
