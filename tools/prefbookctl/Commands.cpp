@@ -660,7 +660,7 @@ const CommandInfo kCommands[] = {
      "reader logs, the document the store ends up with, and a warning where it falls back to its\n"
      "defaults although documents exist. Nothing is written.\n"
      "Exit status 0 when every folder is sound, 1 when a problem is found (listed at the end)."},
-    {"backup", "backup FILE.tar.gz", "save every store's documents, artworks and settings in one file",
+    {"backup", "backup FILE.tar.gz", "write every store's documents, PR940 artworks and settings to one file",
      kBackupHelp},
     {"restore-backup", "restore-backup FILE [MODEL...] [--dry-run]", "check a backup, then restore it",
      kRestoreBackupHelp},
