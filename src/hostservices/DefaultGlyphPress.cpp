@@ -2,11 +2,14 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QSaveFile>
 #include <atomic>
 
 #include "hostservices/IHabitat.h"
 #include "hostservices/ITracebook.h"
+#include "profilecore/RegularFile.h"
+#include "profilecore/SafeFileName.h"
 
 namespace {
 
@@ -25,16 +28,8 @@ Shade ShadeOf(QRgb rgb) {
     return Shade::Unused;
 }
 
-// A display profile name becomes one folder name: separators and characters Windows refuses are
-// replaced, and a name of dots alone cannot climb out of the profile's folder.
-QString FolderName(const QString& name) {
-    QString safe = name;
-    for (QChar& c : safe) {
-        if (c.unicode() < 0x20 || QStringLiteral("/\\:*?\"<>|").contains(c)) c = QLatin1Char('_');
-    }
-    if (safe.isEmpty() || safe.count(QLatin1Char('.')) == safe.size()) safe.prepend(QLatin1Char('_'));
-    return safe;
-}
+// Images read from files: far larger than any artwork, they are refused before they are decoded.
+constexpr int kLargestImageSide = 4096;
 
 std::atomic<IGlyphPress*> g_installed{nullptr};
 
@@ -78,14 +73,54 @@ void DefaultGlyphPress::Log(const QString& message) const {
     (log_ ? *log_ : ITracebook::Instance()).WriteLog(message);
 }
 
+QImage DefaultGlyphPress::ReadImage(const QString& filePath, QString& error) const {
+    QFile file;
+    error = prefbook::OpenRegularFile(file, filePath);
+    if (!error.isEmpty()) {
+        if (!QFileInfo::exists(filePath)) error = QStringLiteral("no such file");
+        return QImage();
+    }
+    QImageReader reader(&file);
+    const QSize size = reader.size();
+    if (size.width() > kLargestImageSide || size.height() > kLargestImageSide) {
+        error = QString::number(size.width()) + "x" + QString::number(size.height()) + " is too large";
+        return QImage();
+    }
+    const QImage image = reader.read();
+    if (image.isNull()) error = QStringLiteral("not an image");
+    return image;
+}
+
+bool DefaultGlyphPress::InsideArtworks(const QString& filePath, const QString& action) const {
+    const QString artworks = Habitat().GetUserDir() + "/artworks";
+    const QString root = QFileInfo(artworks).canonicalFilePath();
+    const QFileInfo target(filePath);
+    const QString folder = QFileInfo(target.absolutePath()).canonicalFilePath();
+    // The folder resolved, links and all ("a/.." included); the file itself no link, since QSaveFile
+    // writes through one.
+    const bool inside = !root.isEmpty() && !folder.isEmpty() &&
+                        (folder == root || folder.startsWith(root + QLatin1Char('/'))) && !target.isSymLink();
+    if (!inside) Log(action + " " + filePath + " Failed : not a file inside " + artworks + ".");
+    return inside;
+}
+
 bool DefaultGlyphPress::ConvertImage(const QString& source, const QString& target) {
-    const QImage image(source);
-    return !image.isNull() && image.save(target);
+    if (!InsideArtworks(target, QStringLiteral("Convert image to"))) return false;
+    QString error;
+    const QImage image = ReadImage(source, error);
+    if (image.isNull()) {
+        Log("Convert image " + source + " Failed : " + error + ".");
+        return false;
+    }
+    const QByteArray format = QFileInfo(target).suffix().toLatin1();
+    QSaveFile file(target);
+    return file.open(QIODevice::WriteOnly) && image.save(&file, format.constData()) && file.commit();
 }
 
 // Written aside and renamed over the old image, so a crash never leaves half an image behind a
-// document that names it.
+// document that names it. Only inside the artworks folder, whatever path a document led to.
 void DefaultGlyphPress::SaveArtworkImage(const QVector<uint32_t>& pixels, QString filePath) {
+    if (!InsideArtworks(filePath, QStringLiteral("Save artwork image"))) return;
     QSaveFile file(filePath);
     if (!file.open(QIODevice::WriteOnly) || !ArtworkToImage(pixels).save(&file, "BMP") || !file.commit()) {
         Log("Save artwork image " + filePath + " Failed.");
@@ -94,22 +129,31 @@ void DefaultGlyphPress::SaveArtworkImage(const QVector<uint32_t>& pixels, QStrin
 
 void DefaultGlyphPress::LoadArtworkImage(QString filePath, QVector<uint32_t>& pixels) {
     pixels.clear();
-    if (!QFileInfo::exists(filePath)) {
-        Log("Load artwork image " + filePath + " Failed : no such file.");
+    QString error;
+    QImage image = ReadImage(filePath, error);
+    if (image.isNull()) {
+        Log("Load artwork image " + filePath + " Failed : " + error + ".");
         return;
     }
-    const QImage image(filePath);
-    if (image.isNull()) {
-        Log("Load artwork image " + filePath + " Failed : not an image.");
-    } else if (!ImageToArtwork(image, pixels)) {
+    if (image.width() > kArtworkWidth || image.height() > kArtworkHeight) {
+        Log("Load artwork image " + filePath + " : " + QString::number(image.width()) + "x" +
+            QString::number(image.height()) + " cut to the display's " + QString::number(kArtworkWidth) +
+            "x" + QString::number(kArtworkHeight) + ".");
+        image = image.copy(0, 0, std::min(image.width(), kArtworkWidth),
+                           std::min(image.height(), kArtworkHeight));
+    }
+    if (!ImageToArtwork(image, pixels)) {
         Log("Load artwork image " + filePath + " Failed : width " + QString::number(image.width()) +
             " is not a whole number of words.");
     }
 }
 
+// <user folder>/artworks/<profile id>/<display profile name in its safe form>: whatever the name, one
+// folder of its own inside the profile's.
 void DefaultGlyphPress::GetArtworkFolder(int profileId, QString oledProfileName, QString& folder) {
+    const QByteArray name = oledProfileName.toUtf8();
     folder = Habitat().GetUserDir() + "/artworks/" + QString::number(profileId) + QLatin1Char('/') +
-             FolderName(oledProfileName);
+             prefbook::SafeFileName(std::string(name.constData(), size_t(name.size())));
     if (!QDir().mkpath(folder)) Log("Create artwork folder " + folder + " Failed.");
 }
 

@@ -7,6 +7,8 @@
 #include <charconv>
 #include <memory>
 
+#include "profilecore/RegularFile.h"
+
 namespace prefbook {
 
 int32_t parseInt(QStringRef text) {
@@ -151,9 +153,10 @@ bool ReadXmlDevice(const StoreHost& host, QIODevice& device, const QString& path
 
 bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure,
                  const ReadBody& body) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        host.Log("Open " + path + " Failed : " + file.errorString());
+    QFile file;
+    const QString error = OpenRegularFile(file, path, QIODevice::Text);
+    if (!error.isEmpty()) {
+        host.Log("Open " + path + " Failed : " + error);
         return false;
     }
     const bool ok = ReadXmlDevice(host, file, path, parseFailure, body);

@@ -77,7 +77,8 @@ using ReadBody = std::function<void(QXmlStreamReader&)>;
 // file " and, when the body throws ProfileReadError, parseFailure + path first.
 bool ReadXmlDevice(const StoreHost& host, QIODevice& device, const QString& path, const QString& parseFailure,
                    const ReadBody& body);
-// Opens path read-only as text ("Open " + path + " Failed : " on failure), then as ReadXmlDevice.
+// Opens path read-only as text ("Open " + path + " Failed : " on failure; a FIFO, device or folder
+// is refused unread), then as ReadXmlDevice.
 bool ReadXmlFile(const StoreHost& host, const QString& path, const QString& parseFailure,
                  const ReadBody& body);
 

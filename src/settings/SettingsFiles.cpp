@@ -4,6 +4,7 @@
 #include <QTextCodec>
 
 #include "hostservices/IHabitat.h"
+#include "profilecore/FolderSync.h"
 
 namespace prefbook {
 
@@ -29,10 +30,15 @@ QVariant ReadSetting(const std::string& file, const QString& group, const QStrin
 }
 
 void WriteSetting(const std::string& file, const QString& group, const QString& key, const QVariant& value) {
-    QSettings settings(SettingsFilePath(file), QSettings::IniFormat);
+    const QString path = SettingsFilePath(file);
+    QSettings settings(path, QSettings::IniFormat);
     OpenIni(settings, group);
     settings.setValue(key, value);
-}  // the destructor writes the file
+    // Qt writes the file aside, fsyncs it and renames it over the old one, but leaves the rename
+    // to the kernel: after a power cut the old value could come back.
+    settings.sync();
+    SyncFolderOf(path);
+}
 
 QString ReadProfileExportPath(const char* key) {
     return ReadSetting(kParamChgFile, kExportPathGroup, key, QString()).toString();

@@ -1,4 +1,5 @@
 #include "catalogue/StoreCatalogue.h"
+#include "hostservices/DefaultGlyphPress.h"
 #include "pr940/PR940TestSupport.h"
 #include "settings/DeviceType.h"
 
@@ -11,6 +12,20 @@ struct PressedPR940 {
     RecordingGlyphPress press;
     PR940ProfileCfgImpl store;
 };
+
+// The process tests save through the real converter, so that a kill while an image is written is
+// tried too: whenever it comes, the image must load whole, the old one or the new one.
+struct ImagedPR940 {
+    explicit ImagedPR940(const StoreHost& host) : press(host.habitat, host.log), store(host, press) {}
+    DefaultGlyphPress press;
+    PR940ProfileCfgImpl store;
+};
+
+constexpr int kImageWords = kArtworkWidth * kArtworkHeight / 32;
+
+QVector<uint32_t> MarkImage(int n) {
+    return QVector<uint32_t>(kImageWords, 0x01010101u * uint32_t(n));
+}
 
 }  // namespace
 
@@ -46,9 +61,31 @@ PREFBOOK_CATALOGUE_ENTRY(PR940) {
                            EXPECT_TRUE(names.empty());
                        }
                    }}};
+    e.build = [](const StoreHost& h) { return std::shared_ptr<void>(std::make_shared<ImagedPR940>(h)); };
+    e.save = [](void* p) { return As<ImagedPR940>(p).store.SaveProfile(); };
     MarkByNames(
-        e, [](void* p, int i, const std::string& name) { As<PressedPR940>(p).store.SetProfileName(i, name); },
-        [](void* p, int i) { return As<PressedPR940>(p).store.GetProfileName(i); });
+        e, [](void* p, int i, const std::string& name) { As<ImagedPR940>(p).store.SetProfileName(i, name); },
+        [](void* p, int i) { return As<ImagedPR940>(p).store.GetProfileName(i); });
+    // The image may be one save ahead of the document (images are written before the document's
+    // rename), so it is checked for being one whole generation, not for the document's.
+    const auto markNames = e.mark;
+    const auto namesMark = e.markOf;
+    e.mark = [markNames](void* p, int n) {
+        markNames(p, n);
+        PR940ProfileCfgImpl& store = As<ImagedPR940>(p).store;
+        if (store.GetArtworkMap(0, "Show").empty()) {
+            store.AddOledProfile(0, "Show");
+            store.AddArtwork(0, "Show", "Logo/../../x");
+        }
+        store.SetArtworkPixels(0, "Show", "Logo/../../x", MarkImage(n));
+    };
+    e.markOf = [namesMark](void* p) {
+        QVector<uint32_t> pixels;
+        As<ImagedPR940>(p).store.GetArtworkPixels(0, "Show", "Logo/../../x", pixels);
+        for (int n = 1; n <= 200; ++n)
+            if (pixels == MarkImage(n)) return namesMark(p);
+        return -1;
+    };
     return e;
 }
 

@@ -19,6 +19,7 @@
 #include "devices/mousepads/FT280Document.h"
 #include "devices/textlight/VL550Document.h"
 #include "profilecore/MacroModel.h"
+#include "profilecore/SafeFileName.h"
 #include "support/NullGlyphPress.h"
 
 namespace prefbook::readers {
@@ -357,6 +358,22 @@ ReaderEntry PR940Entry() {
     };
     f.accept = [](const PR940Document& doc) { return doc.profiles.size() == kPR940ProfileCount; };
     f.golden = QStringLiteral("pr940");
+    // Names that would climb out of the artworks folder, so the seeds and the hostile cases carry them;
+    // the image path is the one the writer forms, so the sample reads back to itself.
+    f.editDistinct = [](QByteArray doc) {
+        const QByteArray op = "../../../up", art = "../../../../../outside/evil";
+        return doc.replace("        <oled currProfileName=\"op1\"/>\n",
+                           "        <oled currProfileName=\"op1\">\n"
+                           "            <op name=\"" +
+                               op + "\" currArtworkName=\"" + art +
+                               "\" order=\"\" duration=\"3\">\n"
+                               "                <artwork name=\"" +
+                               art + "\" bmp=\"art/11/" + op + "/" +
+                               SafeFileName(art.toStdString()).toUtf8() +
+                               ".bmp\" pen=\"1\" background=\"0\"/>\n"
+                               "            </op>\n"
+                               "        </oled>\n");
+    };
     f.loadAndSave = [](const StoreHost& host) {
         return PR940ProfileCfgImpl(host, test::NullGlyphPress::Shared()).SaveProfile();
     };

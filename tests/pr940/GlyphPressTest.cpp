@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QImage>
 #include <QImageReader>
@@ -7,9 +9,12 @@
 #include "pr940/PR940TestSupport.h"
 #include "settings/DeviceType.h"
 #include "support/TestHost.h"
+#include "support/WithoutWaiting.h"
 
 namespace prefbook::test {
 namespace {
+
+constexpr int kLargest = 4096;  // the side above which an image is not decoded
 
 TEST(DefaultGlyphPress, ArtworksAreRealBmpFilesThatGiveBackEveryWord) {
     TestHost t;
@@ -38,25 +43,92 @@ TEST(DefaultGlyphPress, ArtworksAreRealBmpFilesThatGiveBackEveryWord) {
     EXPECT_TRUE(t.log.Lines().isEmpty());
 }
 
+// A FIFO, a device or a folder at an image path reads as missing without waiting: run in a child
+// that an alarm ends, so a read that blocks fails the test instead of hanging it.
 TEST(DefaultGlyphPress, UnreadableImagesGiveNoPixelsAndOneLine) {
     TestHost t;
     DefaultGlyphPress press(&t.habitat, &t.log);
-    const QString text = t.habitat.GetBaseDir() + "/not.bmp";
-    WriteFile(text, "hello");
-    const QString narrow = t.habitat.GetBaseDir() + "/narrow.bmp";
-    QImage(40, 2, QImage::Format_RGB32).save(narrow);
-    for (const QString& path : {text, narrow, t.habitat.GetBaseDir() + "/missing.bmp"}) {
-        t.log.Clear();
-        QVector<uint32_t> pixels{1, 2};
-        press.LoadArtworkImage(path, pixels);
-        EXPECT_TRUE(pixels.isEmpty()) << path.toStdString();
-        EXPECT_EQ(t.log.Lines().size(), 1);
-    }
-    // A display profile name cannot lead out of the profile's folder.
+    const QString base = t.habitat.GetBaseDir();
+    WriteFile(base + "/not.bmp", "hello");
+    QImage(40, 2, QImage::Format_RGB32).save(base + "/narrow.bmp");
+    QImage(kLargest + 32, 1, QImage::Format_Mono).save(base + "/huge.bmp");
+    ASSERT_EQ(mkfifo(QFile::encodeName(base + "/fifo.bmp").constData(), 0600), 0);
+    QDir().mkpath(base + "/folder.bmp");
+    const std::pair<QString, const char*> cases[] = {
+        {base + "/not.bmp", "not an image."},
+        {base + "/narrow.bmp", "width 40 is not a whole number of words."},
+        {base + "/huge.bmp", "4128x1 is too large."},
+        {base + "/missing.bmp", "no such file."},
+        {base + "/fifo.bmp", "not a regular file."},
+        {base + "/folder.bmp", "not a regular file."},
+        {"/dev/zero", "not a regular file."},
+    };
+    ExpectNoWait([&] {
+        for (const auto& [path, reason] : cases) {
+            t.log.Clear();
+            QVector<uint32_t> pixels{1, 2};
+            press.LoadArtworkImage(path, pixels);
+            EXPECT_TRUE(pixels.isEmpty()) << path.toStdString();
+            EXPECT_EQ(t.log.Lines(), QStringList("Load artwork image " + path + " Failed : " + reason));
+        }
+    });
+}
+
+// What the display cannot show is cut off: the top left 128 x 64 pixels are the artwork.
+TEST(DefaultGlyphPress, LargerImagesAreCutToTheDisplay) {
+    TestHost t;
+    DefaultGlyphPress press(&t.habitat, &t.log);
+    QImage image(kArtworkWidth + 70, kArtworkHeight + 9, QImage::Format_RGB32);
+    image.fill(0xFF000000u);
+    for (int y = 0; y < image.height(); ++y) image.setPixel((y * 7) % image.width(), y, 0xFFFFFFFFu);
+    const QString path = t.habitat.GetBaseDir() + "/large.bmp";
+    ASSERT_TRUE(image.save(path));
+    QVector<uint32_t> pixels;
+    press.LoadArtworkImage(path, pixels);
+    QVector<uint32_t> expected;
+    ImageToArtwork(image.copy(0, 0, kArtworkWidth, kArtworkHeight), expected);
+    ASSERT_EQ(expected.size(), kArtworkWidth * kArtworkHeight / 32);
+    EXPECT_EQ(pixels, expected);
+    EXPECT_EQ(t.log.Lines(),
+              QStringList("Load artwork image " + path + " : 198x73 cut to the display's 128x64."));
+}
+
+// Whatever path it is handed, the converter writes inside <user folder>/artworks only: not above it,
+// not through a link planted in it, not at a name that is a link.
+TEST(DefaultGlyphPress, WritesNothingOutsideTheArtworksFolder) {
+    TestHost t;
+    DefaultGlyphPress press(&t.habitat, &t.log);
+    const QString artworks = t.habitat.GetUserDir() + "/artworks";
+    const QString outside = t.habitat.GetBaseDir() + "/outside";
+    QDir().mkpath(outside);
+    press.SaveArtworkImage({1}, outside + "/early.bmp");  // no artworks folder yet: nothing is inside it
+    EXPECT_EQ(t.log.Lines(), QStringList("Save artwork image " + outside +
+                                         "/early.bmp Failed : not a file inside " + artworks + "."));
     QString folder;
-    press.GetArtworkFolder(0, "..", folder);
-    EXPECT_TRUE(QDir(folder).canonicalPath().startsWith(
-        QDir(t.habitat.GetUserDir() + "/artworks/0").canonicalPath() + "/"));
+    press.GetArtworkFolder(0, "..", folder);  // a name cannot lead out of the profile's folder
+    EXPECT_EQ(folder, artworks + "/0/%2E%2E");
+    ASSERT_TRUE(QFile::link(outside, artworks + "/0/linked"));
+    ASSERT_TRUE(QFile::link(outside + "/target.bmp", artworks + "/0/dangling.bmp"));
+    const QString refused[] = {outside + "/evil.bmp", artworks + "/../evil.bmp", artworks + "/0/%2E%2E/../..",
+                               artworks + "/0/linked/evil.bmp", artworks + "/0/dangling.bmp"};
+    ArtworkToImage({1}).save(t.habitat.GetBaseDir() + "/source.bmp");
+    for (const QString& path : refused) {
+        SCOPED_TRACE(path.toStdString());
+        t.log.Clear();
+        press.SaveArtworkImage({0xFFu}, path);
+        EXPECT_FALSE(press.ConvertImage(t.habitat.GetBaseDir() + "/source.bmp", path));
+        EXPECT_EQ(
+            t.log.Lines(),
+            QStringList({"Save artwork image " + path + " Failed : not a file inside " + artworks + ".",
+                         "Convert image to " + path + " Failed : not a file inside " + artworks + "."}));
+    }
+    EXPECT_TRUE(QDir(outside).entryList(QDir::Files | QDir::System).isEmpty());
+    EXPECT_EQ(QDir(t.habitat.GetUserDir()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList("artworks"));
+    EXPECT_TRUE(press.ConvertImage(t.habitat.GetBaseDir() + "/source.bmp", folder + "/copy.bmp"));
+    QVector<uint32_t> copied;
+    press.LoadArtworkImage(folder + "/copy.bmp", copied);
+    EXPECT_EQ(copied, QVector<uint32_t>({1}));
 }
 
 TEST(DefaultGlyphPress, StoreArtworksSurviveASaveAndReload) {

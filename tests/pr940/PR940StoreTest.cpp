@@ -118,11 +118,17 @@ TEST_F(PR940StoreTest, SettersFollowTheStoreRules) {
     s->RemoveMacro(1, "gone");
     EXPECT_EQ(s->GetCurrMacro(1), "gone");
     EXPECT_EQ(s->GetMacroMode(1, "asked"), 0);  // leaves an empty macro behind, which is saved
+    // Asking for a missing macro adds it all zero, its name field too (unlike AddEmptyMacro).
+    s->GetMacro(1, "got").mode = 0;
+    s->SetMacroMode(1, "moded", 0);
+    for (const char* name : {"asked", "got", "moded"})
+        EXPECT_EQ(s->GetMacroMap(1).at(name), MouseMacroRecord{}) << name;
     ASSERT_TRUE(s->SaveProfile());
     const QByteArray saved = ReadAll(dir + ListFolder(dir).value(0));
     EXPECT_TRUE(
         saved.contains("<macros path=\"\" currMacro=\"gone\">\n"
-                       "            <macro name=\"asked\" mode=\"0\"/>"));
+                       "            <macro name=\"asked\" mode=\"0\"/>\n"
+                       "            <macro name=\"got\" mode=\"0\"/>"));
     EXPECT_TRUE(saved.contains("<op name=\"op\" currArtworkName=\"\" order=\"\" duration=\"3\"/>"));
 }
 

@@ -175,6 +175,10 @@ TEST_F(Backup, DryRunShowsTheChangeAndRestoreUndoesTheRestoredSave) {
 
     const QJsonObject dry = Json({"restore-backup", Archive(), "tl480", "--dry-run"});
     EXPECT_EQ(Snapshot(), before);
+    for (const char* other : {"backup", "restore"})  // --dry-run is restore-backup's alone
+        EXPECT_EQ(RunHere({other, other == QLatin1String("backup") ? Archive() : "tl480", "--dry-run"}).err,
+                  "prefbookctl: --dry-run is not taken by " + QString(other) + "\n");
+    EXPECT_EQ(Snapshot(), before);
     const QJsonArray stores = dry["stores"].toArray();
     ASSERT_EQ(stores.size(), 1);
     EXPECT_EQ(

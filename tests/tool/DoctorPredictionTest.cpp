@@ -46,7 +46,8 @@ TEST_F(StoreCommands, DoctorPredictsTheDocumentEveryStoreLoads) {
             QMap<QString, QString> predicted;
             for (const QJsonValue& f : ParseJson(RunHere({"--json", "doctor"}).out)["folders"].toArray())
                 predicted[f.toObject()["model"].toString()] = f.toObject()["document"].toString();
-            for (const QJsonValue& v : Json({"overview"})["stores"].toArray()) {
+            // Overview fails where a store fell back to its defaults; its table still says what loaded.
+            for (const QJsonValue& v : ParseJson(RunHere({"--json", "overview"}).out)["stores"].toArray()) {
                 const QString model = v.toObject()["model"].toString();
                 if (predicted.contains(model))
                     EXPECT_EQ(predicted[model], v.toObject()["document"].toString()) << model.toStdString();

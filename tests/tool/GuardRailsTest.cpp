@@ -1,3 +1,5 @@
+#include <sys/stat.h>
+
 #include <QStandardPaths>
 
 #include "ToolRunner.h"
@@ -137,9 +139,94 @@ TEST(FullDisk, WritesFailWithTheReasonAndChangeNothing) {
     EXPECT_TRUE(err.startsWith("prefbookctl: could not write maxStepNum to " + dir.path() +
                                "/config/param/param.arg: No space left on device\n"))
         << err.toStdString();
-    EXPECT_TRUE(err.endsWith("\n  " + dir.path() + "/profile/TL480B/: No space left on device\n"))
+    EXPECT_TRUE(err.endsWith("\nprefbookctl: the TL480 store could not be saved: " + dir.path() +
+                             "/profile/TL480B/: No space left on device\n"))
         << err.toStdString();
     EXPECT_EQ(shell.readAllStandardOutput(), "[MouseOled]\nmaxStepNum=5\n");
+}
+
+// --- two runs at once ---
+
+// Two renames of one store race for many rounds: each lands, or refuses with status 1 because the
+// other saved between its load and its save; a rename reported done is always on disk.
+TEST_F(StoreCommands, RacingRenamesLoseNothingReportedDone) {
+    Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
+    int landed = 0, refused = 0;
+    for (int round = 0; round < 15; ++round) {
+        const QString names[2] = {"A" + QString::number(round), "B" + QString::number(round)};
+        QProcess runs[2];
+        for (int i = 0; i < 2; ++i)
+            StartTool(runs[i], {"--base", Base(), "rename", "tl480", QString::number(i + 1), names[i]});
+        const QJsonArray rows = [&] {
+            Result results[2] = {Finish(runs[0]), Finish(runs[1])};
+            const QJsonArray shown = ShowRows("tl480");
+            for (int i = 0; i < 2; ++i) {
+                if (results[i].exitCode == 0) {
+                    ++landed;
+                    EXPECT_EQ(shown[i + 1].toObject()["name"].toString(), names[i]) << "round " << round;
+                } else {
+                    ++refused;
+                    EXPECT_EQ(results[i].exitCode, 1);
+                    EXPECT_TRUE(results[i].err.contains("changed while this command ran"))
+                        << results[i].err.toStdString();
+                }
+            }
+            return shown;
+        }();
+        EXPECT_EQ(rows.size(), 5);
+    }
+    EXPECT_GT(landed, 0);
+    RecordProperty("refused", refused);
+}
+
+// --- folders and files the user cannot read ---
+
+struct UnreadableCase {
+    const char* label;
+    const char* mode;  // of the profile folder
+    QStringList args;
+    int exitCode;
+    const char* said;  // in stdout or stderr
+};
+
+class Unreadable : public StoreCommands, public ::testing::WithParamInterface<UnreadableCase> {};
+
+// Run as an ordinary user: root reads every folder whatever its mode.
+TEST_P(Unreadable, IsAProblemAndNothingIsWritten) {
+    if (QStandardPaths::findExecutable("setpriv").isEmpty()) GTEST_SKIP() << "no setpriv(1) to drop root";
+    const UnreadableCase& c = GetParam();
+    Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
+    HandWrite("/reset.ini", "[Reset]\nbackup=true\n");
+    ASSERT_EQ(QProcess::execute("chown", {"-R", "nobody:nogroup", Base()}), 0);
+    ASSERT_EQ(QProcess::execute("chmod", {c.mode, Base() + "/profile/TL480B", Base() + "/reset.ini"}), 0);
+    const QMap<QString, QByteArray> before = Snapshot();
+
+    const Result result =
+        RunTool(QStringList{"--base", Base()} + c.args, {},
+                {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups", PREFBOOK_CTL});
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err.toStdString();
+    EXPECT_TRUE((result.out + result.err).contains(c.said)) << (result.out + result.err).toStdString();
+    EXPECT_EQ(Snapshot(), before);
+}
+
+const UnreadableCase kUnreadableCases[] = {
+    {"doctor", "300", {"doctor", "tl480"}, 1, "cannot list"},
+    {"overview", "000", {"overview"}, 1, "cannot read"},
+    {"rename", "300", {"rename", "tl480", "1", "Blind"}, 1, "rename refused, since it could not see"},
+    {"settingsGet", "300", {"settings", "get", "backup"}, 1, "reset.ini: Permission denied"},
+    {"settingsSet", "300", {"settings", "set", "backup", "false"}, 1, "reset.ini: Permission denied"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Prefbookctl, Unreadable, ::testing::ValuesIn(kUnreadableCases),
+                         [](const auto& info) { return std::string(info.param.label); });
+
+// Nothing the tool reads may block: a FIFO is not a document.
+TEST_F(Tool, ValidateOfAFifoFailsAtOnce) {
+    const QString fifo = Base() + "/pipe.bin";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const Result result = RunHere({"validate", fifo});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "prefbookctl: cannot open " + fifo + ": not a regular file\n");
 }
 
 // --- diff and restore ---
@@ -264,11 +351,10 @@ struct CompletionCase {
     QStringList offered;
 };
 
-class Completion : public ::testing::TestWithParam<CompletionCase> {};
-
-TEST_P(Completion, OffersTheToolsOwnWords) {
+// The words bash offers after the line's words, the last one being completed.
+QStringList Completed(const QStringList& line) {
     QStringList words{PREFBOOK_CTL};
-    for (const QString& word : GetParam().line) words << "'" + word + "'";
+    for (const QString& word : line) words << "'" + word + "'";
     const QString script = QString(
                                ". '%1'; COMP_WORDS=(%2); COMP_CWORD=%3; _prefbookctl; "
                                "printf '%s\\n' \"${COMPREPLY[@]}\"")
@@ -277,10 +363,23 @@ TEST_P(Completion, OffersTheToolsOwnWords) {
                                .arg(words.size() - 1);
     QProcess bash;
     bash.start("/bin/bash", {"-c", script});
-    ASSERT_TRUE(bash.waitForFinished(30000));
-    EXPECT_EQ(QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
-              GetParam().offered)
-        << bash.readAllStandardError().toStdString();
+    EXPECT_TRUE(bash.waitForFinished(30000)) << bash.readAllStandardError().toStdString();
+    return QString::fromUtf8(bash.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+}
+
+class Completion : public ::testing::TestWithParam<CompletionCase> {};
+
+TEST_P(Completion, OffersTheToolsOwnWords) {
+    EXPECT_EQ(Completed(GetParam().line), GetParam().offered);
+}
+
+// Artworks come from the store in the line's base folder.
+TEST_F(StoreCommands, CompletionOffersTheArtworksOfTheBase) {
+    HandWrite("/profile/PR940/2026-03-14 15-09-26.xml", ReadAll(PREFBOOK_TEST_DATA "/pr940/distinct.xml"));
+    EXPECT_EQ(Completed({"--base", Base(), "artwork", "pr940", "0", ""}), QStringList({"Quiet", "Show"}));
+    EXPECT_EQ(Completed({"--base", Base(), "artwork", "pr940", "0", "Show", ""}),
+              QStringList({"Logo", "Wave"}));
+    EXPECT_EQ(Completed({"--base", Base(), "artwork", "pr"}), QStringList({"pr940"}));
 }
 
 const CompletionCase kCompletionCases[] = {
@@ -291,6 +390,11 @@ const CompletionCase kCompletionCases[] = {
     {"setting", {"settings", "set", "BX3"}, {"BX310V2", "BX330V2", "BX310\\ V2", "BX330\\ V2"}},
     {"option", {"doctor", "--fo"}, {"--force"}},
     {"dryRun", {"restore-backup", "--dr"}, {"--dry-run"}},
+    {"keypadProfiles", {"export", "keydeck_g", "f", "--profile", "2"}, {"2", "20", "21", "22", "23"}},
+    {"exportModels", {"export", "pr9"}, {"pr941"}},
+    {"onlyWritable", {"settings", "set", "local"}, {}},
+    {"readable", {"settings", "get", "local"}, {"localUpdate"}},
+    {"value", {"settings", "set", "backup", ""}, {"true", "false"}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, Completion, ::testing::ValuesIn(kCompletionCases),

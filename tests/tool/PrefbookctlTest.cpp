@@ -1,4 +1,5 @@
 #include <QJsonArray>
+#include <QSet>
 
 #include "ToolRunner.h"
 
@@ -78,7 +79,31 @@ INSTANTIATE_TEST_SUITE_P(
                       QStringList{"export", "kr720", "out.xml", "--kind", "profile", "--aim-mode", "1"},
                       QStringList{"import", "ft280m", "in.xml", "--profile", "0"}, QStringList{"validate"},
                       QStringList{"doctor", "tl480", "extra"}, QStringList{"doctor", "nosuch"},
-                      QStringList{"nosuch", "--help"}));
+                      QStringList{"nosuch", "--help"}, QStringList{"help", "nosuch"},
+                      QStringList{"--base", "", "overview"}, QStringList{"doctor", "--force"},
+                      QStringList{"show", "tl480", "--all"},
+                      QStringList{"rename", "tl480", "0", QString("Ga") + QChar(1) + "me"},
+                      QStringList{"import", "keydeck_g", "in.xml", "--kind", "profile", "--profile", "7"}));
+
+// A mistyped word is answered with the nearest right one, and under --json as an object on stdout.
+TEST_F(Tool, ErrorsSuggestTheNearestWordAndAreJsonUnderJson) {
+    const Result command = RunHere({"shwo"});
+    EXPECT_TRUE(
+        command.err.startsWith("prefbookctl: unknown command 'shwo' (did you mean show?); commands: "
+                               "overview, devices, settings, show,"))
+        << command.err.toStdString();
+    EXPECT_TRUE(
+        RunHere({"show", "tl48"}).err.startsWith("prefbookctl: unknown model 'tl48' (did you mean tl480?)"));
+
+    const Result json = RunHere({"--json", "restore", "tl480"});
+    EXPECT_EQ(json.exitCode, 1);
+    EXPECT_TRUE(json.err.isEmpty());
+    const QJsonObject error = ParseJson(json.out);
+    EXPECT_EQ(error["exitCode"].toInt(), 1);
+    EXPECT_TRUE(error["error"].toString().startsWith("TL480 has no previous document in "));
+    EXPECT_EQ(ParseJson(RunHere({"--json", "shwo"}).out)["exitCode"].toInt(), 2);
+    EXPECT_EQ(RunOk({"help", "show"}).out, RunOk({"show", "--help"}).out);
+}
 
 // Settings writes fail silently inside the library; the tool reads back and reports the failure.
 TEST_F(Tool, UnwritableSettingsFileFails) {
@@ -112,11 +137,20 @@ TEST_F(Tool, EveryCommandHasItsHelp) {
     const QString exportHelp = RunHere({"export", "--help"}).out;
     for (const char* kind : {"--kind record", "--kind aimpad", "--kind macros", "ft280xl", "vl550", "ds180"})
         EXPECT_TRUE(exportHelp.contains(kind)) << kind;
+    // ...with their descriptions in one column.
+    const QRegularExpression option(QStringLiteral("\n  [a-z0-9_]+ --kind [^\n]*?\\S  ( *)\\S"));
+    QSet<int> columns;
+    for (auto m = option.globalMatch(exportHelp); m.hasNext();) {
+        const QRegularExpressionMatch match = m.next();
+        columns << match.capturedEnd(1) - match.capturedStart();
+    }
+    EXPECT_EQ(columns.size(), 1) << exportHelp.toStdString();
     // The summary lists them all.
     const Result help = RunTool({"--help"});
     EXPECT_EQ(help.exitCode, 0);
     for (const char* usage : {"settings set NAME VALUE", "validate FILE", "doctor [MODEL]",
-                              "export MODEL FILE", "import MODEL FILE"})
+                              "export MODEL FILE", "import MODEL FILE", "help [COMMAND]", "clean MODEL",
+                              "pr941, au570", "keydeck_g, keydeck_c, vl550"})
         EXPECT_TRUE(help.out.contains(usage)) << usage;
 }
 
@@ -131,7 +165,7 @@ TEST_F(Tool, JsonOutputsParseWithTheirKeys) {
     EXPECT_EQ(overview["base"].toString(), Base());
     EXPECT_EQ(overview["devices"].toArray()[15].toObject()["reset"], QJsonValue(true));
     EXPECT_EQ(overview["stores"].toArray()[0].toObject().keys(),
-              QStringList({"commands", "document", "model", "profileDir", "profiles", "type"}));
+              QStringList({"commands", "document", "model", "note", "profileDir", "profiles", "type"}));
 
     const QJsonObject devices = Json({"devices"});
     EXPECT_EQ(devices.keys(), QStringList({"base", "categories", "types"}));
@@ -141,7 +175,7 @@ TEST_F(Tool, JsonOutputsParseWithTheirKeys) {
     EXPECT_EQ(settings["resetFlags"].toArray().size(), 25);
     EXPECT_EQ(settings["settings"].toArray()[4].toObject(), QJsonObject({{"name", "maxStepNum"},
                                                                          {"value", 20},
-                                                                         {"file", kParam},
+                                                                         {"file", Base() + kParam},
                                                                          {"group", "MouseOled"},
                                                                          {"key", "maxStepNum"},
                                                                          {"writable", true}}));

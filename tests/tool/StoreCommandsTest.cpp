@@ -12,7 +12,8 @@ namespace {
 TEST_F(StoreCommands, OverviewListsEveryStoreWithTheDocumentItLoaded) {
     Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
     Place("tl480-broken.xml", "TL460B", "2026-03-14 15-09-26.xml", 0);
-    const Result result = RunOk({"overview"});
+    const Result result = RunHere({"overview"});
+    EXPECT_EQ(result.exitCode, 1);  // the TL460 store fell back to its defaults
     const int stores = result.out.indexOf("Profile stores\n");
     ASSERT_GE(stores, 0);
     ExpectGolden("overview-stores.txt", result.out.mid(stores), true);
@@ -163,9 +164,12 @@ const ValidateCase kValidateCases[] = {
      "holds 2 profiles, an import takes exactly 1"},
     {"noProfile", "ft280-empty.xml", 1, "FT280", "store document or profile export", 0, false, "",
      "holds 0 profiles, 1 expected"},
-    {"shortRecord", "short.bin", 0, "FT610", "store document (binary record)", 1, true, "",
-     "holds 100 bytes, a record is 150 (the rest reads as zero)"},
-    {"record", "record.bin", 0, "FT610", "store document (binary record)", 1, true, "", ""},
+    {"shortRecord", "short.bin", 0, "FT610",
+     "store document (binary record, known by its \".bin\" name only: 100 bytes, a record is 150)", 1, true,
+     "", "holds 100 bytes, a record is 150 (the rest reads as zero)"},
+    {"record", "record.bin", 0, "FT610",
+     "store document (binary record, known by its \".bin\" name only: 150 bytes, a record is 150)", 1, true,
+     "", ""},
     {"pr940", "../pr940/distinct.xml", 0, "PR940", "store document", 5, true, "",
      "Load artwork image art/10/Show/Logo.bmp Failed : no such file."},
     {"bxStoreDocument", "../bx330v2/distinct.xml", 0, "BX330V2", "store document", 5, true, "", ""},
@@ -218,8 +222,16 @@ TEST_F(StoreCommands, DoctorWarnsWhenTheStoreFallsBackToDefaultsAlthoughDocument
     const Result result = RunHere({"doctor", "kr720"});
     EXPECT_EQ(result.exitCode, 1) << result.err.toStdString();
     ExpectGolden("doctor-kr720-defaults.txt", result.out);
-    // What it predicts is what the store does.
-    EXPECT_EQ(Json({"overview"})["stores"].toArray()[0].toObject()["document"].toString(), "defaults");
+    // What it predicts is what the store does, and the store says so rather than look empty.
+    const Result overview = RunHere({"--json", "overview"});
+    EXPECT_EQ(overview.exitCode, 1);
+    const QJsonObject kr720 = ParseJson(overview.out)["stores"].toArray()[0].toObject();
+    EXPECT_EQ(kr720["document"].toString(), "defaults");
+    EXPECT_EQ(kr720["note"].toString(), "2 documents not loaded");
+    EXPECT_TRUE(RunOk({"show", "kr720"})
+                    .out.startsWith("Note: KR720 shows its defaults: it could not load the 2 "
+                                    "documents in " +
+                                    Base() + "/profile/KR720/"));
 }
 
 // --- export and import ---
@@ -355,6 +367,18 @@ const Refusal kRefusals[] = {
 INSTANTIATE_TEST_SUITE_P(Prefbookctl, RefusedImport, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.label); });
 
+// A store can export what its own import refuses; the user hears it at the export.
+TEST_F(StoreCommands, ExportWarnsOfAFileNoImportTakes) {
+    HandWrite("/profile/PR941/2026-03-14 15-09-26.xml",
+              ReadAll(PREFBOOK_TEST_DATA "/pr941/default.xml").replace("            <general/>\n", ""));
+    const Result result =
+        RunOk({"export", "pr941", Base() + "/out.xml", "--kind", "profile", "--profile", "0"});
+    EXPECT_TRUE(result.err.startsWith("prefbookctl: warning: " + Base() +
+                                      "/out.xml was written, but no import takes it back: holds 0 lighting "
+                                      "modes; a profile import needs 13"))
+        << result.err.toStdString();
+}
+
 // --- PR940 display artworks ---
 
 TEST_F(StoreCommands, PR940ShowsItsDisplayProfilesAndDrawsAnArtwork) {
@@ -382,6 +406,35 @@ TEST_F(StoreCommands, PR940ShowsItsDisplayProfilesAndDrawsAnArtwork) {
     EXPECT_EQ(RunHere({"artwork", "pr940", "1", "Show", "None", png}).exitCode, 1);
     EXPECT_EQ(RunHere({"artwork", "tl480", "1", "Show", "Logo", png}).exitCode, 2);
     EXPECT_EQ(RunHere({"artwork", "pr940", "5", "Show", "Logo", png}).exitCode, 2);
+    // An artwork is an output file like an export: kept unless forced, never in a profile folder.
+    const QMap<QString, QByteArray> before = Snapshot();
+    EXPECT_EQ(RunHere({"artwork", "pr940", "1", "Show", "Logo", png}).err,
+              "prefbookctl: " + png + " already exists; add --force to overwrite it\n");
+    EXPECT_EQ(RunHere({"artwork", "pr940", "1", "Show", "Logo", Base() + "/profile/PR940/a.png", "--force"})
+                  .exitCode,
+              1);
+    EXPECT_EQ(Snapshot(), before);
+    RunOk({"artwork", "pr940", "1", "Show", "Logo", png, "--force"});
+}
+
+// --- one profile, stale temporary files ---
+
+TEST_F(StoreCommands, ShowOneProfileAndCleanStaleTemporaryFiles) {
+    Place("tl480-store.xml", "TL480B", "2026-03-14 15-09-26.xml", 0);
+    for (int i = 0; i < 30; ++i) Place("notes.txt", "TL480B", QString("stale%1.tmp").arg(i), -i - 1);
+    EXPECT_TRUE(RunOk({"show", "tl480", "1"}).out.contains(QRegularExpression("\nNAME: +Shooter\n")));
+
+    // Thirty stray files are one line, and one warning that names the first ten.
+    const Result doctor = RunHere({"doctor", "tl480"});
+    EXPECT_TRUE(doctor.out.contains("\n30 files *.tmp ")) << doctor.out.toStdString();
+    EXPECT_TRUE(doctor.out.contains(" and 20 more\n"));
+    EXPECT_EQ(RunHere({"doctor", "tl480", "--all"}).out.count("\nstale"), 30);
+
+    const Result clean = RunOk({"clean", "tl480"});
+    EXPECT_EQ(clean.out.count("removed " + Base() + "/profile/TL480B/stale"), 30);
+    EXPECT_EQ(QDir(Base() + "/profile/TL480B").entryList(QDir::Files),
+              QStringList{"2026-03-14 15-09-26.xml"});
+    EXPECT_EQ(RunOk({"clean", "tl480"}).out, "no stale temporary files\n");
 }
 
 }  // namespace

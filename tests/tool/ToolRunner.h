@@ -25,20 +25,31 @@ struct Result {
     QString out, err;
 };
 
-// Runs the built tool; PREFBOOK_BASE_DIR points at a folder of its own so that a run without --base
-// never touches the user's data.
-inline Result RunTool(const QStringList& args, const QString& defaultBase = QString()) {
-    QProcess process;
+// Starts the built tool (program: what runs it, such as setpriv); PREFBOOK_BASE_DIR points at a
+// folder of its own so that a run without --base never touches the user's data.
+inline void StartTool(QProcess& process, const QStringList& args, const QString& defaultBase = QString(),
+                      const QStringList& program = {PREFBOOK_CTL}) {
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.insert("PREFBOOK_BASE_DIR",
                defaultBase.isEmpty() ? QDir::tempPath() + "/prefbookctl-test-unused" : defaultBase);
     env.insert("LC_ALL", "C.UTF-8");  // the text output's ellipsis depends on the locale
     env.remove("NO_COLOR");
     process.setProcessEnvironment(env);
-    process.start(PREFBOOK_CTL, args);
+    process.start(program[0], program.mid(1) + args);
+}
+
+// A finished run; a run that does not end in 30 seconds fails instead of hanging the suite.
+inline Result Finish(QProcess& process) {
     if (!process.waitForFinished(30000) || process.exitStatus() != QProcess::NormalExit) return {};
     return {process.exitCode(), QString::fromLocal8Bit(process.readAllStandardOutput()),
             QString::fromLocal8Bit(process.readAllStandardError())};
+}
+
+inline Result RunTool(const QStringList& args, const QString& defaultBase = QString(),
+                      const QStringList& program = {PREFBOOK_CTL}) {
+    QProcess process;
+    StartTool(process, args, defaultBase, program);
+    return Finish(process);
 }
 
 // Tool runs over a fresh base folder, and the golden texts in tests/data/tool/, where "<BASE>" stands

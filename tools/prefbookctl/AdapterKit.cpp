@@ -94,7 +94,7 @@ bool RunImport(StoreAdapter& adapter, const QString& model, const Transfer& tran
     if (!own) {
         QString why;
         if (!probe.opened) {
-            why = QStringLiteral("the file cannot be opened");
+            why = "the file cannot be opened: " + probe.openError;
         } else if (probe.root.isEmpty()) {
             why = probe.IsXmlError() ? "not an XML document: " + probe.ErrorText()
                                      : QStringLiteral("not an XML document");
@@ -128,7 +128,7 @@ bool RunRename(const QString& model, const std::function<void()>& rename, const 
     rename();
     TakeLog();
     if (save()) return true;
-    *error = "the " + model + " store could not be saved: " + TakeLog().join("; ");
+    *error = "the " + model + " store could not be saved" + Explain(TakeLog());
     return false;
 }
 
@@ -213,7 +213,8 @@ QString CountMismatch(int count, int expected, const QString& noun) {
 }
 
 QString StoreExpects(int count, int expected) {
-    return "holds " + QString::number(count) + " profiles, the store expects " + QString::number(expected);
+    return "holds " + QString::number(count) + (count == 1 ? " profile" : " profiles") +
+           ", the store expects " + QString::number(expected);
 }
 
 void ValidateMacroFile(const DocumentProbe& probe, Validation* result, const QString& command,

@@ -14,18 +14,18 @@
 
 #include "BackupArchive.h"
 #include "BackupArtwork.h"
-#include "Commands.h"
-#include "Output.h"
-#include "StoreAdapter.h"
+#include "CommandKit.h"
 #include "SystemReason.h"
 #include "ToolHost.h"
 #include "devices/textlight/VL550ProfileCfgImpl.h"
 #include "hostservices/IHabitat.h"
-#include "profilecore/ProfileFolder.h"
+#include "profilecore/RegularFile.h"
 #include "settings/DeviceType.h"
 #include "settings/SettingsFiles.h"
 
 namespace prefbookctl {
+
+namespace {
 
 const char* const kBackupHelp =
     "Writes FILE, a gzip-compressed tar, holding for every store the documents its load uses (the\n"
@@ -48,18 +48,12 @@ const char* const kRestoreBackupHelp =
     "machine's artwork folders by that save; settings files are replaced atomically.\n"
     "With --dry-run nothing is written: every store prints the fields that would change, as diff.";
 
-namespace {
-
 constexpr int kFormat = 1;
 const QString kManifest = QStringLiteral("manifest.json");
 const QString kSettingsStore = QStringLiteral("settings");
 const QString kCurrent = QStringLiteral("current"), kPrevious = QStringLiteral("previous");
 const QString kArtwork = QStringLiteral("artwork"), kSettingsFile = QStringLiteral("settings file");
 const char* const kSettingsFiles[] = {prefbook::kParamFile, prefbook::kParamChgFile, prefbook::kResetFile};
-
-QString BaseDir() {
-    return IHabitat::Instance().GetBaseDir();
-}
 
 QString Sha256(const QByteArray& data) {
     return QString::fromLatin1(QCryptographicHash::hash(data, QCryptographicHash::Sha256).toHex());
@@ -82,16 +76,11 @@ struct Item {
     }
 };
 
-bool IsRotatingDocument(const QFileInfo& file) {
-    return file.suffix() == QLatin1String("xml") || file.suffix() == QLatin1String("bin");
-}
-
 // Reads a regular file only: a FIFO or device in a folder must not make the backup wait.
 QByteArray ReadRegularFile(const QString& path) {
-    QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
-        throw RunError{"cannot read " + path + ": " +
-                       (file.error() ? file.errorString() : "not a regular file")};
+    QFile file;
+    const QString why = prefbook::OpenRegularFile(file, path);
+    if (!why.isEmpty()) throw RunError{"cannot read " + path + ": " + why};
     const QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError)
         throw RunError{"cannot read " + path + ": " + file.errorString()};
@@ -118,9 +107,9 @@ QVector<QPair<QString, QFileInfo>> DocumentsInUse(StoreAdapter& adapter, QString
                 if (adapter.DeviceType() == VL550) break;
                 continue;
             }
-            if (!IsRotatingDocument(info)) continue;
+            if (!IsDocument(info)) continue;
             try {
-                LoadDocumentAlone(adapter, info);
+                LoadAlone(adapter, info);
                 documents.append({kPrevious, info});
             } catch (const RunError& e) {
                 // a previous document the store refuses would make the whole backup unrestorable
@@ -182,9 +171,9 @@ Table ItemTable(const QVector<Item>& items) {
 }
 
 void Backup(const QStringList& args, const Options& options) {
-    if (args.size() != 2) throw UsageError{"usage: prefbookctl backup FILE.tar.gz"};
+    ExpectArgs(args, 2, "backup FILE.tar.gz");
     const QString path = QFileInfo(args[1]).absoluteFilePath();
-    CheckOutputFile(path);
+    RefuseOutputTarget(path);
     QStringList leftOut;
     const QVector<Item> items = CollectBackup(&leftOut);
     const QJsonObject manifest = Manifest(items);
@@ -356,7 +345,7 @@ std::unique_ptr<StoreAdapter> StoreOver(StoreAdapter& adapter, const QString& un
                                         const QString& entry) {
     try {
         return adapter.DeviceType() == VL550 ? NamedDocumentAlone(adapter, unpacked)
-                                             : LoadDocumentAlone(adapter, QFileInfo(unpacked));
+                                             : LoadAlone(adapter, QFileInfo(unpacked));
     } catch (const RunError& e) {
         throw Refused(entry + ": " + e.message);
     }
@@ -482,6 +471,7 @@ void RestoreBackup(const QStringList& args, const Options& options) {
         plan.document = QFileInfo(item.name).fileName();
         plan.unpacked = unpacked;
         plan.loaded = StoreOver(adapter, unpacked, entry);
+        RefuseUnreadable(adapter.Summary().profileDir, "restore-backup");
         const QString blocker = SavingDefaultsBlocker(adapter, "restore-backup");
         if (!blocker.isEmpty()) throw Refused(blocker);
         plan.replaced = adapter.Summary().document;
@@ -502,10 +492,10 @@ void RestoreBackup(const QStringList& args, const Options& options) {
                 if (!plan.adapter->Import(transfer, &document, &error)) throw RunError{error};
                 plan.saved = document;
             } else {
-                if (!plan.loaded->Save(&error)) throw RunError{error};
-                CheckSavedDocument(*plan.loaded);
-                plan.saved =
-                    prefbook::ListProfileFolder(plan.adapter->Summary().profileDir).value(0).fileName();
+                if (!plan.loaded->Save(&error))
+                    throw RunError{SaveFailure(error, plan.adapter->Summary().profileDir)};
+                CheckSaved(*plan.loaded);
+                plan.saved = QFileInfo(LastSavedDocument()).fileName();
             }
         }
         for (const SettingsPlan& s : settings) {
@@ -518,12 +508,14 @@ void RestoreBackup(const QStringList& args, const Options& options) {
 
 }  // namespace
 
-void RunBackupCommand(const QStringList& args, const Options& options) {
-    if (args.value(0) == QLatin1String("backup")) {
-        if (options.dryRun) throw UsageError{"--dry-run belongs to restore-backup"};
-        return Backup(args, options);
-    }
-    RestoreBackup(args, options);
+std::vector<CommandInfo> BackupCommands() {
+    return {
+        {"backup", "backup FILE.tar.gz",
+         "write every store's documents, PR940 artworks and settings to one file", kBackupHelp, Backup,
+         kTakesForce},
+        {"restore-backup", "restore-backup FILE [MODEL...] [--dry-run]", "check a backup, then restore it",
+         kRestoreBackupHelp, RestoreBackup, kTakesForce | kTakesDryRun},
+    };
 }
 
 }  // namespace prefbookctl

@@ -36,8 +36,9 @@ void RedirectArtworkImages(const QHash<QString, QString>& images);
 
 // The image files a PR940 document's artworks are read from, as the store's reader asks for them,
 // keeping only regular files inside this machine's artwork folders: a document names any path, and a
-// backup must not carry files from elsewhere. (Assumes the default converter's layout: every image
-// lies under <user folder>/artworks/.)
+// backup must not carry files from elsewhere. (The default converter reads and writes images only
+// under <user folder>/artworks/, each named by the SafeFileName of its artwork's name; a restore's
+// save names them afresh, so a backup from a machine with other names lands under this one's.)
 QStringList ArtworkImagesOf(const QString& documentPath);
 
 }  // namespace prefbookctl

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <QFileInfo>
-#include <QJsonArray>
 #include <QString>
 #include <QStringList>
-#include <memory>
+#include <vector>
 
 namespace prefbookctl {
 
@@ -27,8 +25,40 @@ struct Options {
     QString profile;      // --profile, as given
     QString aimMode;      // --aim-mode, as given
     bool force = false;   // --force: save over documents the store could not load, overwrite a file
+    bool all = false;     // --all: doctor lists every file
     bool dryRun = false;  // --dry-run: restore-backup only says what it would change
 };
+
+// The options besides --base, --json and --help that a command honours; any other one given is a
+// usage error rather than silently dropped.
+enum TakesOption : unsigned {
+    kTakesKind = 1,
+    kTakesProfile = 2,
+    kTakesAimMode = 4,
+    kTakesForce = 8,
+    kTakesAll = 16,
+    kTakesDryRun = 32
+};
+
+// One command: its words ("settings get"), help texts, what runs it and the options it honours.
+struct CommandInfo {
+    const char* name;
+    const char* usage;
+    const char* summary;
+    const char* details;
+    void (*run)(const QStringList& args, const Options& options);
+    unsigned options = 0;
+};
+
+// The command groups, each in a file of its own; Commands.cpp lists them in help order.
+std::vector<CommandInfo> OverviewCommands();
+std::vector<CommandInfo> ProfileCommands();
+std::vector<CommandInfo> HistoryCommands();
+std::vector<CommandInfo> ValidateCommands();
+std::vector<CommandInfo> DoctorCommands();
+std::vector<CommandInfo> ArtworkCommands();  // with the PR940 adapter
+std::vector<CommandInfo> TransferCommands();
+std::vector<CommandInfo> BackupCommands();  // backup and restore-backup
 
 // Runs the command named by the positional arguments ("overview" when there are none) and prints
 // its result as text or JSON. Throws UsageError, RunError or CheckFailed.
@@ -40,37 +70,23 @@ QString HintCommand(QStringList words);
 // A word quoted for a POSIX shell where it needs quoting.
 QString ShellQuote(const QString& word);
 
-// The words bash completion offers: "commands", "models", "kinds MODEL", "settings".
+// "unknown command 'shwo' (did you mean show?); commands: ..."
+QString UnknownCommand(const QString& command);
+// The candidate nearest to a mistyped word, or empty when none is near enough to be meant.
+QString Nearest(const QString& word, const QStringList& candidates);
+
+// The words bash completion offers: "commands", "models [COMMAND]" (the models the command takes),
+// "kinds MODEL", "profiles MODEL" (its indices), "settings [writable]", "values NAME" (a setting's
+// choices), "artworks PROFILE [DISPLAYPROFILE]" (the PR940's display profiles, or their artworks).
 QStringList CompletionWords(const QStringList& what);
 
 // The help text of one command, empty for an unknown one.
 QString CommandHelp(const QString& command);
+// Every store's first command name, in device type order.
+QStringList ModelNames();
+// The PR940's display profile names of a profile, or with a display profile its artwork names.
+QStringList ArtworkWords(const QStringList& what);
 // The command list of the general help.
 QString CommandSummary();
-
-// --- shared by the command groups ---
-
-class StoreAdapter;
-class Table;
-
-// A store built over a copy of one document alone; RunError when the store's load does not accept it.
-std::unique_ptr<StoreAdapter> LoadDocumentAlone(StoreAdapter& like, const QFileInfo& document);
-// RunError when a store built afresh over the folder does not load back what saver holds.
-void CheckSavedDocument(StoreAdapter& saver);
-// Why a save would put the store's defaults over documents it could not load; empty when it would
-// not, or with --force.
-QString SavingDefaultsBlocker(StoreAdapter& adapter, const QString& command);
-// RunError for an output path that is a folder, exists (without --force) or lies in a profile folder.
-void CheckOutputFile(const QString& path);
-// Every field that differs between two shows of one store, as {"profile", "field", "old", "new"};
-// a profile present in one only has the field "*".
-QJsonArray TableDifferences(const Table& before, const Table& after);
-// The differences as a table headed like the store's show.
-Table DifferenceTable(const Table& shown, const QJsonArray& differences);
-
-// backup and restore-backup (Backup.cpp), and their help texts.
-void RunBackupCommand(const QStringList& args, const Options& options);
-extern const char* const kBackupHelp;
-extern const char* const kRestoreBackupHelp;
 
 }  // namespace prefbookctl

@@ -1,8 +1,15 @@
 #include "DocumentProbe.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
+#include <cerrno>
+
+#include "SystemReason.h"
 
 namespace prefbookctl {
 
@@ -17,9 +24,26 @@ DocumentProbe ProbeDocument(const QString& path) {
     probe.suffix = info.suffix();
     probe.size = info.size();
 
-    // Opened as the stores open their documents (read-only, text), so positions match theirs.
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) return probe;
+    // Only a regular file is read: a FIFO or device would block the tool or never end. Opened without
+    // blocking and checked on the descriptor, so nothing can be swapped in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0) {
+        probe.openError = ErrorText(errno);
+        return probe;
+    }
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        probe.openError = QStringLiteral("not a regular file");
+        return probe;
+    }
+    // Read as the stores read their documents (text mode), so positions match theirs.
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        probe.openError = file.errorString();
+        return probe;
+    }
     probe.opened = true;
 
     QXmlStreamReader r(&file);

@@ -11,7 +11,8 @@ struct DocumentProbe {
     QString suffix;  // "xml", "bin", ...
     qint64 size = 0;
     bool opened = false;
-    QString root;  // name of the root element; empty when none was reached
+    QString openError;  // why it was not opened: the system's reason, or "not a regular file"
+    QString root;       // name of the root element; empty when none was reached
     bool hasFlag = false;
     QString flagText;    // the root's "flag" attribute as written
     QString firstChild;  // name of the root's first child element

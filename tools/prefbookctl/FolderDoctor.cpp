@@ -3,9 +3,11 @@
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QMap>
+#include <algorithm>
 
 #include "DocumentProbe.h"
 #include "Output.h"
+#include "SystemReason.h"
 #include "ToolHost.h"
 
 namespace prefbookctl {
@@ -23,12 +25,47 @@ QString WrongSuffix(const QFileInfo& file, const QString& suffix) {
     return QStringLiteral("not a document");
 }
 
+// Names of stray files a warning spells out; the rest it counts.
+constexpr int kNamedStrays = 10;
+
+// The document restore would bring back must load, or the last save cannot be undone.
+void WarnAboutPrevious(FolderReport& report, const QString& folder, const LoadRules& rules) {
+    QStringList documents;
+    for (const FileReport& f : report.files) {
+        if (IsRotationDocument(QFileInfo(f.file))) documents << f.file;
+    }
+    if (documents.size() < 2) return;
+    const QString previous = documents[1];
+    QString why;
+    for (const FileReport& f : report.files) {
+        if (f.file != previous) continue;
+        if (f.verdict == QLatin1String("skipped") || f.verdict == QLatin1String("kept")) why = f.reason;
+        if (f.verdict != QLatin1String("not reached")) break;
+        if (QFileInfo(previous).suffix() != rules.suffix) {
+            why = WrongSuffix(QFileInfo(previous), rules.suffix);
+            break;
+        }
+        QStringList notes;
+        TakeLog();
+        const bool read = rules.read(folder + previous, notes);
+        const QStringList lines = TakeLog();
+        if (!read) {
+            why = ReadFailure(folder + previous, lines);
+        } else if (!rules.accept()) {
+            why = rules.rejection ? rules.rejection() : QStringLiteral("not accepted");
+        }
+    }
+    if (!why.isEmpty())
+        report.warnings << "the previous document " + previous + " would not load (" + why +
+                               "): restore cannot undo the last save";
+}
+
 }  // namespace
 
 QString ReadFailure(const QString& path, const QStringList& messages) {
     const DocumentProbe probe = ProbeDocument(path);
     if (probe.IsXmlError()) return "parse error at " + probe.ErrorText();
-    if (!probe.opened) return "cannot be opened";
+    if (!probe.opened) return "cannot be opened: " + probe.openError;
     return messages.isEmpty() ? QStringLiteral("does not read") : messages.first();
 }
 
@@ -105,6 +142,25 @@ FolderReport WalkProfileFolder(const QString& model, const QString& folder, cons
         }
         report.files << file;
     }
+    const QString unlisted = ListBlocker(folder);
+    if (!unlisted.isEmpty())
+        report.warnings << "cannot list " + folder + ": " + unlisted +
+                               "; the store sees no documents there, and a save would go in blind";
+    WarnAboutPrevious(report, folder, rules);
+    QStringList strays;
+    for (const FileReport& f : report.files) {
+        if (!IsRotationDocument(QFileInfo(f.file))) strays << f.file;
+    }
+    if (!strays.isEmpty()) {
+        const int named = std::min<int>(strays.size(), kNamedStrays);
+        report.warnings << "the next save deletes " + QString::number(strays.size()) + " file" +
+                               (strays.size() == 1 ? "" : "s") + " that " +
+                               (strays.size() == 1 ? "is" : "are") +
+                               " not a document: " + strays.mid(0, named).join(", ") +
+                               (strays.size() > named
+                                    ? " and " + QString::number(strays.size() - named) + " more"
+                                    : QString());
+    }
     if (!keeps && documents > 0) {
         report.warnings << "the store falls back to its defaults although " + QString::number(documents) +
                                " ." + rules.suffix + " document" + (documents == 1 ? "" : "s") + " exist" +
@@ -134,8 +190,20 @@ QJsonObject FolderReport::ToJson() const {
             {"warnings", QJsonArray::fromStringList(warnings)}};
 }
 
-QString FolderReport::ToText() const {
+QString FolderReport::ToText(bool all) const {
     QString text = model + "  " + folder + "\n";
+    // Thousands of stray files read best as a line per kind; documents are always listed.
+    QVector<FileReport> shown;
+    QMap<QString, int> kinds;  // "LOAD|NEXT SAVE|suffix" -> count
+    for (const FileReport& f : files) {
+        if (all || files.size() <= kListAllUpTo || IsRotationDocument(QFileInfo(f.file))) {
+            shown << f;
+        } else {
+            const QString suffix = QFileInfo(f.file).suffix();
+            kinds[f.verdict + ": " + f.reason + '|' + f.nextSave + '|' +
+                  (suffix.isEmpty() ? QStringLiteral("(no suffix)") : "*." + suffix)] += 1;
+        }
+    }
     if (files.isEmpty()) {
         text += "(no files)\n";
     } else {
@@ -143,13 +211,20 @@ QString FolderReport::ToText() const {
                      {"modified", "MODIFIED", {}},
                      {"nextSave", "NEXT SAVE", {}},
                      {"load", "LOAD", CellText}});  // formatted cells are never cut: the reason is the point
-        for (const FileReport& f : files) {
+        for (const FileReport& f : shown) {
             const QString load = f.reason.isEmpty() ? f.verdict : f.verdict + ": " + f.reason;
             table.AddRow(
                 {f.file, f.modified.toString(kTimeFormat), f.nextSave.isEmpty() ? "-" : f.nextSave, load});
         }
+        for (auto kind = kinds.cbegin(); kind != kinds.cend(); ++kind) {
+            const QStringList parts = kind.key().split('|');
+            table.AddRow(
+                {QString::number(kind.value()) + (kind.value() == 1 ? " file " : " files ") + parts[2], "-",
+                 parts[1], parts[0]});
+        }
         text += table.ToText();
-        for (const FileReport& f : files) {
+        if (!kinds.isEmpty()) text += "(--all lists every file)\n";
+        for (const FileReport& f : shown) {
             for (const QString& message : f.messages) text += "  " + f.file + ": " + message + "\n";
         }
     }

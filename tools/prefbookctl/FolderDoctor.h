@@ -31,7 +31,10 @@ struct FolderReport {
     QStringList warnings;
 
     QJsonObject ToJson() const;
-    QString ToText() const;
+    // More than kListAllUpTo files print as the documents and a line per kind of other file, unless
+    // all is set.
+    QString ToText(bool all = false) const;
+    static constexpr int kListAllUpTo = 20;
 };
 
 // How a rotating store loads: its document suffix, its reader and acceptance rule (the store's own,

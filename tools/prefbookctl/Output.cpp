@@ -78,6 +78,11 @@ QJsonArray Table::ToJson() const {
     return array;
 }
 
+QString Table::CellToText(int row, int column) const {
+    const QJsonValue& cell = rows_[row][column];
+    return columns_[column].format ? columns_[column].format(cell) : CellText(cell);
+}
+
 QString Table::ToText() const {
     QVector<QStringList> lines;
     QStringList heading;

@@ -30,6 +30,8 @@ public:
     QStringList Headings() const;
 
     QJsonArray ToJson() const;  // whole cells
+    // One cell as a human reads it, never cut.
+    QString CellToText(int row, int column) const;
     // Heading line, then one line per row; columns two blanks apart. A plain cell longer than
     // kMaxCellWidth is cut with an ellipsis, so one long name cannot push every other column away.
     QString ToText() const;

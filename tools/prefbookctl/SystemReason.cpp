@@ -1,5 +1,7 @@
 #include "SystemReason.h"
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -55,6 +57,25 @@ QString WriteBlocker(const QString& path) {
     if (::statvfs(Native(info.absolutePath()).constData(), &fs) == 0 && fs.f_bavail == 0)
         return ErrorText(ENOSPC);
     return {};
+}
+
+QString ListBlocker(const QString& folder) {
+    DIR* dir = ::opendir(Native(folder).constData());
+    if (dir) {
+        ::closedir(dir);
+        return {};
+    }
+    return errno == ENOENT ? QString() : ErrorText(errno);
+}
+
+QString ReadBlocker(const QString& path) {
+    // Non-blocking, so that a FIFO put in the file's place cannot stop the tool.
+    const int fd = ::open(Native(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return {};
+    }
+    return errno == ENOENT ? QString() : ErrorText(errno);
 }
 
 QString FolderBlocker(const QString& path) {

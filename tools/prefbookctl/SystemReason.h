@@ -12,6 +12,11 @@ QString ErrorText(int error);
 // no space left. Used after a write failed, since the library reports only that it failed.
 QString WriteBlocker(const QString& path);
 
+// Why an existing folder cannot be listed ("Permission denied"); empty when it can, or is missing.
+QString ListBlocker(const QString& folder);
+// Why an existing file cannot be read; empty when it can, or is missing.
+QString ReadBlocker(const QString& path);
+
 // Why a folder cannot be used, or empty when it is an existing folder.
 QString FolderBlocker(const QString& path);
 

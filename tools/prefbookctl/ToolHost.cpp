@@ -1,10 +1,13 @@
 #include "ToolHost.h"
 
 #include <QDir>
+#include <QFile>
 #include <QMap>
+#include <cstdio>
 
 #include "hostservices/IHabitat.h"
 #include "hostservices/ITracebook.h"
+#include "profilecore/ProfileFolder.h"
 #include "settings/DeviceType.h"
 
 namespace prefbookctl {
@@ -56,6 +59,65 @@ private:
     IHabitat& inner_;
 };
 
+// A folder's newest document as it stands: a save by anyone else changes it.
+struct DocumentIdentity {
+    QString name;
+    qint64 modifiedMs = 0;
+    qint64 size = 0;
+    bool operator==(const DocumentIdentity& o) const {
+        return name == o.name && modifiedMs == o.modifiedMs && size == o.size;
+    }
+};
+
+DocumentIdentity NewestDocument(const QString& folder) {
+    for (const QFileInfo& file : prefbook::ListProfileFolder(folder)) {
+        if (file.suffix() != QLatin1String("xml") && file.suffix() != QLatin1String("bin")) continue;
+        return {file.fileName(), file.lastModified().toMSecsSinceEpoch(), file.size()};
+    }
+    return {};
+}
+
+QString FolderKey(const QString& folder) {
+    return QDir::cleanPath(QDir(folder).absolutePath());
+}
+
+// The library's save steps, with the check that a folder still holds the newest document this run
+// saw; it runs under the library's folder lock, the one every save of the folder takes.
+class GuardedSteps final : public prefbook::FileSteps {
+public:
+    prefbook::RenameResult RenameNoReplace(const QString& from, const QString& to) const override {
+        const QString folder = FolderKey(QFileInfo(to).path());
+        const auto seen = seen_.find(folder);
+        if (seen != seen_.end()) {
+            const DocumentIdentity now = NewestDocument(folder + '/');
+            if (!(now == seen.value())) {
+                conflict_ = folder + " changed while this command ran: its newest document is now " +
+                            (now.name.isEmpty() ? QStringLiteral("none") : now.name) + ", not " +
+                            (seen->name.isEmpty() ? QStringLiteral("none") : seen->name) +
+                            " (another program saved); nothing saved, run the command again";
+                std::remove(QFile::encodeName(from).constData());  // the library would try again with it
+                return prefbook::RenameResult::Failed;
+            }
+        }
+        const prefbook::RenameResult result = FileSteps::System().RenameNoReplace(from, to);
+        if (result == prefbook::RenameResult::Done) {
+            saved_ = to;
+            if (seen != seen_.end())
+                seen.value() = NewestDocument(folder + '/');  // a second save follows the first
+        }
+        return result;
+    }
+
+    mutable QMap<QString, DocumentIdentity> seen_;
+    mutable QString conflict_;
+    mutable QString saved_;
+};
+
+GuardedSteps& Steps() {
+    static GuardedSteps steps;
+    return steps;
+}
+
 ToolHabitat*& Installed() {
     static ToolHabitat* habitat = nullptr;
     return habitat;
@@ -64,7 +126,25 @@ ToolHabitat*& Installed() {
 }  // namespace
 
 prefbook::StoreHost ToolHost() {
-    return {&IHabitat::Instance(), &Capture(), &prefbook::SystemClock::Instance()};
+    return {&IHabitat::Instance(), &Capture(), &prefbook::SystemClock::Instance(), &Steps()};
+}
+
+void NoteNewestDocuments() {
+    Steps().seen_.clear();
+    for (int type = 0; type < kDeviceTypeCount; ++type) {
+        const QString folder = FolderKey(ProfileDir(type));
+        if (!Steps().seen_.contains(folder)) Steps().seen_.insert(folder, NewestDocument(folder + '/'));
+    }
+}
+
+QString LastSavedDocument() {
+    return Steps().saved_;
+}
+
+QString TakeSaveConflict() {
+    QString conflict;
+    conflict.swap(Steps().conflict_);
+    return conflict;
 }
 
 QStringList TakeLog() {

@@ -13,6 +13,15 @@ namespace prefbookctl {
 // support staff read to find out what the suite did.
 prefbook::StoreHost ToolHost();
 
+// Notes the newest document of every profile folder; call before a command builds its first store.
+// Until this run's own save, a save that finds another newest document (another program or tool run
+// saved meanwhile) is refused under the library's folder lock, so it never buries that save.
+void NoteNewestDocuments();
+// Why the last save was refused that way, once; empty when it was not.
+QString TakeSaveConflict();
+// The path of the document this run's last save wrote; empty before one.
+QString LastSavedDocument();
+
 // Lines logged through ToolHost() since the last TakeLog(), detail lines prefixed "detail: ".
 QStringList TakeLog();
 

@@ -5,6 +5,7 @@
 #include "devices/mice/MouseXml.h"
 #include "hostservices/IGlyphPress.h"
 #include "profilecore/ColorXml.h"
+#include "profilecore/SafeFileName.h"
 
 namespace prefbook {
 
@@ -181,7 +182,8 @@ void WriteOled(IGlyphPress& press, QXmlStreamWriter& w, const PR940Profile& p) {
         press.GetArtworkFolder(p.id, Utf8(op.name), folder);
         for (const auto& [artKey, art] : op.artworks) {
             if (artKey.empty()) continue;
-            const QString bmp = folder + QLatin1Char('/') + Utf8(art.name) + QStringLiteral(".bmp");
+            // The name as a file name of its own in that folder, whatever it holds ('/', "..", 300 bytes).
+            const QString bmp = folder + QLatin1Char('/') + SafeFileName(art.name) + QStringLiteral(".bmp");
             press.SaveArtworkImage(art.pixels, bmp);
             w.writeEmptyElement(QStringLiteral("artwork"));
             writeUtf8(w, QStringLiteral("name"), art.name);

@@ -35,8 +35,9 @@ bool ReadPR940Document(const StoreHost& host, IGlyphPress& press, QIODevice& dev
 bool ReadPR940DocumentFile(const StoreHost& host, IGlyphPress& press, const QString& path,
                            PR940Document& doc);
 
-// Writes the document; every artwork's image is handed to the press, under the folder it gives for
-// the display profile, and the document keeps that image path.
+// Writes the document; every artwork's image is handed to the press as <folder the press gives for
+// the display profile>/<SafeFileName of the artwork's name>.bmp, and the document keeps that path. The
+// path comes from the name alone, never from a "bmp" value a document held.
 void WritePR940Document(IGlyphPress& press, const PR940Document& doc, QXmlStreamWriter& w);
 bool WritePR940DocumentFile(const StoreHost& host, IGlyphPress& press, const PR940Document& doc,
                             const QString& path, WriteMode mode = WriteMode::Direct);

@@ -93,9 +93,8 @@ MouseMacroRecord* PR940ProfileCfgImpl::AccessMacro(int idx, const std::string& n
     if (!p || name.empty()) return nullptr;
     const auto found = p->macros.find(name);
     if (found != p->macros.end()) return &found->second;
-    MouseMacroRecord fresh{};
-    SetRecordName(fresh, name);
-    return &p->macros.emplace(name, fresh).first->second;
+    // Unlike AddEmptyMacro, a macro added by asking for it is all zero, its name field included.
+    return &p->macros.emplace(name, MouseMacroRecord{}).first->second;
 }
 
 // ---- Profile fields ----

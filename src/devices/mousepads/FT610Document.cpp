@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "profilecore/RegularFile.h"
+
 namespace prefbook {
 
 bool WriteFT610Document(const QString& path, const FT610Record& record) {
@@ -14,15 +16,17 @@ bool WriteFT610Document(const QString& path, const FT610Record& record) {
     return written && closed;
 }
 
-bool ReadFT610Document(const QString& path, FT610Record& record) {
+bool ReadFT610Document(const QString& path, FT610Record& record, const StoreHost* host) {
     std::memset(&record, 0, sizeof(record));
-    FILE* file = std::fopen(path.toStdString().c_str(), "rb");
-    if (!file) return false;
+    QFile file;
+    const QString error = OpenRegularFile(file, path);
+    if (!error.isEmpty()) {
+        if (host) host->Log("Open " + path + " Failed : " + error);
+        return false;
+    }
     // A short document is taken as far as it goes: the record was zeroed above, so the count read
     // is of no interest.
-    const size_t items = std::fread(&record, sizeof(record), 1, file);
-    static_cast<void>(items);
-    std::fclose(file);
+    file.read(reinterpret_cast<char*>(&record), sizeof(record));
     return true;
 }
 

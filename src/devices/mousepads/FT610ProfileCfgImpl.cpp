@@ -34,7 +34,7 @@ void FT610ProfileCfgImpl::Load() {
     // Any ".bin" that opens is taken, whatever its size or content; nothing else is checked.
     const LoadOutcome outcome = LoadNewestDocument(
         host_.ProfileDir(FT610), QStringLiteral("bin"),
-        [this](const QString& path) { return ReadFT610Document(path, record_); },
+        [this](const QString& path) { return ReadFT610Document(path, record_, &host_); },
         [this] { return Accepts(record_); });
     if (!outcome.keep) std::memset(&record_, 0, sizeof(record_));
     if (outcome.keep) loadedFrom_ = outcome.path;

@@ -95,11 +95,11 @@ public:
     }
 
     bool Export(const Transfer& t, QString* error) override {
-        return ExportByKind(model_, t, Transfers(Select(t)), error);
+        return ExportByKind(model_, t, Transfers(Select(t, false)), error);
     }
 
     bool Import(const Transfer& t, QString* document, QString* error) override {
-        return ImportByKind(*this, model_, t, Transfers(Select(t)), document, error);
+        return ImportByKind(*this, model_, t, Transfers(Select(t, true)), document, error);
     }
 
     QVector<FolderReport> Doctor() override {
@@ -161,9 +161,11 @@ public:
     }
 
 private:
-    // Makes the transfer's profile the current one, after checking the options.
-    prefbook::KeydeckProfileCfgImpl& Select(const Transfer& t) {
-        AllowOptions(t, Names().front(), t.kind != "all", false);
+    // Makes the transfer's profile the current one, after checking the options. A profile import
+    // goes to the slot the file's id names, so --profile there would be dropped: it is refused.
+    prefbook::KeydeckProfileCfgImpl& Select(const Transfer& t, bool importing) {
+        AllowOptions(t, importing ? "import " + Names().front() : Names().front(),
+                     t.kind == "macros" || (t.kind == "profile" && !importing), false);
         prefbook::KeydeckProfileCfgImpl& store = Store();
         if (t.kind != "all") {
             const int current = store.GetCurrentProfileId(type_);

@@ -63,7 +63,11 @@ public:
         if (!probe.root.isEmpty() || probe.suffix != QLatin1String("bin")) return false;
         FT610Record record{};
         result->model = QStringLiteral("FT610");
-        result->kind = QStringLiteral("store document (binary record)");
+        // The record has no signature: any ".bin" that is not XML reads as one, so its size is all
+        // that speaks for it.
+        result->kind =
+            "store document (binary record, known by its \".bin\" name only: " + QString::number(probe.size) +
+            " bytes, a record is " + QString::number(kFT610RecordSize) + ")";
         result->unit = QStringLiteral("records");
         TakeLog();
         result->read = prefbook::ReadFT610Document(probe.path, record);

@@ -1,10 +1,13 @@
 #include <QFileInfo>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <memory>
 
 #include "AdapterKit.h"
 #include "BackupArtwork.h"
+#include "CommandKit.h"
 #include "Commands.h"
+#include "SystemReason.h"
 #include "ToolHost.h"
 #include "devices/mice/PR940ProfileCfgImpl.h"
 #include "hostservices/DefaultGlyphPress.h"
@@ -138,7 +141,10 @@ PREFBOOKCTL_REGISTER_ADAPTER(PR940Adapter)
 
 // "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png": one artwork as an image a person can look
 // at, each display pixel drawn as a square of kScale pixels.
-void Artwork(const QStringList& args, bool json) {
+namespace {
+
+void Artwork(const QStringList& args, const Options& options) {
+    const bool json = options.json;
     constexpr int kScale = 4;
     if (args.size() != 6)
         throw UsageError{"usage: prefbookctl artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png"};
@@ -158,8 +164,14 @@ void Artwork(const QStringList& args, bool json) {
                        args[3] + "'"};
     const QImage image = ArtworkToImage(pixels);
     const QImage scaled = image.scaled(image.size() * kScale, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    if (!scaled.save(args[5], "PNG")) throw RunError{"cannot write " + args[5]};
     const QString path = QFileInfo(args[5]).absoluteFilePath();
+    RefuseOutputTarget(path);
+    // Replaced whole or not at all, like an export.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !scaled.save(&file, "PNG") || !file.commit()) {
+        const QString why = WriteBlocker(path);
+        throw RunError{"cannot write " + path + ": " + (why.isEmpty() ? file.errorString() : why)};
+    }
     if (json) {
         PrintJson({{"model", "PR940"},
                    {"profile", index},
@@ -171,6 +183,34 @@ void Artwork(const QStringList& args, bool json) {
         PrintText(QString::number(pixels.size()) + " words drawn as " + QString::number(scaled.width()) +
                   "x" + QString::number(scaled.height()) + " pixels to " + path + "\n");
     }
+}
+
+}  // namespace
+
+QStringList ArtworkWords(const QStringList& what) {
+    auto* adapter = dynamic_cast<PR940Adapter*>(FindAdapter(QStringLiteral("pr940")));
+    bool ok = false;
+    const int index = what.value(0).toInt(&ok);
+    if (!adapter || !ok || index < 0 || index >= adapter->Store().GetProfileNum()) return {};
+    QStringList words;
+    for (const auto& [name, display] : adapter->Store().GetOledProfileMap(index)) {
+        if (what.size() == 1) {
+            words << Utf8(name);
+        } else if (Utf8(name) == what[1]) {
+            for (const auto& artwork : display.artworks) words << Utf8(artwork.first);
+        }
+    }
+    return words;
+}
+
+std::vector<CommandInfo> ArtworkCommands() {
+    return {
+        {"artwork", "artwork pr940 PROFILE DISPLAYPROFILE ARTWORK OUT.png", "draw a PR940 artwork as a PNG",
+         "Draws one display artwork of the PR940 store (PROFILE from 0, the display profile and artwork by\n"
+         "name) as a PNG: lit pixels white, dark ones black, the unused end of the last row grey, each\n"
+         "display pixel four image pixels wide.",
+         Artwork, kTakesForce},
+    };
 }
 
 }  // namespace prefbookctl
