@@ -213,6 +213,11 @@ const UnreadableCase kUnreadableCases[] = {
     {"doctor", "300", {"doctor", "tl480"}, 1, "cannot list"},
     {"overview", "000", {"overview"}, 1, "cannot read"},
     {"rename", "300", {"rename", "tl480", "1", "Blind"}, 1, "rename refused, since it could not see"},
+    {"backup",
+     "300",
+     {"backup", "/tmp/prefbookctl-unreadable.tar.gz"},
+     1,
+     "backup refused, since it could not see"},
     {"settingsGet", "300", {"settings", "get", "backup"}, 1, "reset.ini: Permission denied"},
     {"settingsSet", "300", {"settings", "set", "backup", "false"}, 1, "reset.ini: Permission denied"},
 };

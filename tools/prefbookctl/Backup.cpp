@@ -93,6 +93,8 @@ QByteArray ReadRegularFile(const QString& path) {
 // when the store accepts it (what restore would bring back). The VL550 keeps one document. A
 // restore takes only documents the store accepts, so one it merely keeps is left out, and said.
 QVector<QPair<QString, QFileInfo>> DocumentsInUse(StoreAdapter& adapter, QStringList* leftOut) {
+    // A folder that cannot be listed would go missing from the backup without a word.
+    RefuseUnreadable(adapter.Summary().profileDir, "backup");
     QVector<QPair<QString, QFileInfo>> documents;
     for (const FolderReport& report : adapter.Doctor()) {
         bool loadedSeen = false;
