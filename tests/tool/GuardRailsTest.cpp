@@ -213,6 +213,11 @@ const UnreadableCase kUnreadableCases[] = {
     {"doctor", "300", {"doctor", "tl480"}, 1, "cannot list"},
     {"overview", "000", {"overview"}, 1, "cannot read"},
     {"rename", "300", {"rename", "tl480", "1", "Blind"}, 1, "rename refused, since it could not see"},
+    {"backup",
+     "300",
+     {"backup", "/tmp/prefbookctl-unreadable.tar.gz"},
+     1,
+     "backup refused, since it could not see"},
     {"settingsGet", "300", {"settings", "get", "backup"}, 1, "reset.ini: Permission denied"},
     {"settingsSet", "300", {"settings", "set", "backup", "false"}, 1, "reset.ini: Permission denied"},
 };
@@ -383,11 +388,13 @@ TEST_F(StoreCommands, CompletionOffersTheArtworksOfTheBase) {
 }
 
 const CompletionCase kCompletionCases[] = {
-    {"command", {"re"}, {"rename", "restore"}},
+    {"command", {"re"}, {"rename", "restore", "restore-backup"}},
+    {"backupModels", {"restore-backup", "b.tar.gz", "tl480", "se"}, {"settings"}},
     {"model", {"--json", "show", "tl46"}, {"tl460", "tl460b", "tl460w"}},
     {"kind", {"export", "kr720", "out.xml", "--kind", "a"}, {"aimpad"}},
     {"setting", {"settings", "set", "BX3"}, {"BX310V2", "BX330V2", "BX310\\ V2", "BX330\\ V2"}},
     {"option", {"doctor", "--fo"}, {"--force"}},
+    {"dryRun", {"restore-backup", "--dr"}, {"--dry-run"}},
     {"keypadProfiles", {"export", "keydeck_g", "f", "--profile", "2"}, {"2", "20", "21", "22", "23"}},
     {"exportModels", {"export", "pr9"}, {"pr941"}},
     {"onlyWritable", {"settings", "set", "local"}, {}},

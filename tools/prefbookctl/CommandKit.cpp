@@ -109,17 +109,23 @@ void RefuseUnreadable(const QString& folder, const QString& command) {
                        " refused, since it could not see the documents there"};
 }
 
-void RefuseSavingDefaults(StoreAdapter& adapter, const QString& command) {
+QString SavingDefaultsBlocker(StoreAdapter& adapter, const QString& command) {
     const StoreSummary summary = adapter.Summary();
-    RefuseUnreadable(summary.profileDir, command);
-    AllowFolderCreation();  // the save needs the folder; everything above only looked
-    if (Invocation().force || summary.document != QLatin1String("defaults")) return;
+    if (Invocation().force || summary.document != QLatin1String("defaults")) return {};
     for (const QFileInfo& file : prefbook::ListProfileFolder(summary.profileDir)) {
         if (!IsDocument(file)) continue;
-        throw RunError{summary.model + " could not load " + file.absoluteFilePath() +
-                       " and holds its defaults; " + command + " would save them over it (see '" +
-                       HintCommand({"doctor", adapter.Names().first()}) + "'). Add --force to save anyway."};
+        return summary.model + " could not load " + file.absoluteFilePath() + " and holds its defaults; " +
+               command + " would save them over it (see '" +
+               HintCommand({"doctor", adapter.Names().first()}) + "'). Add --force to save anyway.";
     }
+    return {};
+}
+
+void RefuseSavingDefaults(StoreAdapter& adapter, const QString& command) {
+    RefuseUnreadable(adapter.Summary().profileDir, command);
+    const QString blocker = SavingDefaultsBlocker(adapter, command);
+    AllowFolderCreation();  // the save needs the folder; everything above only looked
+    if (!blocker.isEmpty()) throw RunError{blocker};
 }
 
 void CheckSaved(StoreAdapter& saver) {

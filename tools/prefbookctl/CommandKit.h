@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFileInfo>
+#include <QJsonArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -49,6 +50,9 @@ void RefuseUnreadable(const QString& folder, const QString& command);
 // A store that fell back to its defaults while its folder holds documents would put the defaults
 // over the user's profiles, and its rotation would delete a document that may still be repaired.
 void RefuseSavingDefaults(StoreAdapter& adapter, const QString& command);
+// The reason RefuseSavingDefaults gives, without throwing; empty when the save may go ahead (or
+// with --force).
+QString SavingDefaultsBlocker(StoreAdapter& adapter, const QString& command);
 // A save counts when a store built afresh over the folder loads what the saving store holds: the
 // library's true alone does not show that the document reached the disk and reads back.
 void CheckSaved(StoreAdapter& saver);
@@ -61,5 +65,11 @@ std::unique_ptr<StoreAdapter> LoadAlone(StoreAdapter& like, const QFileInfo& doc
 // A file the user names for output (export, artwork) replaces an existing one only with --force, and
 // never goes into a profile folder: the store would take it for one of its documents.
 void RefuseOutputTarget(const QString& path);
+
+// Every field that differs between two shows of one store, as {"profile", "field", "old", "new"};
+// a profile present in one only has the field "*". (diff, restore-backup --dry-run)
+QJsonArray TableDifferences(const Table& before, const Table& after);
+// The differences as a table headed like the store's show.
+Table DifferenceTable(const Table& shown, const QJsonArray& differences);
 
 }  // namespace prefbookctl

@@ -20,8 +20,9 @@ std::vector<CommandInfo> HelpCommands() {
 
 // Every command group, in the order help lists them; a new group is one line here.
 using CommandGroup = std::vector<CommandInfo> (*)();
-const CommandGroup kGroups[] = {OverviewCommands, ProfileCommands, HistoryCommands,  ValidateCommands,
-                                DoctorCommands,   ArtworkCommands, TransferCommands, HelpCommands};
+const CommandGroup kGroups[] = {OverviewCommands, ProfileCommands,  HistoryCommands,
+                                ValidateCommands, DoctorCommands,   BackupCommands,
+                                ArtworkCommands,  TransferCommands, HelpCommands};
 
 const std::vector<CommandInfo>& Commands() {
     static const std::vector<CommandInfo> commands = [] {
@@ -49,7 +50,8 @@ void RefuseOptions(const CommandInfo& command, const Options& options) {
         {options.profile.isEmpty() ? 0u : kTakesProfile, "--profile"},
         {options.aimMode.isEmpty() ? 0u : kTakesAimMode, "--aim-mode"},
         {options.force ? kTakesForce : 0u, "--force"},
-        {options.all ? kTakesAll : 0u, "--all"}};
+        {options.all ? kTakesAll : 0u, "--all"},
+        {options.dryRun ? kTakesDryRun : 0u, "--dry-run"}};
     for (const auto& [flag, option] : given) {
         if (flag && !(command.options & flag))
             throw UsageError{QString(option) + " is not taken by " + command.name};

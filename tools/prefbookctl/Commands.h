@@ -21,11 +21,12 @@ struct CheckFailed {};
 // The options of the command line besides --base and --help.
 struct Options {
     bool json = false;
-    QString kind;        // --kind
-    QString profile;     // --profile, as given
-    QString aimMode;     // --aim-mode, as given
-    bool force = false;  // --force: save over documents the store could not load, overwrite a file
-    bool all = false;    // --all: doctor lists every file
+    QString kind;         // --kind
+    QString profile;      // --profile, as given
+    QString aimMode;      // --aim-mode, as given
+    bool force = false;   // --force: save over documents the store could not load, overwrite a file
+    bool all = false;     // --all: doctor lists every file
+    bool dryRun = false;  // --dry-run: restore-backup only says what it would change
 };
 
 // The options besides --base, --json and --help that a command honours; any other one given is a
@@ -35,7 +36,8 @@ enum TakesOption : unsigned {
     kTakesProfile = 2,
     kTakesAimMode = 4,
     kTakesForce = 8,
-    kTakesAll = 16
+    kTakesAll = 16,
+    kTakesDryRun = 32
 };
 
 // One command: its words ("settings get"), help texts, what runs it and the options it honours.
@@ -56,6 +58,7 @@ std::vector<CommandInfo> ValidateCommands();
 std::vector<CommandInfo> DoctorCommands();
 std::vector<CommandInfo> ArtworkCommands();  // with the PR940 adapter
 std::vector<CommandInfo> TransferCommands();
+std::vector<CommandInfo> BackupCommands();  // backup and restore-backup
 
 // Runs the command named by the positional arguments ("overview" when there are none) and prints
 // its result as text or JSON. Throws UsageError, RunError or CheckFailed.

@@ -49,11 +49,6 @@ void Restore(const QStringList& args, const Options& options) {
     }
 }
 
-QJsonObject Difference(const QJsonValue& profile, const QString& field, const QJsonValue& before,
-                       const QJsonValue& after) {
-    return {{"profile", profile}, {"field", field}, {"old", before}, {"new", after}};
-}
-
 void Diff(const QStringList& args, const Options& options) {
     const bool json = options.json;
     ExpectArgs(args, 2, "diff MODEL");
@@ -61,24 +56,7 @@ void Diff(const QStringList& args, const Options& options) {
     const QFileInfoList documents = RotationDocuments(adapter, "diff");
     const Table current = LoadAlone(adapter, documents[0])->Show();
     const Table previous = LoadAlone(adapter, documents[1])->Show();
-    const QJsonArray newRows = current.ToJson(), oldRows = previous.ToJson();
-    const QStringList keys = current.Keys();
-
-    QJsonArray differences;
-    for (int row = 0; row < std::max(newRows.size(), oldRows.size()); ++row) {
-        const QJsonObject before = oldRows.at(row).toObject(), after = newRows.at(row).toObject();
-        const QJsonValue profile = (after.isEmpty() ? before : after).value(keys.value(0));
-        if (before.isEmpty() || after.isEmpty()) {
-            differences.append(Difference(profile, QStringLiteral("*"),
-                                          before.isEmpty() ? "absent" : "present",
-                                          after.isEmpty() ? "absent" : "present"));
-            continue;
-        }
-        for (const QString& key : keys) {
-            if (before.value(key) != after.value(key))
-                differences.append(Difference(profile, key, before.value(key), after.value(key)));
-        }
-    }
+    const QJsonArray differences = TableDifferences(previous, current);
     const QString model = adapter.Summary().model;
     if (json) {
         PrintJson({{"model", model},
@@ -92,7 +70,37 @@ void Diff(const QStringList& args, const Options& options) {
         PrintText(text + "no differences\n");
         return;
     }
-    Table table({{"profile", current.Headings().value(0, "PROFILE"), {}},
+    PrintText(text + DifferenceTable(current, differences).ToText());
+}
+
+}  // namespace
+
+QJsonArray TableDifferences(const Table& before, const Table& after) {
+    const QJsonArray newRows = after.ToJson(), oldRows = before.ToJson();
+    const QStringList keys = after.Keys();
+    const auto difference = [](const QJsonValue& profile, const QString& field, const QJsonValue& old,
+                               const QJsonValue& now) {
+        return QJsonObject{{"profile", profile}, {"field", field}, {"old", old}, {"new", now}};
+    };
+    QJsonArray differences;
+    for (int row = 0; row < std::max(newRows.size(), oldRows.size()); ++row) {
+        const QJsonObject was = oldRows.at(row).toObject(), is = newRows.at(row).toObject();
+        const QJsonValue profile = (is.isEmpty() ? was : is).value(keys.value(0));
+        if (was.isEmpty() || is.isEmpty()) {
+            differences.append(difference(profile, QStringLiteral("*"), was.isEmpty() ? "absent" : "present",
+                                          is.isEmpty() ? "absent" : "present"));
+            continue;
+        }
+        for (const QString& key : keys) {
+            if (was.value(key) != is.value(key))
+                differences.append(difference(profile, key, was.value(key), is.value(key)));
+        }
+    }
+    return differences;
+}
+
+Table DifferenceTable(const Table& shown, const QJsonArray& differences) {
+    Table table({{"profile", shown.Headings().value(0, "PROFILE"), {}},
                  {"field", "FIELD", {}},
                  {"old", "OLD", {}},
                  {"new", "NEW", {}}});
@@ -100,10 +108,8 @@ void Diff(const QStringList& args, const Options& options) {
         const QJsonObject o = d.toObject();
         table.AddRow({o["profile"], o["field"], o["old"], o["new"]});
     }
-    PrintText(text + table.ToText());
+    return table;
 }
-
-}  // namespace
 
 std::vector<CommandInfo> HistoryCommands() {
     return {

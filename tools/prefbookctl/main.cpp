@@ -48,10 +48,13 @@ int main(int argc, char** argv) {
     const QCommandLineOption profile("profile", "export/import: the profile, from 0.", "N");
     const QCommandLineOption aimMode("aim-mode", "export/import: the KR720 aim mode, from 0.", "N");
     const QCommandLineOption force("force",
-                                   "rename/import: save although the store fell back to its defaults;\n"
-                                   "export/artwork: overwrite an existing file.");
+                                   "rename/import/restore-backup: save although the store fell back to its\n"
+                                   "defaults;\n"
+                                   "export/artwork/backup: overwrite an existing file.");
     const QCommandLineOption all("all", "doctor: list every file, not a line per kind of stale file.");
-    for (const QCommandLineOption& option : {base, json, kind, profile, aimMode, force, all})
+    const QCommandLineOption dryRun("dry-run",
+                                    "restore-backup: check and say what would change, write nothing.");
+    for (const QCommandLineOption& option : {base, json, kind, profile, aimMode, force, all, dryRun})
         parser.addOption(option);
     parser.addPositionalArgument("command", "one of the commands above; overview when none is given.",
                                  "[command [args...]]");
@@ -122,6 +125,7 @@ int main(int argc, char** argv) {
     options.aimMode = parser.value(aimMode);
     options.force = parser.isSet(force);
     options.all = parser.isSet(all);
+    options.dryRun = parser.isSet(dryRun);
     const QByteArray term = qgetenv("TERM");
     prefbookctl::EnableSwatches(!options.json && ::isatty(STDOUT_FILENO) && qgetenv("NO_COLOR").isEmpty() &&
                                 !term.isEmpty() && term != "dumb");

@@ -41,11 +41,16 @@ _prefbookctl() {
         return
     fi
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "--base --json --kind --profile --aim-mode --force --all --help --version" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "--base --json --kind --profile --aim-mode --force --all --dry-run --help --version" -- "$cur")
         return
     fi
 
     local command=${positional[0]} IFS=$'\n' j
+    # restore-backup FILE [MODEL...]: any number of stores, "settings" for the settings files.
+    if [[ $command == restore-backup && ${#positional[@]} -ge 2 ]]; then
+        mapfile -t COMPREPLY < <(compgen -W "$(_prefbookctl_ask models "$command")"$'\nsettings' -- "$cur")
+        return
+    fi
     case ${#positional[@]} in
         0) mapfile -t COMPREPLY < <(compgen -W "$(_prefbookctl_ask commands)" -- "$cur") ;;
         1)
@@ -54,7 +59,8 @@ _prefbookctl() {
                     mapfile -t COMPREPLY < <(compgen -W "$(_prefbookctl_ask models "$command")" -- "$cur") ;;
                 settings) mapfile -t COMPREPLY < <(compgen -W $'get\nset' -- "$cur") ;;
                 help) mapfile -t COMPREPLY < <(compgen -W "$(_prefbookctl_ask commands)" -- "$cur") ;;
-                validate) compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- "$cur") ;;
+                validate|backup|restore-backup)
+                    compopt -o filenames 2>/dev/null; mapfile -t COMPREPLY < <(compgen -f -- "$cur") ;;
             esac ;;
         2)
             case $command in

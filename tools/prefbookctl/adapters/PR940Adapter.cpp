@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "AdapterKit.h"
+#include "BackupArtwork.h"
 #include "CommandKit.h"
 #include "Commands.h"
 #include "SystemReason.h"
@@ -126,11 +127,11 @@ private:
 
     // Artwork images go through the real converter, its lines captured with the store's.
     IGlyphPress& Press() {
-        if (!press_) press_ = std::make_unique<DefaultGlyphPress>(ToolHost().habitat, ToolHost().log);
+        if (!press_) press_ = std::make_unique<ToolGlyphPress>();
         return *press_;
     }
 
-    std::unique_ptr<DefaultGlyphPress> press_;
+    std::unique_ptr<ToolGlyphPress> press_;
     LazyStore<prefbook::PR940ProfileCfgImpl> store_;
 };
 
