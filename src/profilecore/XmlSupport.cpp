@@ -7,6 +7,7 @@
 #include <charconv>
 #include <memory>
 
+#include "profilecore/FolderSync.h"
 #include "profilecore/RegularFile.h"
 
 namespace prefbook {
@@ -222,6 +223,7 @@ bool WriteXmlFile(const StoreHost& host, const QString& path, WriteMode mode, co
         auto* save = static_cast<QSaveFile*>(file.get());
         if (ok) {
             ok = save->commit();
+            if (ok) SyncFolderOf(path);  // the rename reaches the disk only with its folder
         } else {
             save->cancelWriting();
             save->commit();

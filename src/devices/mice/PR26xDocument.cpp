@@ -6,7 +6,6 @@
 #include "devices/mice/PR941Sections.h"
 #include "devices/mice/PRMouseSections.h"
 #include "profilecore/ColorXml.h"
-#include "profilecore/FolderSync.h"
 #include "profilecore/MacroModel.h"
 
 namespace prefbook {
@@ -334,9 +333,7 @@ bool WritePR26xFile(const StoreHost& host, const PR26xModel& model, const QStrin
 template <class Profile>
 bool ReplacePR26xFile(const StoreHost& host, const PR26xModel& model, const QString& path,
                       const PR26xDocument<Profile>& doc) {
-    if (!WritePR26xFile(host, model, path, WriteMode::Atomic, kButtonMouseStoreFlag, doc)) return false;
-    SyncFolderOf(path);  // the rename reaches the disk only with its folder
-    return true;
+    return WritePR26xFile(host, model, path, WriteMode::Atomic, kButtonMouseStoreFlag, doc);
 }
 
 #define PREFBOOK_PR26X_INSTANTIATE(Profile)                                                                  \
