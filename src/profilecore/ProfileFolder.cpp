@@ -474,7 +474,7 @@ void DeleteEarlierProfileFiles(const StoreHost& host, const QString& dir) {
 }
 
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
-                         const DocumentWriter& write) {
+                         const DocumentWriter& write, QString* document) {
     const FileSteps& steps = host.steps ? *host.steps : FileSteps::System();
     const QByteArray ext = suffix.toLatin1();
     Folder folder(dir);
@@ -517,6 +517,7 @@ bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QStrin
                 const RenameResult renamed = steps.RenameNoReplace(tmp, folder.PathOf(docName));
                 if (renamed == RenameResult::Done) {
                     steps.SyncFolder(dir);
+                    if (document) *document = folder.PathOf(docName);
                     // others was listed before this document existed: the pruning cannot touch it,
                     // whatever the dates of the other files.
                     Prune(folder, others, 1);

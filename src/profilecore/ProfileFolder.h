@@ -56,9 +56,11 @@ constexpr int kMaxSaveAttempts = 5;
 // modification time of the folder, so that it survives the pruning and is what the next load picks.
 // Only a taken name is worth another attempt: any other failure (no space, no permission, a read-only
 // folder, a writer that fails) ends the save at once with its reason in the log, and a failed save
-// removes the temporary file it created.
+// removes the temporary file it created. On success `document`, when given, is the new document's
+// path: stores that rewrite their current document in place (merges) work on it from then on, so a
+// rewrite never makes the document the save replaced current again.
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
-                         const DocumentWriter& write);
+                         const DocumentWriter& write, QString* document = nullptr);
 
 // What the load walk did with one file of the folder, for the tool that explains it.
 enum class FileVerdict { Loaded, WrongSuffix, ReadFailed, NotAccepted };

@@ -13,7 +13,7 @@
 #include "devices/keyboards/IBX330V2ProfileCfg.h"
 #include "profilecore/ImportedSlot.h"
 #include "profilecore/MacroModel.h"
-#include "profilecore/SavedDocument.h"
+#include "profilecore/ProfileFolder.h"
 
 namespace prefbook {
 
@@ -416,7 +416,7 @@ public:
             [&](const QString& tmp) {
                 return WriteBXFile(host_, model_, tmp, WriteMode::Direct, Head(kBXStoreFlag), records_);
             },
-            documentPath_);
+            &documentPath_);
     }
 
     // Rewrites the current document with the software-side fields of memory, keeping what the device

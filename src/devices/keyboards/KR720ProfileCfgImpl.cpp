@@ -7,7 +7,7 @@
 
 #include "profilecore/DeviceType.h"
 #include "profilecore/ImportedSlot.h"
-#include "profilecore/SavedDocument.h"
+#include "profilecore/ProfileFolder.h"
 
 // The bulk transfer hands out the sensit/actuat pair as one u16 with sensit in the low byte.
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the KR720 transfer block assumes a little-endian host");
@@ -711,7 +711,7 @@ bool KR720ProfileCfgImpl::SaveProfile() {
         [&](const QString& tmp) {
             return WriteKR720File(host_, tmp, WriteMode::Direct, Head(kKR720StoreFlag), records_);
         },
-        documentPath_);
+        &documentPath_);
 }
 
 // Rewrites the current document with the software-side fields of memory, keeping what the device

@@ -5,7 +5,7 @@
 #include <cstring>
 
 #include "profilecore/ImportedSlot.h"
-#include "profilecore/SavedDocument.h"
+#include "profilecore/ProfileFolder.h"
 
 namespace prefbook {
 namespace {
@@ -752,7 +752,7 @@ bool KeydeckProfileCfgImpl::SaveProfile(int type) {
         [&](const QString& tmp) {
             return WriteKeydeckFile(host_, tmp, WriteMode::Direct, KeydeckRootName(type), doc);
         },
-        v->documentPath);
+        &v->documentPath);
 }
 
 // Carries over what the suite edits in memory: names, executables, macros and key assignments. The

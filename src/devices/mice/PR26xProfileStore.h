@@ -10,7 +10,7 @@
 #include "devices/mice/PRMouseSections.h"
 #include "profilecore/ImportedSlot.h"
 #include "profilecore/MacroModel.h"
-#include "profilecore/SavedDocument.h"
+#include "profilecore/ProfileFolder.h"
 
 namespace prefbook {
 
@@ -387,7 +387,7 @@ public:
             [this](const QString& tmp) {
                 return WritePR26xFile(host_, model_, tmp, WriteMode::Direct, kButtonMouseStoreFlag, doc_);
             },
-            documentPath_);
+            &documentPath_);
     }
 
     // Rewrites the current document (the one loaded, or the one the last save wrote) with the user's side of
