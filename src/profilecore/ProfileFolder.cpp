@@ -1,5 +1,6 @@
 #include "profilecore/ProfileFolder.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -62,6 +63,10 @@ qint64 FileTimeMs(const FILETIME& t) {
     return ticks / 10000 - 11644473600000LL;  // 100 ns ticks since 1601 to ms since 1970
 }
 
+QString NameText(const QByteArray& name) {
+    return QString::fromUtf8(name);
+}
+
 qint64 RawModifiedMs(const QString& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return 0;
@@ -97,8 +102,9 @@ public:
 
     bool IsOpen() const { return error_ == 0; }
     int Error() const { return error_; }
+    int Fd() const { return -1; }
     const QString& Path() const { return dir_; }
-    QString PathOf(const QByteArray& name) const { return dir_ + QString::fromUtf8(name); }
+    QString PathOf(const QByteArray& name) const { return dir_ + NameText(name); }
 
     void Lock() {
         const QByteArray key = QCryptographicHash::hash(
@@ -171,6 +177,13 @@ public:
         FILETIME t{static_cast<DWORD>(ticks & 0xFFFFFFFF), static_cast<DWORD>(ticks >> 32)};
         SetFileTime(handle_, nullptr, nullptr, &t);
     }
+    bool Write(const QByteArray& bytes) {
+        DWORD done = 0;
+        return WriteFile(handle_, bytes.constData(), static_cast<DWORD>(bytes.size()), &done, nullptr) &&
+               done == static_cast<DWORD>(bytes.size());
+    }
+    void* Handle() const { return handle_; }
+    int Fd() const { return -1; }
     void Close() {
         if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
         handle_ = INVALID_HANDLE_VALUE;
@@ -191,8 +204,17 @@ private:
     BY_HANDLE_FILE_INFORMATION id_{};
 };
 #else
-std::string Narrow(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+// The file system's form of a path. ASCII is the same in every locale encoding, and most folders
+// are ASCII: they skip the codec.
+QByteArray Narrow(const QString& path) {
+    for (const QChar c : path) {
+        if (c.unicode() >= 0x80) return QFile::encodeName(path);
+    }
+    return path.toLatin1();
+}
+
+QString NameText(const QByteArray& name) {
+    return QFile::decodeName(name);
 }
 
 qint64 StatMs(const struct stat& st) {
@@ -214,7 +236,7 @@ bool IsTakenName(int error) {
 class Folder {
 public:
     explicit Folder(const QString& dir)
-        : dir_(dir), fd_(::open(Narrow(dir).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+        : dir_(dir), fd_(::open(Narrow(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
         if (fd_ < 0) error_ = errno;
     }
     ~Folder() {
@@ -227,7 +249,7 @@ public:
     int Error() const { return error_; }
     int Fd() const { return fd_; }
     const QString& Path() const { return dir_; }
-    QString PathOf(const QByteArray& name) const { return dir_ + QFile::decodeName(name); }
+    QString PathOf(const QByteArray& name) const { return dir_ + NameText(name); }
 
     // An advisory lock on the folder itself: saves of one folder take turns across processes (and
     // across stores of one process), and no lock file ever appears among the documents. The kernel
@@ -298,6 +320,18 @@ public:
         struct stat st {};
         return ::fstat(fd_, &st) == 0 ? StatMs(st) : 0;
     }
+    // All of bytes, or false with errno.
+    bool Write(const QByteArray& bytes) {
+        for (qint64 done = 0; done < bytes.size();) {
+            const ssize_t n = ::write(fd_, bytes.constData() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            done += n;
+        }
+        return true;
+    }
+    int Fd() const { return fd_; }
+    void* Handle() const { return nullptr; }
     void SetModifiedMs(qint64 ms) {
         const timespec times[2] = {{0, UTIME_OMIT},
                                    {static_cast<time_t>(ms / 1000), static_cast<long>(ms % 1000) * 1000000}};
@@ -344,11 +378,11 @@ QByteArray StampBytes(const QDateTime& time) {
 // Picks the name of the next document: the local time of the save. When that second already has a
 // document, or a temporary file another writer left or planted, waits for the next second (through
 // the clock, so test clocks do not sleep for real). A name found in the folder never sets the time.
-QByteArray FreeStamp(const StoreHost& host, const Folder& folder, const QByteArray& suffix) {
+QByteArray FreeStamp(const StoreHost& host, const Folder& folder, const QByteArray& dotSuffix) {
     QDateTime now = host.clock->Now();
     QByteArray stamp = StampBytes(now);
     for (int wait = 0; wait < kNameWaits; ++wait) {
-        if (!folder.Exists(stamp + '.' + suffix) && !folder.Exists(stamp + ".tmp")) break;
+        if (!folder.Exists(stamp + dotSuffix) && !folder.Exists(stamp + ".tmp")) break;
         host.clock->SleepFor(1000 - now.time().msec());
         now = host.clock->Now();
         stamp = StampBytes(now);
@@ -377,57 +411,50 @@ void Prune(const Folder& folder, const std::vector<Entry>& files, int documents)
 
 }  // namespace
 
-#ifdef _WIN32
-bool FileSteps::SyncFile(const QString& path) const {
-    HANDLE h = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return false;
-    const bool ok = FlushFileBuffers(h) != 0;
-    CloseHandle(h);
-    return ok;
+QString SaveTarget::TmpPath() const {
+    return dir + NameText(tmpName);
 }
 
-void FileSteps::SyncFolder(const QString&) const {}  // NTFS journals the rename itself
+QString SaveTarget::DocumentPath() const {
+    return dir + NameText(documentName);
+}
 
-RenameResult FileSteps::RenameNoReplace(const QString& from, const QString& to) const {
-    if (MoveFileExW(Wide(from).c_str(), Wide(to).c_str(), MOVEFILE_WRITE_THROUGH)) return RenameResult::Done;
+#ifdef _WIN32
+bool FileSteps::SyncFile(const SaveTarget& save) const {
+    return FlushFileBuffers(static_cast<HANDLE>(save.fileHandle)) != 0;
+}
+
+void FileSteps::SyncFolder(const SaveTarget&) const {}  // NTFS journals the rename itself
+
+RenameResult FileSteps::RenameNoReplace(const SaveTarget& save) const {
+    if (MoveFileExW(Wide(save.TmpPath()).c_str(), Wide(save.DocumentPath()).c_str(), MOVEFILE_WRITE_THROUGH))
+        return RenameResult::Done;
     const DWORD err = GetLastError();
     return err == ERROR_ALREADY_EXISTS || err == ERROR_FILE_EXISTS ? RenameResult::TargetExists
                                                                    : RenameResult::Failed;
 }
 #else
-namespace {
-bool SyncPath(const QString& path, int flags) {
-    const int fd = ::open(Narrow(path).c_str(), flags | O_CLOEXEC);
-    if (fd < 0) return false;
-    const bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-}
-}  // namespace
-
-bool FileSteps::SyncFile(const QString& path) const {
-    return SyncPath(path, O_RDONLY | O_NOFOLLOW);
+bool FileSteps::SyncFile(const SaveTarget& save) const {
+    return ::fsync(save.fileFd) == 0;
 }
 
-void FileSteps::SyncFolder(const QString& dir) const {
-    SyncPath(dir, O_RDONLY | O_DIRECTORY);
+void FileSteps::SyncFolder(const SaveTarget& save) const {
+    ::fsync(save.folderFd);
 }
 
-RenameResult FileSteps::RenameNoReplace(const QString& from, const QString& to) const {
-    const std::string src = Narrow(from);
-    const std::string dst = Narrow(to);
+RenameResult FileSteps::RenameNoReplace(const SaveTarget& save) const {
+    const char* from = save.tmpName.constData();
+    const char* to = save.documentName.constData();
 #ifdef RENAME_NOREPLACE
-    if (::renameat2(AT_FDCWD, src.c_str(), AT_FDCWD, dst.c_str(), RENAME_NOREPLACE) == 0)
-        return RenameResult::Done;
+    if (::renameat2(save.folderFd, from, save.folderFd, to, RENAME_NOREPLACE) == 0) return RenameResult::Done;
     if (errno == EEXIST) return RenameResult::TargetExists;
     if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return RenameResult::Failed;
 #endif
     // File systems without renameat2: link fails rather than replace an existing name.
-    if (::link(src.c_str(), dst.c_str()) != 0) {
+    if (::linkat(save.folderFd, from, save.folderFd, to, 0) != 0) {
         return errno == EEXIST ? RenameResult::TargetExists : RenameResult::Failed;
     }
-    ::unlink(src.c_str());
+    ::unlinkat(save.folderFd, from, 0);
     return RenameResult::Done;
 }
 #endif
@@ -445,8 +472,8 @@ bool CreateTmpProfileFile(const StoreHost& host, const QString& dir, QString& tm
     const Folder folder(dir);
     TmpFile file(folder);
     for (int attempt = 0; attempt < 3; ++attempt) {
-        const QByteArray name = FreeStamp(host, folder, QByteArrayLiteral("xml")) + ".tmp";
-        tmpPath = dir + QFile::decodeName(name);
+        const QByteArray name = FreeStamp(host, folder, QByteArrayLiteral(".xml")) + ".tmp";
+        tmpPath = folder.PathOf(name);
         const int error = file.Create(name);
         if (error == 0) return true;
         host.Log(QStringLiteral("Create XML File Failed."));
@@ -473,10 +500,14 @@ void DeleteEarlierProfileFiles(const StoreHost& host, const QString& dir) {
     Prune(folder, folder.List(), 2);
 }
 
-bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
-                         const DocumentWriter& write, QString* document) {
+namespace {
+
+// The one save of both kinds: a writer given the temporary file's path, or bytes written through the
+// temporary file itself.
+bool SaveInFolder(const StoreHost& host, const QString& dir, const QString& suffix, const DocumentWriter* write,
+                  const QByteArray* bytes, QString* document) {
     const FileSteps& steps = host.steps ? *host.steps : FileSteps::System();
-    const QByteArray ext = suffix.toLatin1();
+    const QByteArray ext = '.' + suffix.toLatin1();
     Folder folder(dir);
     folder.Lock();
     for (int attempt = 1;; ++attempt) {
@@ -491,14 +522,13 @@ bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QStrin
             host.Log(QStringLiteral("Create XML File Failed."));
             if (!IsTakenName(created)) return GiveUp(host, dir, ErrorText(created, ""));
         } else {
-            const QString tmp = folder.PathOf(tmpName);
             ClearLastError();
-            if (!write(tmp)) {
+            if (write ? !(*write)(folder.PathOf(tmpName)) : !file.Write(*bytes)) {
                 const int error = LastError();
                 file.Discard();
                 return GiveUp(host, dir, ErrorText(error, "the document could not be written"));
             }
-            // A file swapped in under the name while the writer had it open is someone else's: it
+            // A file swapped in under the name while a writer had it open is someone else's: it
             // stays, and the save takes another name.
             if (file.StillOurs()) {
                 // The clock may stand behind other files' dates (stepped back, a restored backup): the
@@ -506,18 +536,24 @@ bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QStrin
                 // next load pick an older one. Its name stays the local time of the save.
                 if (!others.empty() && others.front().ms >= file.ModifiedMs())
                     file.SetModifiedMs(others.front().ms + kAfterNewestMs);
-                file.Close();
-                const QByteArray docName = stamp + '.' + ext;
+                const QByteArray docName = stamp + ext;
+                SaveTarget target{dir, tmpName, docName};
+                target.folderFd = folder.Fd();
+                target.fileFd = file.Fd();
+                target.fileHandle = file.Handle();
                 ClearLastError();
-                if (!steps.SyncFile(tmp)) {
+                if (!steps.SyncFile(target)) {
                     const int error = LastError();
                     file.Discard();
                     return GiveUp(host, dir, ErrorText(error, "the document could not be flushed"));
                 }
-                const RenameResult renamed = steps.RenameNoReplace(tmp, folder.PathOf(docName));
+                file.Close();
+                target.fileFd = -1;
+                target.fileHandle = nullptr;
+                const RenameResult renamed = steps.RenameNoReplace(target);
                 if (renamed == RenameResult::Done) {
-                    steps.SyncFolder(dir);
-                    if (document) *document = folder.PathOf(docName);
+                    steps.SyncFolder(target);
+                    if (document) *document = target.DocumentPath();
                     // others was listed before this document existed: the pruning cannot touch it,
                     // whatever the dates of the other files.
                     Prune(folder, others, 1);
@@ -534,6 +570,18 @@ bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QStrin
             return false;
         }
     }
+}
+
+}  // namespace
+
+bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
+                         const DocumentWriter& write, QString* document) {
+    return SaveInFolder(host, dir, suffix, &write, nullptr, document);
+}
+
+bool SaveProfileRecord(const StoreHost& host, const QString& dir, const QString& suffix, const QByteArray& bytes,
+                       QString* document) {
+    return SaveInFolder(host, dir, suffix, nullptr, &bytes, document);
 }
 
 LoadOutcome LoadNewestDocument(const QString& dir, const QString& suffix, const DocumentReader& read,

@@ -27,17 +27,31 @@ QString DocumentStamp(const QDateTime& time);
 
 enum class RenameResult { Done, TargetExists, Failed };
 
+// What a durable step of a save acts on: the save's folder and the names of its temporary file and
+// document in it. The paths are formed only for the steps that ask for them; the system's own steps
+// work through the open folder and file.
+struct SaveTarget {
+    const QString& dir;
+    const QByteArray& tmpName;
+    const QByteArray& documentName;
+    int folderFd = -1;           // POSIX: the folder, open
+    int fileFd = -1;             // POSIX: the temporary file, open until it is synced
+    void* fileHandle = nullptr;  // Windows: the temporary file, open until it is synced
+    QString TmpPath() const;
+    QString DocumentPath() const;
+};
+
 // The steps that make a written document durable. The real ones by default; a test replaces them
 // (StoreHost::steps) to watch their order or to race a save.
 class FileSteps {
 public:
     virtual ~FileSteps() = default;
-    // Flushes a written file to the disk.
-    virtual bool SyncFile(const QString& path) const;
-    // Gives a file a new name, never replacing a file that already has it.
-    virtual RenameResult RenameNoReplace(const QString& from, const QString& to) const;
-    // Flushes the folder, so that a rename in it survives a power cut.
-    virtual void SyncFolder(const QString& dir) const;
+    // Flushes the written temporary file to the disk.
+    virtual bool SyncFile(const SaveTarget& save) const;
+    // Gives the temporary file the document's name, never replacing a file that already has it.
+    virtual RenameResult RenameNoReplace(const SaveTarget& save) const;
+    // Flushes the folder, so that the rename survives a power cut.
+    virtual void SyncFolder(const SaveTarget& save) const;
 
     static const FileSteps& System();
 };
@@ -61,6 +75,9 @@ constexpr int kMaxSaveAttempts = 5;
 // rewrite never makes the document the save replaced current again.
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
                          const DocumentWriter& write, QString* document = nullptr);
+// The same save for a document of fixed bytes, written through the temporary file itself.
+bool SaveProfileRecord(const StoreHost& host, const QString& dir, const QString& suffix, const QByteArray& bytes,
+                       QString* document = nullptr);
 
 // What the load walk did with one file of the folder, for the tool that explains it.
 enum class FileVerdict { Loaded, WrongSuffix, ReadFailed, NotAccepted };

@@ -102,19 +102,19 @@ class RecordingSteps final : public FileSteps {
 public:
     mutable QStringList steps;
     mutable bool race = true;
-    bool SyncFile(const QString& path) const override {
-        steps << "sync " + QFileInfo(path).fileName();
-        return FileSteps::SyncFile(path);
+    bool SyncFile(const SaveTarget& save) const override {
+        steps << "sync " + QFileInfo(save.TmpPath()).fileName();
+        return FileSteps::SyncFile(save);
     }
-    RenameResult RenameNoReplace(const QString& from, const QString& to) const override {
-        if (race) WriteFile(to, "racer");
+    RenameResult RenameNoReplace(const SaveTarget& save) const override {
+        if (race) WriteFile(save.DocumentPath(), "racer");
         race = false;
-        steps << "rename " + QFileInfo(from).fileName();
-        return FileSteps::RenameNoReplace(from, to);
+        steps << "rename " + QFileInfo(save.TmpPath()).fileName();
+        return FileSteps::RenameNoReplace(save);
     }
-    void SyncFolder(const QString& dir) const override {
+    void SyncFolder(const SaveTarget& save) const override {
         steps << "sync folder";
-        FileSteps::SyncFolder(dir);
+        FileSteps::SyncFolder(save);
     }
 };
 

@@ -85,7 +85,9 @@ QString FolderKey(const QString& folder) {
 // saw; it runs under the library's folder lock, the one every save of the folder takes.
 class GuardedSteps final : public prefbook::FileSteps {
 public:
-    prefbook::RenameResult RenameNoReplace(const QString& from, const QString& to) const override {
+    prefbook::RenameResult RenameNoReplace(const prefbook::SaveTarget& save) const override {
+        const QString from = save.TmpPath();
+        const QString to = save.DocumentPath();
         const QString folder = FolderKey(QFileInfo(to).path());
         const auto seen = seen_.find(folder);
         if (seen != seen_.end()) {
@@ -99,7 +101,7 @@ public:
                 return prefbook::RenameResult::Failed;
             }
         }
-        const prefbook::RenameResult result = FileSteps::System().RenameNoReplace(from, to);
+        const prefbook::RenameResult result = FileSteps::System().RenameNoReplace(save);
         if (result == prefbook::RenameResult::Done) {
             saved_ = to;
             if (seen != seen_.end())

@@ -1,20 +1,10 @@
 #include "devices/mousepads/FT610Document.h"
 
-#include <cstdio>
 #include <cstring>
 
 #include "profilecore/RegularFile.h"
 
 namespace prefbook {
-
-bool WriteFT610Document(const QString& path, const FT610Record& record) {
-    FILE* file = std::fopen(path.toStdString().c_str(), "wb");
-    if (!file) return false;
-    // A short write (disk full) fails the attempt, so that a truncated record never becomes a document.
-    const bool written = std::fwrite(&record, sizeof(record), 1, file) == 1;
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
-}
 
 bool ReadFT610Document(const QString& path, FT610Record& record, const StoreHost* host) {
     std::memset(&record, 0, sizeof(record));

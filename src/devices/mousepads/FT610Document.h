@@ -7,8 +7,7 @@
 
 namespace prefbook {
 
-// The FT610 document is the record's 150 bytes, nothing else.
-bool WriteFT610Document(const QString& path, const FT610Record& record);
+// The FT610 document is the record's 150 bytes, nothing else (the store saves them as they are).
 // Zeroes the record, then reads up to 150 bytes; a short file leaves the rest zero. False only when
 // the file cannot be opened or is no regular file (logged "Open " + path + " Failed : " when a host
 // is given).

@@ -26,8 +26,8 @@ void FT610ProfileCfgImpl::SetTailBlock(const uint8_t* block) {
 }
 
 bool FT610ProfileCfgImpl::SaveProfile() {
-    return SaveProfileDocument(host_, host_.ProfileDir(FT610), QStringLiteral("bin"),
-                               [this](const QString& tmp) { return WriteFT610Document(tmp, record_); });
+    return SaveProfileRecord(host_, host_.ProfileDir(FT610), QStringLiteral("bin"),
+                             QByteArray::fromRawData(reinterpret_cast<const char*>(&record_), sizeof(record_)));
 }
 
 void FT610ProfileCfgImpl::Load() {
