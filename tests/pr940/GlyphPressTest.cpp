@@ -93,6 +93,82 @@ TEST(DefaultGlyphPress, LargerImagesAreCutToTheDisplay) {
               QStringList("Load artwork image " + path + " : 198x73 cut to the display's 128x64."));
 }
 
+// A 24-bit BMP written by hand: the header fields a reader must honour, every pixel from a few shades
+// around the lit and dark thresholds.
+QByteArray HandMadeBmp(int width, int height, uint32_t pixelsAt, uint32_t seed) {
+    const int rows = std::abs(height);
+    const int stride = (width * 3 + 3) & ~3;
+    QByteArray bmp(int(pixelsAt) + stride * rows, '\0');
+    const auto put = [&bmp](int at, int bytes, uint32_t value) {
+        for (int i = 0; i < bytes; ++i, value >>= 8) bmp[at + i] = char(value & 0xFF);
+    };
+    bmp[0] = 'B';
+    bmp[1] = 'M';
+    put(2, 4, uint32_t(bmp.size()));
+    put(10, 4, pixelsAt);
+    put(14, 4, 40);
+    put(18, 4, uint32_t(width));
+    put(22, 4, uint32_t(height));
+    put(26, 2, 1);
+    put(28, 2, 24);
+    const uint8_t shades[] = {0, 63, 64, 100, 191, 192, 200, 255};
+    for (int i = int(pixelsAt); i < bmp.size(); ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bmp[i] = char(shades[(seed >> 16) % 8]);
+    }
+    return bmp;
+}
+
+// Artwork BMPs are decoded without an image plugin; whatever the header says, the words and the log
+// are those of a read through QImageReader. Files of this form cut short are refused (QImageReader
+// would give whatever memory held for the missing rows).
+TEST(DefaultGlyphPress, HandDecodedBmpsGiveWhatQImageGives) {
+    TestHost t;
+    DefaultGlyphPress press(&t.habitat, &t.log);
+    struct Form {
+        int width, height;
+        uint32_t pixelsAt;
+        int cut;  // bytes missing at the end
+    };
+    const Form forms[] = {{128, 64, 54, 0}, {128, -64, 54, 0}, {128, 3, 54, 0}, {128, 1, 70, 0},
+                          {96, 5, 54, 0},   {100, 2, 54, 0},   {33, 1, 54, 0},  {128, 65, 54, 0},
+                          {160, 4, 54, 0},  {128, 2, 54, 7},   {128, -3, 54, 1}};
+    uint32_t seed = 1;
+    for (const Form& f : forms) {
+        for (int round = 0; round < 3; ++round, ++seed) {
+            SCOPED_TRACE(testing::Message() << f.width << "x" << f.height << " at " << f.pixelsAt << " cut "
+                                            << f.cut << " seed " << seed);
+            QByteArray bmp = HandMadeBmp(f.width, f.height, f.pixelsAt, seed);
+            bmp.chop(f.cut);
+            const QString path = t.habitat.GetBaseDir() + "/hand.bmp";
+            WriteFile(path, bmp);
+            QFile file(path);
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+            QImageReader reader(&file);  // as the converter always read: the size first, then the image
+            const QSize size = reader.size();
+            QImage image = size.width() > kLargest || size.height() > kLargest || f.cut ? QImage() : reader.read();
+            QVector<uint32_t> expected;
+            if (!image.isNull()) {
+                image = image.copy(0, 0, std::min(image.width(), kArtworkWidth),
+                                   std::min(image.height(), kArtworkHeight));
+                ImageToArtwork(image, expected);
+            }
+            t.log.Clear();
+            QVector<uint32_t> words{7};
+            press.LoadArtworkImage(path, words);
+            EXPECT_EQ(words, expected);
+            if (f.cut) {
+                EXPECT_EQ(t.log.Lines(), QStringList("Load artwork image " + path + " Failed : cut short."));
+            } else {
+                EXPECT_EQ(t.log.Lines().size(), image.isNull() || f.width % 32 || f.width > kArtworkWidth ||
+                                                        std::abs(f.height) > kArtworkHeight
+                                                    ? 1
+                                                    : 0);
+            }
+        }
+    }
+}
+
 // Whatever path it is handed, the converter writes inside <user folder>/artworks only: not above it,
 // not through a link planted in it, not at a name that is a link.
 TEST(DefaultGlyphPress, WritesNothingOutsideTheArtworksFolder) {
