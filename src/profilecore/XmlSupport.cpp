@@ -1,11 +1,13 @@
 #include "profilecore/XmlSupport.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QVariant>
 #include <charconv>
 #include <memory>
+#include <vector>
 
 #include "profilecore/FolderSync.h"
 #include "profilecore/RegularFile.h"
@@ -55,9 +57,39 @@ int FormatDecimal(char* out, qlonglong value) {
     return static_cast<int>(std::to_chars(out, out + 20, value).ptr - out);
 }
 
+namespace {
+
+// The texts of the small numbers that make up most of a document, made once: a copy of a QString
+// shares its text, where formatting makes a new allocation for every number.
+constexpr int kSharedNumbers = 1024;
+
+const QString* SharedNumbers() {
+    static const std::vector<QString> texts = [] {
+        std::vector<QString> made;
+        made.reserve(kSharedNumbers);
+        char digits[20];
+        for (int i = 0; i < kSharedNumbers; ++i) made.push_back(QString::fromLatin1(digits, FormatDecimal(digits, i)));
+        return made;
+    }();
+    return texts.data();
+}
+
+}  // namespace
+
 QString DecimalText(qlonglong value) {
+    if (value >= 0 && value < kSharedNumbers) return SharedNumbers()[value];
     char digits[20];
     return QString::fromLatin1(digits, FormatDecimal(digits, value));
+}
+
+void writeNumber(QXmlStreamWriter& w, QLatin1String name, qlonglong value) {
+    // The writer copies the name out at once, so one buffer per thread serves every attribute name
+    // instead of an allocation for each.
+    thread_local QString nameText;
+    nameText.resize(name.size());
+    QChar* out = nameText.data();
+    for (int i = 0; i < name.size(); ++i) out[i] = QLatin1Char(name.data()[i]);
+    w.writeAttribute(nameText, DecimalText(value));
 }
 
 namespace {
@@ -172,11 +204,17 @@ void BeginXmlDocument(QXmlStreamWriter& w) {
 }
 
 bool WriteXmlDevice(QIODevice& device, const WriteBody& body) {
-    QXmlStreamWriter w(&device);
+    // Formatted into memory and handed over in one write: through a file's own buffer every small
+    // piece the writer emits would be copied once more.
+    QByteArray text;
+    QBuffer buffer(&text);
+    buffer.open(QIODevice::WriteOnly);
+    QXmlStreamWriter w(&buffer);
     BeginXmlDocument(w);
     body(w);
     w.writeEndDocument();
-    return !w.hasError();
+    if (buffer.property(kLeftOutMark).toBool()) device.setProperty(kLeftOutMark, true);
+    return !w.hasError() && device.write(text) == text.size();
 }
 
 namespace {

@@ -35,9 +35,7 @@ int FormatDecimal(char* out, qlonglong value);
 QString DecimalText(qlonglong value);
 
 // Writes a number attribute in decimal.
-inline void writeNumber(QXmlStreamWriter& w, QLatin1String name, qlonglong value) {
-    w.writeAttribute(name, DecimalText(value));
-}
+void writeNumber(QXmlStreamWriter& w, QLatin1String name, qlonglong value);
 
 // Writes a text attribute without the characters XML 1.0 cannot carry (controls other than tab, line
 // feed and carriage return, U+FFFE, U+FFFF, unpaired surrogates). The stream writer refuses the whole
