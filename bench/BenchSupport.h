@@ -7,6 +7,7 @@
 #include <QXmlStreamReader>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,7 @@ public:
 private:
     QTemporaryDir temp_;
     QString base_;
+    std::set<int> created_;
 };
 
 class NullTracebook final : public ITracebook {
@@ -84,6 +86,8 @@ struct StoreCase {
     std::function<std::shared_ptr<void>(const StoreHost& host)> load;
     // The store writes artwork images beside its document (through the default converter).
     bool images = false;
+    // The save reads its one named document and replaces it (no rotation).
+    bool rewrites = false;
 };
 
 std::vector<StoreCase>& Catalogue();
@@ -100,17 +104,26 @@ long long TotalSize(const QStringList& paths);
 
 // The limits the store is judged against, on the same files in the same run: the cheapest correct Qt
 // code for the same work.
+enum class FileKind { Xml, Binary, Image };
+
 // Load: a QXmlStreamReader token scan reading every attribute by const reference and converting it to
-// an integer (a binary document or an image: its bytes read); returns a checksum.
-long long RawLoad(const QString& path, bool xml);
-// Save: the document written again into a temporary file in a folder, then flushed, fsynced, renamed
-// without replacing and the folder fsynced: the save's own file steps, without the store. An XML
-// document is replayed element by element and attribute by attribute from its own text, numbers kept
-// as integers and formatted at write time (the stores format numbers, but need not copy strings).
+// an integer, every number of a comma-separated list on its own; a binary document: its bytes read; an
+// artwork image: the BMP decoded into pixel words. Returns a checksum.
+long long RawLoad(const QString& path, FileKind kind);
+
+// Save: the content written again with the save's own file steps. A rotating document: the folder
+// locked and listed, the local time formatted into the name, the temporary file created exclusively,
+// written, flushed, fsynced, renamed without replacing, the folder fsynced, the older documents but one
+// deleted. A rewritten document: read as a load reads it, then written to a temporary file renamed
+// over it. An image: encoded from its words, written aside and renamed over its name. An XML document
+// is replayed element by element and attribute by attribute from its own text, numbers kept as
+// integers and formatted at write time (the stores format numbers, but need not copy strings).
 class RawEmitter {
 public:
-    RawEmitter(const QString& path, bool xml);
-    void EmitInto(const QString& dir);
+    RawEmitter(const QString& path, FileKind kind, bool rewrites);
+    // Writes into the host's folder of the device type (a rotating document) or a folder of its own
+    // there; the first call prepares it.
+    void EmitInto(BenchHost& host, int type, int slot);
 
 private:
     struct Attribute {
@@ -119,14 +132,21 @@ private:
         qlonglong number;  // the value, when text is null
     };
     struct Element {
-        QString name;  // null for an end element
+        QString name;  // null for an end element and for text
         std::vector<Attribute> attributes;
+        QString text;  // the text of a text element, else null
     };
-    void WriteXml(QIODevice& file) const;
-    bool xml_;
-    QByteArray bytes_;
+    QByteArray XmlText() const;
+    bool WriteBody(int fd) const;
+    void Rotate(BenchHost& host, int type);
+    void Replace(const std::string& dir, const char* name);
+    FileKind kind_;
+    bool rewrites_;
+    QByteArray bytes_;              // a binary document
+    std::vector<uint32_t> words_;  // an image
     std::vector<Element> elements_;
-    int counter_ = 0;
+    std::string folder_;
+    bool prepared_ = false;
 };
 
 // Every file a store case owns after a save, with the limits for loading and saving all of them.
@@ -135,12 +155,15 @@ public:
     CaseLimits(BenchHost& host, const StoreCase& c);
     bool Empty() const { return documents_.isEmpty(); }
     long long DocumentBytes() const { return TotalSize(documents_); }
+    const QStringList& Images() const { return images_; }
     void Load() const;
-    void Save(const QString& dir);
+    // Writes into the folders of a host of its own.
+    void Save(BenchHost& scratch);
 
 private:
     QStringList documents_, images_;
-    bool xml_;
+    std::vector<int> types_;
+    FileKind kind_;
     std::vector<RawEmitter> emitters_;
 };
 

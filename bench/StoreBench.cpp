@@ -1,6 +1,8 @@
 #include <benchmark/benchmark.h>
 #include <valgrind/callgrind.h>
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <chrono>
 #include <cstdio>
@@ -69,8 +71,6 @@ void SaveBench(benchmark::State& state, const StoreCase& c, Content content) {
     CaseLimits limits(host, c);
     if (!store || limits.Empty()) return state.SkipWithError("could not prepare the store");
     BenchHost scratch;
-    QString scratchDir;
-    scratch.habitat.GetProfileDir(0, &scratchDir);
 
     Clock::duration spent{}, raw{};
     for (auto _ : state) {
@@ -79,7 +79,7 @@ void SaveBench(benchmark::State& state, const StoreCase& c, Content content) {
         if (!ok) return state.SkipWithError("save failed");
         spent += t;
         state.SetIterationTime(Seconds(t));
-        raw += Time([&] { limits.Save(scratchDir); });
+        raw += Time([&] { limits.Save(scratch); });
     }
     state.counters["raw_ms"] = Seconds(raw) / static_cast<double>(state.iterations()) * 1e3;
     state.counters["ratio"] = Seconds(spent) / Seconds(raw);
@@ -184,8 +184,6 @@ int Probe(int argc, char** argv) {
         return 1;
     }
     BenchHost scratch;
-    QString scratchDir;
-    scratch.habitat.GetProfileDir(0, &scratchDir);
 
     std::function<void()> run;
     std::shared_ptr<void> loaded;  // destroyed outside the count: the load is what is measured
@@ -196,7 +194,7 @@ int Probe(int argc, char** argv) {
     } else if (op == "save") {
         run = [&] { c->save(store.get()); };
     } else if (op == "raw-save") {
-        run = [&] { limits.Save(scratchDir); };
+        run = [&] { limits.Save(scratch); };
     } else {
         std::fprintf(stderr, "unknown operation %s\n", op.c_str());
         return 2;
@@ -211,11 +209,53 @@ int Probe(int argc, char** argv) {
     return 0;
 }
 
+// The documents and images of every case and variant, for an independent count of the limits:
+//   prefbook_bench --write-documents <folder>
+// writes <folder>/<store>-<variant>/ with doc<i>.xml (or .bin for a binary record), image<i>.bmp and
+// a file "kind": rotation, rewrite or binary.
+int WriteDocuments(int argc, char** argv) {
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: %s --write-documents <folder>\n", argv[0]);
+        return 2;
+    }
+    const QString out = QFile::decodeName(argv[2]);
+    for (const StoreCase& c : Catalogue()) {
+        for (const Variant& v : kVariants) {
+            BenchHost host;
+            const auto store = c.build(host.Host(), v.content);
+            const CaseLimits limits(host, c);
+            if (!store || limits.Empty()) {
+                std::fprintf(stderr, "could not prepare %s\n", c.name.c_str());
+                return 1;
+            }
+            const QString folder = out + "/" + QString::fromStdString(c.name) + "-" + v.name + "/";
+            QDir().mkpath(folder);
+            const QStringList documents = CaseDocuments(host, c);
+            bool ok = true;
+            for (int i = 0; i < documents.size(); ++i)
+                ok = QFile::copy(documents[i], folder + "doc" + QString::number(i) + (c.xml ? ".xml" : ".bin")) && ok;
+            const QStringList images = limits.Images();
+            for (int i = 0; i < images.size(); ++i)
+                ok = QFile::copy(images[i], folder + "image" + QString::number(i) + ".bmp") && ok;
+            QFile kind(folder + "kind");
+            ok = kind.open(QIODevice::WriteOnly) &&
+                 kind.write(!c.xml ? "binary\n" : c.rewrites ? "rewrite\n" : "rotation\n") > 0 && ok;
+            if (!ok) {
+                std::fprintf(stderr, "could not write %s\n", qPrintable(folder));
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 }  // namespace prefbook::bench
 
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "--probe") == 0) return prefbook::bench::Probe(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "--write-documents") == 0)
+        return prefbook::bench::WriteDocuments(argc, argv);
     prefbook::bench::RegisterAll();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

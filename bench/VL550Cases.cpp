@@ -37,7 +37,9 @@ const Register vl550({"vl550",
                       0,
                       BuildVL550,
                       [](void* s) { return static_cast<VL550ProfileCfgImpl*>(s)->SaveDocument(); },
-                      [](const StoreHost& host) { return std::make_shared<VL550ProfileCfgImpl>(host); }});
+                      [](const StoreHost& host) { return std::make_shared<VL550ProfileCfgImpl>(host); },
+                      false,
+                      true});
 
 }  // namespace
 }  // namespace prefbook::bench
