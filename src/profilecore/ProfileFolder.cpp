@@ -589,21 +589,27 @@ LoadOutcome LoadNewestDocument(const QString& dir, const QString& suffix, const 
     LoadOutcome outcome;
     bool ok = false;
     QString lastRead;
-    for (const QFileInfo& file : ListProfileFolder(dir)) {
-        if (file.suffix() != suffix) {
+    // Names as the file system keeps them: a path is formed only for a file that is read, and file
+    // information only for an observer.
+    const Folder folder(dir);
+    const QByteArray dotSuffix = '.' + suffix.toLatin1();
+    const QString absolute = observe ? QDir(dir).absolutePath() + QLatin1Char('/') : QString();
+    const auto info = [&](const Entry& file) { return QFileInfo(absolute + NameText(file.name)); };
+    for (const Entry& file : folder.List()) {
+        if (!file.name.endsWith(dotSuffix)) {
             ok = false;
-            if (observe) observe(file, FileVerdict::WrongSuffix);
+            if (observe) observe(info(file), FileVerdict::WrongSuffix);
             continue;
         }
-        const QString path = dir + file.fileName();
+        const QString path = folder.PathOf(file.name);
         ok = read(path);
         if (ok && accept()) {
-            if (observe) observe(file, FileVerdict::Loaded);
+            if (observe) observe(info(file), FileVerdict::Loaded);
             outcome.keep = outcome.accepted = true;
             outcome.path = path;
             return outcome;
         }
-        if (observe) observe(file, ok ? FileVerdict::NotAccepted : FileVerdict::ReadFailed);
+        if (observe) observe(info(file), ok ? FileVerdict::NotAccepted : FileVerdict::ReadFailed);
         lastRead = path;
     }
     outcome.keep = ok;
