@@ -108,7 +108,8 @@ enum class FileKind { Xml, Binary, Image };
 
 // Load: a QXmlStreamReader token scan reading every attribute by const reference and converting it to
 // an integer, every number of a comma-separated list on its own; a binary document: its bytes read; an
-// artwork image: the BMP decoded into pixel words. Returns a checksum.
+// artwork image: the BMP decoded into pixel words. Returns a checksum. (CaseLimits::Load first finds
+// each document in its folder, as a store's load does.)
 long long RawLoad(const QString& path, FileKind kind);
 
 // Save: the content written again with the save's own file steps. A rotating document: the folder
@@ -164,6 +165,8 @@ private:
     QStringList documents_, images_;
     std::vector<int> types_;
     FileKind kind_;
+    bool rewrites_;
+    BenchHabitat* habitat_;  // the store's folders, which the load limit walks as the load does
     std::vector<RawEmitter> emitters_;
 };
 
