@@ -124,7 +124,9 @@ TYPED_TEST(BXTest, SurplusValuesAreDroppedWithoutOverrunningAField) {
     for (int r = 0; r < kBXFilterRows; ++r) {
         EXPECT_EQ(p.filters[r][0], r + 1) << "each mode fills its own row";
         EXPECT_EQ(p.filters[r][w - 1], (r + w) % 256);
-        if (w < kBXMaxFilterWidth) EXPECT_EQ(p.filters[r][w], 0) << "nothing past the model's width";
+        if (w < kBXMaxFilterWidth) {
+            EXPECT_EQ(p.filters[r][w], 0) << "nothing past the model's width";
+        }
     }
     EXPECT_EQ(p.mapping, QVector<uint16_t>{1});
     EXPECT_TRUE(p.general.isEmpty()) << "the document defines the list sizes";

@@ -283,8 +283,9 @@ protected:
         } else if (expect == Expect::Readable) {
             EXPECT_EQ(result.accepted, SampleAccepted());
         }
-        if (variant() == Variant::MissingAttributes && !entry().withoutNumbers.isEmpty())
+        if (variant() == Variant::MissingAttributes && !entry().withoutNumbers.isEmpty()) {
             EXPECT_TRUE(result.state.contains(entry().withoutNumbers)) << result.state.constData();
+        }
         if (!NoFile()) {
             // The device form the harnesses fuzz gives the same answer as the file form.
             QBuffer buffer;

@@ -480,8 +480,9 @@ TEST_P(PowerLoss, EveryCrashStateReadsTheOldOrTheNewContent) {
               << " with the known weakness\n";
     // A recorder that saw nothing would leave one state: the folder as the write left it.
     ASSERT_GE(counts.states, 2);
-    if (s.weakness != Scenario::Weakness::None)
+    if (s.weakness != Scenario::Weakness::None) {
         EXPECT_GT(counts.known, 0) << "the known weakness is gone: take it off the scenario";
+    }
     EXPECT_TRUE(counts.violations.isEmpty())
         << counts.violations.size() << " wrong crash states, the first:\n"
         << counts.violations.value(0).toStdString();

@@ -21,7 +21,7 @@ struct Entry {
     QString name;
     QByteArray data;
     unsigned type = AE_IFREG;
-    QString link;  // a symbolic or hard link's target
+    QString link = QString();  // a symbolic or hard link's target
 };
 
 // A manifest that lists the regular entries as they are: "settings/" ones as settings files, the
