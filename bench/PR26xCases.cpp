@@ -20,8 +20,9 @@ MouseMacroRecord BenchMouseMacro(const std::string& name, uint8_t id, int action
     return record;
 }
 
-// Every profile gets the given number of named macros, each of that many actions, a macro bound to
-// every button and a surface per macro; the lit mice also a lighting mode per macro.
+// Every profile gets the given number of named macros, each of that many actions, a surface per macro
+// and, when filled, a macro bound to every button and (the lit mice) ten lighting modes: the mode
+// table has 256 ids, so modes made per macro would stop growing with the macros.
 template <class Store>
 std::shared_ptr<void> BuildPR26x(const StoreHost& host, Content content) {
     auto store = std::make_shared<Store>(host);
@@ -30,17 +31,17 @@ std::shared_ptr<void> BuildPR26x(const StoreHost& host, Content content) {
             const std::string name = "macro " + std::to_string(m);
             store->AddMacro(p, name, BenchMouseMacro(name, 13, content.actions));
             store->AddSurface(p, {"surface " + std::to_string(m), -m, m * 4096});
-            if constexpr (std::is_same_v<Store, PR261ProfileCfgImpl>) {
-                const auto id = static_cast<uint8_t>(m);
-                store->SetLightingModeEntry(p, id, {id, 3, 0, 100, 255, 128, 0});
-            } else if constexpr (std::is_same_v<Store, PR941ProfileCfgImpl>) {
-                const auto id = static_cast<uint8_t>(m);
-                store->SetLightingModeEntry(p, id, {id, 3, 1, 0, 100, 255, 128, 0, 1, 2, 3});
-            }
         }
         if (content.Heavy()) {
             for (uint8_t b = 0; b < kMouseButtons; ++b)
                 store->SetButtonMacro(p, b, BenchMouseMacro("bound", b, content.actions));
+            for (uint8_t id = 0; id < 10; ++id) {
+                if constexpr (std::is_same_v<Store, PR261ProfileCfgImpl>) {
+                    store->SetLightingModeEntry(p, id, {id, 3, 0, 100, 255, 128, 0});
+                } else if constexpr (std::is_same_v<Store, PR941ProfileCfgImpl>) {
+                    store->SetLightingModeEntry(p, id, {id, 3, 1, 0, 100, 255, 128, 0, 1, 2, 3});
+                }
+            }
         }
     }
     return store->SaveProfile() ? store : nullptr;

@@ -258,10 +258,11 @@ inline bool newer(const struct timespec &a, const struct timespec &b)
 
 enum class Payload { Xml, Bytes };
 
-long long rotatingSave(const char *dirPath, const char *ext, Payload kind, const Document &doc,
+// The folder comes as a QString, the form a store is handed it in.
+long long rotatingSave(const QString &folder, const char *ext, Payload kind, const Document &doc,
                        const QByteArray &bytes)
 {
-    const int dfd = open(dirPath, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int dfd = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dfd < 0)
         return -1;
     DIR *dir = fdopendir(dfd);  // owns dfd from here on; closedir releases the lock too
@@ -680,8 +681,9 @@ int main(int argc, char **argv)
             fail("the input does not parse");
         const std::string dir = makeWorkDir(workArg);
         seedRotation(dir, ext, bytes);
+        const QString folder = QFile::decodeName(dir.c_str());
         checksum = measure([&] {
-            return rotatingSave(dir.c_str(), ext, xml ? Payload::Xml : Payload::Bytes, doc, bytes);
+            return rotatingSave(folder, ext, xml ? Payload::Xml : Payload::Bytes, doc, bytes);
         });
     } else if (op == "rewrite-xml") {
         Document doc;

@@ -58,7 +58,7 @@ run_one() {
   work=$(mktemp -d "$scratch/work.XXXXXX")
   local args=("$op" "$file")
   case "$op" in save-*|rewrite-*) args+=("$work/folder") ;; esac
-  if ! valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out.cg" \
+  if ! LD_BIND_NOW=1 valgrind --tool=callgrind --instr-atstart=no --callgrind-out-file="$out.cg" \
        "$program" "${args[@]}" > "$out.log" 2>&1; then
     echo "crosscheck: $op $file failed:" >&2
     cat "$out.log" >&2
