@@ -231,7 +231,7 @@ inline char *put2(char *p, int v)
 }
 
 // "yyyy-MM-dd hh-mm-ss" + ext, NUL-terminated; buf holds at least 32 bytes.
-void formatStamp(char *buf, const struct tm &tm, const char *ext)
+[[gnu::noinline]] void formatStamp(char *buf, const struct tm &tm, const char *ext)
 {
     const int year = tm.tm_year + 1900;
     char *p = buf;

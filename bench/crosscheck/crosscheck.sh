@@ -5,7 +5,7 @@
 #
 # DOCS_DIR holds one folder per case with its documents (*.xml, *.bin for a binary record, *.bmp
 # for artwork) and a file `kind`: rotation, rewrite or binary. Prints per case, sorted by name:
-#   <case> <load Ir> <save Ir> <Ir of the save's reading of the local time>
+#   <case> <load Ir> <save Ir> <Ir of the save's reading of the local time and naming by it>
 # where each count is the sum over the case's files of PROGRAM's measured region under callgrind.
 set -euo pipefail
 
@@ -67,11 +67,11 @@ run_one() {
   local ir clock=0
   ir=$(awk '$1 == "totals:" { print $2 }' "$out.cg")
   [ -n "$ir" ] || { echo "crosscheck: no totals for $op $file" >&2; return 1; }
-  # What reading the local time costs, counted apart: the benchmark's limits read it through the
-  # host's clock instead.
+  # What reading the local time and formatting the name cost, counted apart: the benchmark's limits
+  # read the time through the host's clock instead.
   if [ "$side" = save ]; then
     clock=$(callgrind_annotate --inclusive=yes --threshold=100 "$out.cg" 2>/dev/null |
-      awk '/:(localtime_r|time) / { gsub(",", "", $1); sum += $1 } END { print sum + 0 }')
+      awk '/:(localtime_r|time) |formatStamp\(/ { gsub(",", "", $1); sum += $1 } END { print sum + 0 }')
   fi
   echo "$case_name $side $ir $clock" > "$out.result"
   rm -rf "$work" "$out.cg" "$out.log"
