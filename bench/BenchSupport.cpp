@@ -3,16 +3,11 @@
 #include <benchmark/benchmark.h>
 #include <dirent.h>
 #include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
 #include <malloc.h>
 #include <stdio.h>
+#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
-
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <ctime>
 
 #include <QDir>
 #include <QDirIterator>
@@ -20,6 +15,10 @@
 #include <QFileInfo>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <ctime>
 
 #include "profilecore/DeviceType.h"
 #include "profilecore/XmlSupport.h"
@@ -106,7 +105,8 @@ bool DecodeArtwork(const QString& path, std::vector<uint32_t>& words) {
         return false;
     const int rows = static_cast<int>(Le(data + 22, 4));
     const uint32_t at = Le(data + 10, 4);
-    if (rows <= 0 || rows > 64 || at < kBmpHeaders || bytes.size() < qint64(at) + rows * kRowBytes) return false;
+    if (rows <= 0 || rows > 64 || at < kBmpHeaders || bytes.size() < qint64(at) + rows * kRowBytes)
+        return false;
     words.clear();
     for (int row = 0; row < rows; ++row) {
         const uchar* pixel = data + at + (rows - 1 - row) * kRowBytes;
@@ -175,7 +175,8 @@ long long RawLoad(const QString& path, FileKind kind) {
         return sum;
     }
     QFile file(path);
-    if (!file.open(kind == FileKind::Xml ? QIODevice::ReadOnly | QIODevice::Text : QIODevice::ReadOnly)) return -1;
+    if (!file.open(kind == FileKind::Xml ? QIODevice::ReadOnly | QIODevice::Text : QIODevice::ReadOnly))
+        return -1;
     if (kind == FileKind::Binary) return file.readAll().size();
     QXmlStreamReader r(&file);
     long long sum = 0;
@@ -212,7 +213,8 @@ RawEmitter::RawEmitter(const QString& path, FileKind kind, bool rewrites) : kind
         return;
     }
     QFile file(path);
-    if (!file.open(kind == FileKind::Xml ? QIODevice::ReadOnly | QIODevice::Text : QIODevice::ReadOnly)) return;
+    if (!file.open(kind == FileKind::Xml ? QIODevice::ReadOnly | QIODevice::Text : QIODevice::ReadOnly))
+        return;
     if (kind == FileKind::Binary) {
         bytes_ = file.readAll();
         return;
@@ -333,8 +335,10 @@ void RawEmitter::Rotate(BenchHost& host, int type) {
         while (const dirent* entry = ::readdir(d)) {
             struct stat st {};
             if (entry->d_name[0] == '.') continue;
-            if (::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode)) continue;
-            listed.push_back({qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000, entry->d_name});
+            if (::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+                continue;
+            listed.push_back(
+                {qint64(st.st_mtim.tv_sec) * 1000 + st.st_mtim.tv_nsec / 1000000, entry->d_name});
         }
         ::closedir(d);
     }
@@ -436,8 +440,9 @@ namespace {
             ::fstatat(folder, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
             continue;
         const bool later = st.st_mtim.tv_sec != newestTime.tv_sec ? st.st_mtim.tv_sec > newestTime.tv_sec
-                           : st.st_mtim.tv_nsec != newestTime.tv_nsec ? st.st_mtim.tv_nsec > newestTime.tv_nsec
-                                                                      : newest < entry->d_name;
+                           : st.st_mtim.tv_nsec != newestTime.tv_nsec
+                               ? st.st_mtim.tv_nsec > newestTime.tv_nsec
+                               : newest < entry->d_name;
         if (newest.empty() || later) {
             newest.assign(entry->d_name, size);
             newestTime = st.st_mtim;

@@ -143,7 +143,7 @@ private:
     void Replace(const std::string& dir, const char* name);
     FileKind kind_;
     bool rewrites_;
-    QByteArray bytes_;              // a binary document
+    QByteArray bytes_;             // a binary document
     std::vector<uint32_t> words_;  // an image
     std::vector<Element> elements_;
     std::string folder_;

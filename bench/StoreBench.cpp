@@ -233,13 +233,18 @@ int WriteDocuments(int argc, char** argv) {
             const QStringList documents = CaseDocuments(host, c);
             bool ok = true;
             for (int i = 0; i < documents.size(); ++i)
-                ok = QFile::copy(documents[i], folder + "doc" + QString::number(i) + (c.xml ? ".xml" : ".bin")) && ok;
+                ok = QFile::copy(documents[i],
+                                 folder + "doc" + QString::number(i) + (c.xml ? ".xml" : ".bin")) &&
+                     ok;
             const QStringList images = limits.Images();
             for (int i = 0; i < images.size(); ++i)
                 ok = QFile::copy(images[i], folder + "image" + QString::number(i) + ".bmp") && ok;
             QFile kind(folder + "kind");
             ok = kind.open(QIODevice::WriteOnly) &&
-                 kind.write(!c.xml ? "binary\n" : c.rewrites ? "rewrite\n" : "rotation\n") > 0 && ok;
+                 kind.write(!c.xml       ? "binary\n"
+                            : c.rewrites ? "rewrite\n"
+                                         : "rotation\n") > 0 &&
+                 ok;
             if (!ok) {
                 std::fprintf(stderr, "could not write %s\n", qPrintable(folder));
                 return 1;

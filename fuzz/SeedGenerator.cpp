@@ -11,7 +11,8 @@ namespace {
 
 bool WriteSeed(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size()) return true;
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size())
+        return true;
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     return false;
 }
@@ -28,7 +29,10 @@ bool WriteArtworkSeeds(const QDir& out) {
             QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);
             if (!ArtworkToImage(pixels).save(&buffer, format)) return false;
-            if (!WriteSeed(folder + "/" + QString::number(words) + "." + QString::fromLatin1(format).toLower(), bytes)) return false;
+            if (!WriteSeed(
+                    folder + "/" + QString::number(words) + "." + QString::fromLatin1(format).toLower(),
+                    bytes))
+                return false;
         }
     }
     std::printf("artwork\n");

@@ -53,9 +53,10 @@ QImage ReadPlainBmp(QFile& file, QString& error) {
     const auto width = static_cast<int32_t>(LittleEndian(head + 18, 4));
     const auto height = static_cast<int32_t>(LittleEndian(head + 22, 4));
     const int rows = std::abs(std::max(height, -kArtworkHeight - 1));
-    if (head[0] != 'B' || head[1] != 'M' || LittleEndian(head + 14, 4) != 40 || LittleEndian(head + 26, 2) != 1 ||
-        LittleEndian(head + 28, 2) != 24 || LittleEndian(head + 30, 4) != 0 || width <= 0 ||
-        width > kArtworkWidth || rows == 0 || rows > kArtworkHeight || pixelsAt < kHeaders)
+    if (head[0] != 'B' || head[1] != 'M' || LittleEndian(head + 14, 4) != 40 ||
+        LittleEndian(head + 26, 2) != 1 || LittleEndian(head + 28, 2) != 24 ||
+        LittleEndian(head + 30, 4) != 0 || width <= 0 || width > kArtworkWidth || rows == 0 ||
+        rows > kArtworkHeight || pixelsAt < kHeaders)
         return QImage();
     const int stride = (width * 3 + 3) & ~3;
     QByteArray data(stride * rows, Qt::Uninitialized);

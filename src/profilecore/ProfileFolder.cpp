@@ -504,8 +504,8 @@ namespace {
 
 // The one save of both kinds: a writer given the temporary file's path, or bytes written through the
 // temporary file itself.
-bool SaveInFolder(const StoreHost& host, const QString& dir, const QString& suffix, const DocumentWriter* write,
-                  const QByteArray* bytes, QString* document) {
+bool SaveInFolder(const StoreHost& host, const QString& dir, const QString& suffix,
+                  const DocumentWriter* write, const QByteArray* bytes, QString* document) {
     const FileSteps& steps = host.steps ? *host.steps : FileSteps::System();
     const QByteArray ext = '.' + suffix.toLatin1();
     Folder folder(dir);
@@ -579,8 +579,8 @@ bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QStrin
     return SaveInFolder(host, dir, suffix, &write, nullptr, document);
 }
 
-bool SaveProfileRecord(const StoreHost& host, const QString& dir, const QString& suffix, const QByteArray& bytes,
-                       QString* document) {
+bool SaveProfileRecord(const StoreHost& host, const QString& dir, const QString& suffix,
+                       const QByteArray& bytes, QString* document) {
     return SaveInFolder(host, dir, suffix, nullptr, &bytes, document);
 }
 

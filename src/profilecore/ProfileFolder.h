@@ -76,8 +76,8 @@ constexpr int kMaxSaveAttempts = 5;
 bool SaveProfileDocument(const StoreHost& host, const QString& dir, const QString& suffix,
                          const DocumentWriter& write, QString* document = nullptr);
 // The same save for a document of fixed bytes, written through the temporary file itself.
-bool SaveProfileRecord(const StoreHost& host, const QString& dir, const QString& suffix, const QByteArray& bytes,
-                       QString* document = nullptr);
+bool SaveProfileRecord(const StoreHost& host, const QString& dir, const QString& suffix,
+                       const QByteArray& bytes, QString* document = nullptr);
 
 // What the load walk did with one file of the folder, for the tool that explains it.
 enum class FileVerdict { Loaded, WrongSuffix, ReadFailed, NotAccepted };

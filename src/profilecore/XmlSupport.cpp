@@ -68,7 +68,8 @@ const QString* SharedNumbers() {
         std::vector<QString> made;
         made.reserve(kSharedNumbers);
         char digits[20];
-        for (int i = 0; i < kSharedNumbers; ++i) made.push_back(QString::fromLatin1(digits, FormatDecimal(digits, i)));
+        for (int i = 0; i < kSharedNumbers; ++i)
+            made.push_back(QString::fromLatin1(digits, FormatDecimal(digits, i)));
         return made;
     }();
     return texts.data();

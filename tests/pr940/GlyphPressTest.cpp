@@ -146,7 +146,8 @@ TEST(DefaultGlyphPress, HandDecodedBmpsGiveWhatQImageGives) {
             ASSERT_TRUE(file.open(QIODevice::ReadOnly));
             QImageReader reader(&file);  // as the converter always read: the size first, then the image
             const QSize size = reader.size();
-            QImage image = size.width() > kLargest || size.height() > kLargest || f.cut ? QImage() : reader.read();
+            QImage image =
+                size.width() > kLargest || size.height() > kLargest || f.cut ? QImage() : reader.read();
             QVector<uint32_t> expected;
             if (!image.isNull()) {
                 image = image.copy(0, 0, std::min(image.width(), kArtworkWidth),

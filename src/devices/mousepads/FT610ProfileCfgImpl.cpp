@@ -26,8 +26,9 @@ void FT610ProfileCfgImpl::SetTailBlock(const uint8_t* block) {
 }
 
 bool FT610ProfileCfgImpl::SaveProfile() {
-    return SaveProfileRecord(host_, host_.ProfileDir(FT610), QStringLiteral("bin"),
-                             QByteArray::fromRawData(reinterpret_cast<const char*>(&record_), sizeof(record_)));
+    return SaveProfileRecord(
+        host_, host_.ProfileDir(FT610), QStringLiteral("bin"),
+        QByteArray::fromRawData(reinterpret_cast<const char*>(&record_), sizeof(record_)));
 }
 
 void FT610ProfileCfgImpl::Load() {
