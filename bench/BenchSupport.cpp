@@ -404,6 +404,7 @@ void RawEmitter::EmitInto(BenchHost& host, int type, int slot) {
 
 CaseLimits::CaseLimits(BenchHost& host, const StoreCase& c)
     : documents_(CaseDocuments(host, c)),
+      documentBytes_(TotalSize(documents_)),
       types_(c.deviceTypes),
       kind_(c.xml ? FileKind::Xml : FileKind::Binary),
       rewrites_(c.rewrites),

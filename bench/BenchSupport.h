@@ -155,7 +155,8 @@ class CaseLimits {
 public:
     CaseLimits(BenchHost& host, const StoreCase& c);
     bool Empty() const { return documents_.isEmpty(); }
-    long long DocumentBytes() const { return TotalSize(documents_); }
+    // The documents' size when the limits were made (a later save prunes them).
+    long long DocumentBytes() const { return documentBytes_; }
     const QStringList& Images() const { return images_; }
     void Load() const;
     // Writes into the folders of a host of its own.
@@ -163,6 +164,7 @@ public:
 
 private:
     QStringList documents_, images_;
+    long long documentBytes_;
     std::vector<int> types_;
     FileKind kind_;
     bool rewrites_;

@@ -26,7 +26,8 @@ bool IsLit(QRgb rgb) {
     return qGray(rgb) >= 192;
 }
 bool IsUnused(QRgb rgb) {
-    return !IsLit(rgb) && qGray(rgb) >= 64;
+    const int gray = qGray(rgb);
+    return gray >= 64 && gray < 192;
 }
 
 // Images read from files: far larger than any artwork, they are refused before they are decoded.
@@ -52,12 +53,12 @@ QImage ReadPlainBmp(QFile& file, QString& error) {
     const uint32_t pixelsAt = LittleEndian(head + 10, 4);
     const auto width = static_cast<int32_t>(LittleEndian(head + 18, 4));
     const auto height = static_cast<int32_t>(LittleEndian(head + 22, 4));
-    const int rows = std::abs(std::max(height, -kArtworkHeight - 1));
     if (head[0] != 'B' || head[1] != 'M' || LittleEndian(head + 14, 4) != 40 ||
         LittleEndian(head + 26, 2) != 1 || LittleEndian(head + 28, 2) != 24 ||
-        LittleEndian(head + 30, 4) != 0 || width <= 0 || width > kArtworkWidth || rows == 0 ||
-        rows > kArtworkHeight || pixelsAt < kHeaders)
+        LittleEndian(head + 30, 4) != 0 || width <= 0 || width > kArtworkWidth || height == 0 ||
+        height < -kArtworkHeight || height > kArtworkHeight || pixelsAt < kHeaders)
         return QImage();
+    const int rows = std::abs(height);
     const int stride = (width * 3 + 3) & ~3;
     QByteArray data(stride * rows, Qt::Uninitialized);
     if (!file.seek(pixelsAt) || file.read(data.data(), data.size()) != data.size()) {
